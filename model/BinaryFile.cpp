@@ -1,0 +1,251 @@
+#include "model/BinaryFile.h"
+
+#include "model/Messages.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace vantle {
+
+std::uint8_t ByteReader::readByte() {
+    if (pos_ < data_.size())
+        return data_[pos_++];
+    pastEnd_ = true;
+    ++pos_;
+    return 0;
+}
+
+std::int16_t ByteReader::readWord() {
+    const unsigned lo = readByte();
+    const unsigned hi = readByte();
+    return static_cast<std::int16_t>(lo | (hi << 8));
+}
+
+std::int32_t ByteReader::readDword() {
+    std::uint32_t value = 0;
+    for (int i = 0; i < 4; ++i)
+        value |= static_cast<std::uint32_t>(readByte()) << (8 * i);
+    return static_cast<std::int32_t>(value);
+}
+
+void ByteReader::readBlock(std::span<std::uint8_t> out) {
+    const std::size_t available = std::min(out.size(), remaining());
+    std::copy_n(data_.begin() + static_cast<std::ptrdiff_t>(std::min(pos_, data_.size())), available,
+                out.begin());
+    std::fill(out.begin() + static_cast<std::ptrdiff_t>(available), out.end(), std::uint8_t{0});
+    if (available < out.size())
+        pastEnd_ = true;
+    pos_ += out.size();
+}
+
+std::string ByteReader::readTag() {
+    std::array<std::uint8_t, 4> raw{};
+    readBlock(raw);
+    return std::string(raw.begin(), raw.end());
+}
+
+std::span<const std::uint8_t> ByteReader::peek(std::size_t count) const {
+    if (pos_ >= data_.size())
+        return {};
+    return data_.subspan(pos_, std::min(count, data_.size() - pos_));
+}
+
+void ByteWriter::writeWord(std::int32_t value) {
+    writeByte(static_cast<std::uint8_t>(value & 0xFF));
+    writeByte(static_cast<std::uint8_t>((value >> 8) & 0xFF));
+}
+
+void ByteWriter::writeDword(std::int64_t value) {
+    for (int i = 0; i < 4; ++i)
+        writeByte(static_cast<std::uint8_t>((value >> (8 * i)) & 0xFF));
+}
+
+void ByteWriter::writeTag(std::string_view tag) {
+    for (std::size_t i = 0; i < 4; ++i)
+        writeByte(i < tag.size() ? static_cast<std::uint8_t>(tag[i]) : std::uint8_t{' '});
+}
+
+BinaryFile::BinaryFile(BinaryFile&& other) noexcept {
+    *this = std::move(other);
+}
+
+BinaryFile& BinaryFile::operator=(BinaryFile&& other) noexcept {
+    if (this != &other) {
+        close();
+        fd_ = std::exchange(other.fd_, -1);
+        failed_ = other.failed_;
+        contents_ = std::move(other.contents_);
+        reader_ = ByteReader(contents_);
+        reader_.seek(other.reader_.position());
+    }
+    return *this;
+}
+
+BinaryFile::~BinaryFile() {
+    close();
+}
+
+std::int16_t BinaryFile::handle() const {
+    if (fd_ < 0)
+        return 0;
+    return static_cast<std::int16_t>(std::clamp(fd_ + 1, 1, 32767));
+}
+
+bool BinaryFile::write(std::span<const std::uint8_t> bytes) {
+    if (fd_ < 0) {
+        failed_ = true;
+        return false;
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            failed_ = true;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool BinaryFile::close() {
+    if (fd_ < 0)
+        return !failed_;
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    return closed && !failed_;
+}
+
+namespace {
+
+bool readAll(int fd, std::vector<std::uint8_t>& out) {
+    out.clear();
+    std::array<std::uint8_t, 65536> buffer{};
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return true;
+        out.insert(out.end(), buffer.begin(), buffer.begin() + n);
+    }
+}
+
+bool isRegularOrMissing(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return true;
+    return S_ISREG(st.st_mode);
+}
+
+} // namespace
+
+BinaryFile MyOpen(const std::string& path, std::string_view mode, MessageSink& messages) {
+    BinaryFile file;
+    if (mode == "br") {
+        if (!isRegularOrMissing(path))
+            return file;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return file;
+        if (!readAll(fd, file.contents_)) {
+            ::close(fd);
+            file.contents_.clear();
+            return file;
+        }
+        file.fd_ = fd;
+        file.reader_ = ByteReader(file.contents_);
+        return file;
+    }
+    if (mode == "bw") {
+        if (!isRegularOrMissing(path))
+            return file;
+        file.fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+        return file;
+    }
+    messages.showMessage(modeMessage(mode), MessageButtons::Ok, MessageIcon::None);
+    return file;
+}
+
+bool createEmptyFile(const std::string& path) {
+    if (!isRegularOrMissing(path))
+        return false;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    return ::close(fd) == 0;
+}
+
+bool replaceFileContents(const std::string& path, std::span<const std::uint8_t> bytes) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path target(path);
+    // Saving through a link replaces the file the link points to, not the link.
+    if (fs::is_symlink(target, ec)) {
+        target = fs::weakly_canonical(target, ec);
+        if (ec)
+            return false;
+    }
+    if (fs::exists(target, ec) && !fs::is_regular_file(target, ec))
+        return false;
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0)
+        return false;
+    const std::string temp(name.data());
+    bool ok = true;
+    std::size_t done = 0;
+    while (ok && done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            ok = false;
+        else
+            done += static_cast<std::size_t>(n);
+    }
+    // Keep the permissions of the file being replaced; a new file gets the usual ones.
+    struct stat st {};
+    mode_t permissions = 0666;
+    if (::stat(target.c_str(), &st) == 0) {
+        permissions = st.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        permissions = 0666 & ~mask;
+    }
+    ok = ok && ::fchmod(fd, permissions) == 0;
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok)
+        ::unlink(temp.c_str());
+    return ok;
+}
+
+bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out) {
+    if (!isRegularOrMissing(path))
+        return false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = readAll(fd, out);
+    ::close(fd);
+    return ok;
+}
+
+} // namespace vantle

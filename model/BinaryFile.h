@@ -1,0 +1,107 @@
+#pragma once
+// Sequential little-endian reading and writing of binary files.
+//
+// A file opened for reading is taken into memory whole; reads advance one position through it, and a read
+// past the end yields zero bytes (the formats are read front to back and decide from values already read
+// how much to read next). Files the program saves are built in memory and replace the target in one step.
+
+#include "platform/Platform.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantle {
+
+class ByteReader {
+  public:
+    ByteReader() = default;
+    explicit ByteReader(std::span<const std::uint8_t> data) : data_(data) {}
+
+    std::uint8_t readByte();
+    std::int16_t readWord();
+    std::int32_t readDword();
+    std::uint32_t readUDword() { return static_cast<std::uint32_t>(readDword()); }
+    void readBlock(std::span<std::uint8_t> out);
+    // A 4-byte chunk tag as text.
+    std::string readTag();
+
+    std::size_t position() const { return pos_; }
+    std::size_t size() const { return data_.size(); }
+    std::size_t remaining() const { return pos_ < data_.size() ? data_.size() - pos_ : 0; }
+    // True once a read asked for bytes beyond the end.
+    bool pastEnd() const { return pastEnd_; }
+    bool atEnd() const { return pos_ >= data_.size(); }
+    // Moves to an absolute position; positions beyond the end read as zeros.
+    void seek(std::size_t position) { pos_ = position; }
+    std::span<const std::uint8_t> peek(std::size_t count) const;
+
+  private:
+    std::span<const std::uint8_t> data_;
+    std::size_t pos_ = 0;
+    bool pastEnd_ = false;
+};
+
+class ByteWriter {
+  public:
+    void writeByte(std::uint8_t value) { bytes_.push_back(value); }
+    void writeWord(std::int32_t value);
+    void writeDword(std::int64_t value);
+    void writeBlock(std::span<const std::uint8_t> block) {
+        bytes_.insert(bytes_.end(), block.begin(), block.end());
+    }
+    void writeTag(std::string_view tag);
+
+    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+    std::size_t size() const { return bytes_.size(); }
+
+  private:
+    std::vector<std::uint8_t> bytes_;
+};
+
+// An open file. handle() is greater than 0 while open, 0 when opening failed.
+class BinaryFile {
+  public:
+    BinaryFile() = default;
+    BinaryFile(BinaryFile&& other) noexcept;
+    BinaryFile& operator=(BinaryFile&& other) noexcept;
+    BinaryFile(const BinaryFile&) = delete;
+    BinaryFile& operator=(const BinaryFile&) = delete;
+    ~BinaryFile();
+
+    std::int16_t handle() const;
+    bool isOpen() const { return fd_ >= 0; }
+
+    // Reading ("br"): the whole file as it was at opening.
+    ByteReader& reader() { return reader_; }
+    // Writing ("bw"): bytes are written at the current position; false when the system refused them.
+    bool write(std::span<const std::uint8_t> bytes);
+    bool write(const ByteWriter& writer) { return write(writer.bytes()); }
+    // Closes the file; false when a write or the close itself failed.
+    bool close();
+
+  private:
+    friend BinaryFile MyOpen(const std::string& path, std::string_view mode, MessageSink& messages);
+    int fd_ = -1;
+    bool failed_ = false;
+    std::vector<std::uint8_t> contents_;
+    ByteReader reader_;
+};
+
+// Opens path by mode: "br" an existing file for reading, "bw" for writing (created when missing, never
+// shortened). Any other mode shows the mode message and fails; every other failure fails silently.
+BinaryFile MyOpen(const std::string& path, std::string_view mode, MessageSink& messages);
+
+// Creates the file, or cuts an existing one to nothing.
+bool createEmptyFile(const std::string& path);
+
+// Writes bytes to a temporary file in the target's folder and renames it over the target, so the target
+// is either the complete new file or the old one untouched. False on any failure.
+bool replaceFileContents(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// Reads a whole file for a reader that needs no mode check; nothing when it cannot be read.
+bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out);
+
+} // namespace vantle

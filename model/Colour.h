@@ -1,0 +1,67 @@
+#pragma once
+// Colour values, depths and the small grid type shared by the document and the editor.
+
+#include <array>
+#include <cstdint>
+
+namespace vantle {
+
+// One colour as red + green * 256 + blue * 65536 (bytes 0x00BBGGRR).
+using colourRGB = std::int32_t;
+
+constexpr colourRGB kBlack = 0x000000;
+constexpr colourRGB kWhite = 0xFFFFFF;
+
+constexpr int redOf(colourRGB c) {
+    return c & 0xFF;
+}
+constexpr int greenOf(colourRGB c) {
+    return (c >> 8) & 0xFF;
+}
+constexpr int blueOf(colourRGB c) {
+    return (c >> 16) & 0xFF;
+}
+constexpr colourRGB makeColour(int red, int green, int blue) {
+    return red + green * 256 + blue * 65536;
+}
+
+// The two values that stand for masked pixels in every pixel grid. Their current values are process-wide
+// settings; code that needs them takes this pair.
+struct MarkerColours {
+    colourRGB transparent = 0xE0E0E0;
+    colourRGB inverted = 0x606060;
+};
+
+// Colour depth of an image: 2, 16, 256, 0 for full colour, -1 while undetermined.
+using ColourDepth = std::int16_t;
+constexpr ColourDepth kDepthUndetermined = -1;
+constexpr ColourDepth kDepthFull = 0;
+
+// The depth rule: 1 or 2 colours give 2, 3..16 give 16, 17..256 give 256, anything else full colour.
+constexpr ColourDepth depthFromCount(int n) {
+    if (n == 1 || n == 2)
+        return 2;
+    if (n >= 3 && n <= 16)
+        return 16;
+    if (n >= 17 && n <= 256)
+        return 256;
+    return kDepthFull;
+}
+
+// A square grid of N x N cells addressed by column x and row y.
+template <typename T, int N> struct Grid {
+    static constexpr int size = N;
+    std::array<T, N * N> cells{};
+
+    T& operator()(int x, int y) { return cells[static_cast<std::size_t>(y * N + x)]; }
+    const T& operator()(int x, int y) const { return cells[static_cast<std::size_t>(y * N + x)]; }
+    void fill(const T& value) { cells.fill(value); }
+    bool operator==(const Grid&) const = default;
+};
+
+constexpr int kImageGrid = 48;     // every image lives in a 48 x 48 grid
+constexpr int kPaletteSize = 2304; // 48 * 48: the most colours one image can hold
+
+using PixelGrid = Grid<colourRGB, kImageGrid>;
+
+} // namespace vantle

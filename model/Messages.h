@@ -1,0 +1,39 @@
+#pragma once
+// Every text the document and file code shows the user, in one table.
+
+#include <string>
+#include <string_view>
+
+namespace vantle::text {
+
+inline constexpr std::string_view kAppTitle = "Vantle";
+
+// An icon resource holds an image larger than 48 x 48.
+inline constexpr std::string_view kTooLarge =
+    "このアイコンリソースには４８ｘ４８以上のアイコンが含まれている為\r\n"
+    "Ｖａｎｔｌｅでは正常に読み込めません。";
+// A resource whose structure cannot be followed (an animated cursor without frame list, an unreadable image).
+inline constexpr std::string_view kDamaged = "リソース異常の為、処理を中断します";
+// A full-colour frame that could not be reduced to 256 colours.
+inline constexpr std::string_view kReduceFailed = "ＦＵＬＬカラーイメージの減色に失敗しました。";
+// The document cannot take more images or animation steps.
+inline constexpr std::string_view kTooManyImages =
+    "イメージの数が上限（１６３６８）を超えるため、これ以上読み込めません。";
+inline constexpr std::string_view kTooManySteps =
+    "アニメーションのステップ数が上限（３２７３６）を超えるため、これ以上読み込めません。";
+
+// Settings store failures at exit.
+inline constexpr std::string_view kKeyCreateFailed = "レジストリキーの作成に失敗しました";
+inline constexpr std::string_view kKeyOpenFailed = "レジストリキーのオープンに失敗しました";
+inline constexpr std::string_view kValueWriteFailed = "レジストリキーデータの書き込みに失敗しました";
+
+} // namespace vantle::text
+
+namespace vantle {
+
+// The message for an unsupported open mode; [mode] stands literally in the text.
+inline std::string modeMessage(std::string_view /*mode*/) {
+    return "MyOpen関数エラー。モード[mode]はサポートされていません。";
+}
+
+} // namespace vantle

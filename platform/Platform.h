@@ -1,0 +1,78 @@
+#pragma once
+// What the program needs of the window system, as plain C++ interfaces. platform/qt/ implements them with
+// Qt; the tests have a scripted fake that records every message and answers every question.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantle {
+
+enum class MessageButtons { Ok, YesNoCancel };
+enum class MessageIcon { None, Error };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
+
+// Message boxes, always titled "Vantle". Readers and writers report through this and nothing else.
+class MessageSink {
+  public:
+    virtual ~MessageSink() = default;
+    virtual MessageAnswer showMessage(std::string_view text, MessageButtons buttons = MessageButtons::Ok,
+                                      MessageIcon icon = MessageIcon::None) = 0;
+};
+
+// A decoded picture: width x height pixels, rows from the top, each 0xAARRGGBB.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> argb;
+
+    std::uint32_t at(int x, int y) const { return argb[static_cast<std::size_t>(y * width + x)]; }
+    bool empty() const { return width <= 0 || height <= 0; }
+};
+
+// Decoding of picture files (BMP, JPEG, GIF, PNG) into pixels.
+class PictureService {
+  public:
+    virtual ~PictureService() = default;
+    virtual std::optional<Picture> decodePicture(std::span<const std::uint8_t> bytes) = 0;
+    virtual std::optional<Picture> loadPictureFile(const std::string& path) = 0;
+};
+
+// A per-user store of string values grouped under a key path (the registry stand-in).
+class SettingsStore {
+  public:
+    virtual ~SettingsStore() = default;
+    virtual bool keyExists(std::string_view key) = 0;
+    virtual bool createKey(std::string_view key) = 0;
+    virtual std::optional<std::string> readString(std::string_view key, std::string_view name) = 0;
+    virtual bool writeString(std::string_view key, std::string_view name, std::string_view value) = 0;
+};
+
+// An open or save dialog. The filter is in the form "description|patterns|description|patterns", the
+// filter index counts from 1.
+struct FileDialogRequest {
+    std::string filter;
+    int filterIndex = 1;
+    std::string initialFolder;
+    std::string initialName;
+};
+
+class Platform : public MessageSink, public PictureService {
+  public:
+    virtual std::optional<std::string> openFileDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> saveFileDialog(const FileDialogRequest& request) = 0;
+    // The system colour chooser with no preset colour; nothing when cancelled. Colours are colourRGB.
+    virtual std::optional<std::int32_t> chooseColour() = 0;
+    virtual void putPictureOnClipboard(const Picture& picture) = 0;
+    virtual std::optional<Picture> pictureFromClipboard() = 0;
+    // The help window on the help document, with contents and search.
+    virtual void showHelp(const std::string& helpFile) = 0;
+    // The hourglass pointer while a long command runs.
+    virtual void setBusy(bool busy) = 0;
+    virtual SettingsStore& settingsStore() = 0;
+};
+
+} // namespace vantle

@@ -1,0 +1,182 @@
+#include "tool/VantleTool.h"
+
+#include "model/AniFileReader.h"
+#include "model/AniFileWriter.h"
+#include "model/ColourAnalysis.h"
+#include "model/FileKinds.h"
+#include "model/IconFileReader.h"
+#include "model/IconFileWriter.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace vantle {
+
+namespace {
+
+constexpr const char* kUsage = R"(usage: vantle-tool COMMAND ARGUMENTS
+
+commands:
+  info FILE          print the images of FILE (.ico, .cur, .ani): size, depth, hotspot and colour
+                     count, and for .ani also title, author, rate, flags and steps
+  convert IN OUT     read IN (.ico, .cur, .ani) and write OUT as the extension of OUT names it:
+                     .ico icon, .cur cursor, .ani animated cursor
+  --help             print this text
+
+exit status: 0 done, 1 a file could not be read or written, 2 wrong command line
+)";
+
+// Messages the readers and writers would show in a box go to the error stream.
+class StreamMessages : public MessageSink {
+  public:
+    explicit StreamMessages(std::ostream& err) : err_(err) {}
+    MessageAnswer showMessage(std::string_view text, MessageButtons, MessageIcon) override {
+        std::string line(text);
+        for (std::size_t at = line.find("\r\n"); at != std::string::npos; at = line.find("\r\n"))
+            line.replace(at, 2, " ");
+        err_ << "vantle-tool: " << line << "\n";
+        shown_ = true;
+        return MessageAnswer::Ok;
+    }
+    bool shown() const { return shown_; }
+
+  private:
+    std::ostream& err_;
+    bool shown_ = false;
+};
+
+// Control characters (a title may hold zero bytes) are printed as \xNN so every line stays one line.
+std::string printable(const std::string& text) {
+    std::string out;
+    for (unsigned char c : text) {
+        if (c < 0x20 || c == 0x7F || c == '\\') {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\x%02X", c);
+            out += buffer;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
+std::string depthText(ColourDepth depth) {
+    if (depth == kDepthFull)
+        return "full";
+    if (depth == kDepthUndetermined)
+        return "undetermined";
+    return std::to_string(depth);
+}
+
+bool readable(FileKind kind) {
+    return kind == FileKind::Icon || kind == FileKind::Cursor || kind == FileKind::AnimatedCursor;
+}
+
+const MarkerColours kMarkers{};
+
+struct Loaded {
+    std::unique_ptr<IconDocument> document;
+    ReadOutcome outcome = ReadOutcome::NotOpened;
+};
+
+Loaded load(const std::string& path, StreamMessages& messages, PictureService* pictures) {
+    Loaded loaded{std::make_unique<IconDocument>(), ReadOutcome::NotOpened};
+    loaded.document->clearImages(kMarkers.transparent);
+    ReadContext context{messages, kMarkers, pictures};
+    loaded.outcome = fileKindOf(path) == FileKind::AnimatedCursor
+                         ? readAniFile(*loaded.document, path, context)
+                         : readIconFile(*loaded.document, path, context);
+    return loaded;
+}
+
+int info(const std::string& path, std::ostream& out, std::ostream& err, PictureService* pictures) {
+    const FileKind kind = fileKindOf(path);
+    if (!readable(kind)) {
+        err << "vantle-tool: " << path << ": not an .ico, .cur or .ani file\n";
+        return 2;
+    }
+    StreamMessages messages(err);
+    Loaded loaded = load(path, messages, pictures);
+    if (loaded.outcome == ReadOutcome::NotOpened) {
+        err << "vantle-tool: " << path << ": cannot be opened\n";
+        return 1;
+    }
+    IconDocument& d = *loaded.document;
+    out << "file: " << path << "\n";
+    out << "images: " << d.imageCount << "\n";
+    for (int i = 0; i < d.imageCount; ++i) {
+        IconImage& image = d.images[static_cast<std::size_t>(i)];
+        const ColourDepth depth = image.depth;
+        const int colours = countImageColours(image, kMarkers).count;
+        out << "image " << i << ": size " << image.width << "x" << image.height << " depth "
+            << depthText(depth) << " hotspot " << image.hotspotX << "," << image.hotspotY << " colours "
+            << (colours < 0 ? std::string(">256") : std::to_string(colours)) << "\n";
+    }
+    if (kind == FileKind::AnimatedCursor) {
+        out << "title: " << printable(d.title) << "\n";
+        out << "author: " << printable(d.author) << "\n";
+        out << "rate: " << d.defaultRate << "\n";
+        out << "flags: " << d.aniFlags << "\n";
+        out << "rate table: " << (d.hasRateTable ? "yes" : "no") << "\n";
+        out << "sequence table: " << (d.hasStepTable ? "yes" : "no") << "\n";
+        out << "steps: " << d.stepCount << "\n";
+        for (int i = 0; i < d.stepCount; ++i) {
+            const AnimationStep& step = d.steps[static_cast<std::size_t>(i)];
+            out << "step " << i << ": image " << step.imageIndex << " rate " << step.rate << "\n";
+        }
+    }
+    return messages.shown() ? 1 : 0;
+}
+
+int convert(const std::string& in, const std::string& outPath, std::ostream& err, PictureService* pictures) {
+    const FileKind from = fileKindOf(in);
+    const FileKind to = fileKindOf(outPath);
+    if (!readable(from)) {
+        err << "vantle-tool: " << in << ": not an .ico, .cur or .ani file\n";
+        return 2;
+    }
+    if (!readable(to)) {
+        err << "vantle-tool: " << outPath << ": the name must end in .ico, .cur or .ani\n";
+        return 2;
+    }
+    StreamMessages messages(err);
+    Loaded loaded = load(in, messages, pictures);
+    if (loaded.outcome == ReadOutcome::NotOpened) {
+        err << "vantle-tool: " << in << ": cannot be opened\n";
+        return 1;
+    }
+    if (loaded.outcome != ReadOutcome::Complete || messages.shown()) {
+        err << "vantle-tool: " << in << ": not converted\n";
+        return 1;
+    }
+    IconDocument& d = *loaded.document;
+    bool written = false;
+    if (to == FileKind::AnimatedCursor)
+        written = writeAniFile(d, outPath, kMarkers, messages);
+    else
+        written = writeIconFile(d, outPath, to == FileKind::Icon ? 1 : 2, kMarkers);
+    if (!written) {
+        if (!messages.shown())
+            err << "vantle-tool: " << outPath << ": cannot be written\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int runTool(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+            PictureService* pictures) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        out << kUsage;
+        return 0;
+    }
+    if (args.size() == 2 && args[0] == "info")
+        return info(args[1], out, err, pictures);
+    if (args.size() == 3 && args[0] == "convert")
+        return convert(args[1], args[2], err, pictures);
+    err << kUsage;
+    return 2;
+}
+
+} // namespace vantle
