@@ -1,0 +1,147 @@
+#include "app/EditPanel.h"
+
+#include "app/CanvasWidget.h"
+#include "app/ColourAreaPanel.h"
+#include "app/ImageListPanel.h"
+#include "app/MainWindow.h"
+#include "app/PalettePanel.h"
+#include "app/PropertyPanel.h"
+#include "app/QtText.h"
+#include "app/ToolBoxPanel.h"
+#include "app/WindowText.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QToolButton>
+
+namespace vantle::ui {
+
+namespace {
+
+constexpr int kCanvasLeft = 208;
+constexpr int kCanvasTop = 8;
+
+} // namespace
+
+EditPanel::EditPanel(frmICON& window, QWidget* parent) : QFrame(parent), window_(window) {
+    setObjectName("fTabS_0");
+    setMouseTracking(true);
+    pIconEdit_ = new CanvasWidget(*this, this);
+    pIconEdit_->move(kCanvasLeft, kCanvasTop);
+    canvas_ = std::make_unique<EditCanvas>(window.document(), window.settings().markers, *pIconEdit_, *this,
+                                           window.platform());
+    pIconEdit_->setCanvas(canvas_.get());
+
+    palette_ = new PalettePanel(*this, this);
+    palette_->move(6, 2);
+    colours_ = new ColourAreaPanel(*this, this);
+    colours_->move(6, 168);
+    tools_ = new ToolBoxPanel(*this, this);
+    tools_->move(6, 226);
+
+    lX_ = new QLabel(qs(kReadOutX), this);
+    lX_->setObjectName("lX");
+    lX_->setGeometry(kCanvasLeft, kCanvasTop + frmICON::kMaxCanvasSize + 6, 60, 20);
+    lY_ = new QLabel(qs(kReadOutY), this);
+    lY_->setObjectName("lY");
+    lY_->setGeometry(kCanvasLeft + 64, kCanvasTop + frmICON::kMaxCanvasSize + 6, 60, 20);
+
+    const char* names[] = {"CmdEditL", "CmdEditR", "CmdEditU", "CmdEditD"};
+    const Qt::ArrowType arrows[] = {Qt::LeftArrow, Qt::RightArrow, Qt::UpArrow, Qt::DownArrow};
+    const QPoint places[] = {{0, 0}, {28, 0}, {62, 0}, {90, 0}};
+    for (int i = 0; i < 4; ++i) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(names[i]);
+        b->setArrowType(arrows[i]);
+        b->setToolTip(qs(kShiftTips[static_cast<std::size_t>(i)]));
+        b->setGeometry(kCanvasLeft + frmICON::kMaxCanvasSize - 116 + places[i].x(),
+                       kCanvasTop + frmICON::kMaxCanvasSize + 4 + places[i].y(), 26, 26);
+        shiftButtons_[static_cast<std::size_t>(i)] = b;
+        connect(b, &QToolButton::clicked, this, [this, i] { window_.shiftClicked(i); });
+    }
+    cmdEditPast_ = new QToolButton(this);
+    cmdEditPast_->setObjectName("cmdEditPast");
+    cmdEditPast_->setToolTip(qs(kPasteTip));
+    cmdEditPast_->setText(QStringLiteral("貼付"));
+    cmdEditPast_->setGeometry(kCanvasLeft + frmICON::kMaxCanvasSize - 116,
+                              kCanvasTop + frmICON::kMaxCanvasSize + 36, 116, 26);
+    cmdEditPast_->hide();
+}
+
+EditPanel::~EditPanel() = default;
+
+void EditPanel::loadImage(int imageIndex) {
+    canvas_->loadImage(imageIndex);
+    pIconEdit_->updatePointer();
+    shiftLimits_ = ShiftLimits{};
+    for (QToolButton* b : shiftButtons_)
+        b->setEnabled(true);
+    const IconImage& image = window_.document().images[static_cast<std::size_t>(imageIndex)];
+    cmdEditPast_->setVisible(window_.state().clipboardImageWidth != 0 &&
+                             window_.state().clipboardImageWidth == image.width);
+}
+
+void EditPanel::imageSlotClicked() {
+    palette_->refreshImagePalette();
+}
+
+void EditPanel::resetReadOut() {
+    lX_->setText(qs(kReadOutX));
+    lY_->setText(qs(kReadOutY));
+}
+
+void EditPanel::setThumbnailPixel(int x, int y, colourRGB colour) {
+    window_.imageList().setSlotPixel(window_.state().selectedSlot, x, y, colour);
+}
+
+void EditPanel::shiftImageBy(int direction) {
+    const Shift shifts[] = {Shift::Left, Shift::Right, Shift::Up, Shift::Down};
+    shiftLimits_ = shiftImage(*canvas_, shifts[direction], shiftLimits_);
+    const bool enabled[] = {shiftLimits_.left, shiftLimits_.right, shiftLimits_.up, shiftLimits_.down};
+    for (int i = 0; i < 4; ++i)
+        shiftButtons_[static_cast<std::size_t>(i)]->setEnabled(enabled[i]);
+}
+
+bool EditPanel::hotspotClickMode() const {
+    return window_.properties().hotspotClickMode();
+}
+
+void EditPanel::hotspotClicked(int column, int row) {
+    window_.properties().hotspotClicked(column, row);
+    pIconEdit_->updatePointer();
+}
+
+void EditPanel::setModified() {
+    window_.setModified();
+}
+
+void EditPanel::undoStateChanged(UndoState state) {
+    window_.setUndoState(state);
+}
+
+void EditPanel::depthRestored(ColourDepth depth) {
+    window_.showDepth(depth);
+}
+
+void EditPanel::coloursChanged() {
+    colours_->showColours();
+}
+
+void EditPanel::toolChanged() {
+    tools_->showSelection(canvas_->tool(), canvas_->lineSize());
+    pIconEdit_->updatePointer();
+}
+
+void EditPanel::readOut(const std::string& x, const std::string& y) {
+    lX_->setText(QString::fromStdString(x));
+    lY_->setText(QString::fromStdString(y));
+}
+
+void EditPanel::mouseMoveEvent(QMouseEvent* event) {
+    // A stroke whose button was released away from the canvas is completed here.
+    if (canvas_->strokeOpen())
+        canvas_->pointerOverPanel();
+    QFrame::mouseMoveEvent(event);
+}
+
+} // namespace vantle::ui

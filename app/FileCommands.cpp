@@ -1,0 +1,318 @@
+// The File menu: the save question, New, Open, open picture file, Append, Save, Save as and Exit, the one
+// loading dispatcher LoadDocumentFile, and moving the images an icon file has no room for into the bin.
+
+#include "anim/SequenceEdits.h"
+#include "app/BinPanel.h"
+#include "app/EditPanel.h"
+#include "app/ImageListPanel.h"
+#include "app/MainWindow.h"
+#include "app/PicturePanel.h"
+#include "app/QtColours.h"
+#include "app/QtText.h"
+#include "app/WindowText.h"
+#include "model/AniFileReader.h"
+#include "model/AniFileWriter.h"
+#include "model/BinaryFile.h"
+#include "model/FileKinds.h"
+#include "model/IconFileReader.h"
+#include "model/IconFileWriter.h"
+#include "platform/qt/QtPictureService.h"
+
+#include <QImage>
+
+namespace vantle::ui {
+
+namespace {
+
+bool savable(const std::string& ext) {
+    return ext == ".ico" || ext == ".cur" || ext == ".ani";
+}
+
+} // namespace
+
+bool frmICON::askToSave() {
+    if (!state_.modified)
+        return true;
+    const MessageAnswer answer = platform_.showMessage(kSaveQuestion, MessageButtons::YesNoCancel);
+    if (answer == MessageAnswer::Cancel)
+        return false;
+    if (answer == MessageAnswer::Yes) {
+        CommitEditedImage();
+        // The command goes on only when the work is really saved.
+        return M_F_NewWrite_Click() == SaveResult::Saved;
+    }
+    CommitEditedImage();
+    state_.modified = false;
+    return true;
+}
+
+void frmICON::M_F_New_Click() {
+    if (!askToSave())
+        return;
+    document_.filePath.clear();
+    setTitle(true);
+    ResetDocument();
+    CreateFirstImage();
+}
+
+void frmICON::M_F_Open_Click() {
+    if (!askToSave())
+        return;
+    LoadDocumentFile(FileLoadMode::Open);
+}
+
+void frmICON::M_F_JOpen_Click() {
+    if (!askToSave())
+        return;
+    ResetDocument();
+    CreateFirstImage();
+    // The picture-file dialog with its preview comes with the picture panel; the file dialog stands in.
+    const std::string remembered = document_.filePath;
+    document_.filePath.clear();
+    FileDialogRequest request;
+    request.filter = "画像|*.bmp;*.jpg;*.jpeg;*.gif";
+    request.initialFolder = settings_.jDirPath;
+    const auto chosen = platform_.openFileDialog(request);
+    if (!chosen || chosen->empty()) {
+        document_.filePath = remembered;
+        return;
+    }
+    settings_.jDirPath = folderOf(*chosen);
+    settings_.jDirDrv = driveOf(*chosen);
+    document_.filePath = *chosen;
+    LoadDocumentFile(FileLoadMode::PictureDialog);
+}
+
+void frmICON::M_F_AppOpen_Click() {
+    imageList_->cmdImgApd_Click();
+}
+
+void frmICON::M_F_OverWrite_Click() {
+    const std::string question = document_.filePath + std::string(kOverwriteQuestionSuffix);
+    if (platform_.showMessage(question, MessageButtons::YesNoCancel) != MessageAnswer::Yes)
+        return;
+    CommitEditedImage();
+    if (writeDocument(document_.filePath) == SaveResult::Saved)
+        state_.modified = false;
+}
+
+SaveResult frmICON::M_F_NewWrite_Click() {
+    CommitEditedImage();
+    FileDialogRequest request;
+    request.filter = std::string(kSaveFilter);
+    request.filterIndex = selectedTab() == 2 ? 3 : 1;
+    request.initialFolder = document_.fileFolder;
+    request.initialName = document_.filePath;
+    const auto chosen = platform_.saveFileDialog(request);
+    if (!chosen || chosen->empty())
+        return SaveResult::Cancelled;
+    std::string path = *chosen;
+    // Only the extension decides the format; a name without one of ours becomes an icon file.
+    if (!savable(extensionLower(path)))
+        path += ".ico";
+    const SaveResult result = writeDocument(path);
+    if (result != SaveResult::Saved)
+        return result;
+    document_.filePath = path;
+    document_.fileFolder = folderOf(path);
+    state_.modified = false;
+    setTitle(true);
+    return result;
+}
+
+void frmICON::M_F_End_Click() {
+    if (!askToSave())
+        return;
+    close();
+}
+
+SaveResult frmICON::writeDocument(const std::string& path) {
+    const std::string ext = extensionLower(path);
+    std::vector<std::uint8_t> bytes;
+    if (ext == ".ani") {
+        auto built = buildAniFile(document_, settings_.markers, platform_);
+        if (!built)
+            return SaveResult::Failed; // the writer has said why
+        bytes = std::move(*built);
+    } else {
+        bytes = buildIconFile(document_, ext == ".cur" ? 2 : 1, settings_.markers);
+    }
+    // A save that does not reach the disk leaves the old file as it was and says so.
+    if (!replaceFileContents(path, bytes)) {
+        platform_.showMessage(kSaveFailed, MessageButtons::Ok, MessageIcon::Error);
+        return SaveResult::Failed;
+    }
+    if (ext != ".ani")
+        pruneSkippedImages();
+    return SaveResult::Saved;
+}
+
+void frmICON::pruneSkippedImages() {
+    IconDocument& d = document_;
+    bool any = false;
+    for (int i = 0; i < d.imageCount; ++i) {
+        const IconImage& image = d.images[static_cast<std::size_t>(i)];
+        if (image.writeFlag)
+            continue;
+        QImage picture(image.width, image.height, QImage::Format_RGB32);
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x)
+                picture.setPixel(x, y, toQRgb(image.pixels(x, y)));
+        bin_->PutIntoBin(picture);
+        any = true;
+    }
+    if (!any)
+        return;
+    for (int i = d.imageCount - 1; i >= 1; --i) {
+        if (d.images[static_cast<std::size_t>(i)].writeFlag)
+            continue;
+        for (int k = i; k < d.imageCount - 1; ++k)
+            d.images[static_cast<std::size_t>(k)].copyPictureFrom(d.images[static_cast<std::size_t>(k + 1)]);
+        d.images[static_cast<std::size_t>(d.imageCount - 1)].pixels.fill(settings_.markers.transparent);
+        --d.imageCount;
+        if (state_.sequenceMade)
+            removeStepsOfImage(d, i);
+    }
+    ImageListPanel& list = *imageList_;
+    if (d.imageCount < 7)
+        list.setScrollQuietly(0, 0, false);
+    else
+        list.setScrollQuietly(d.imageCount - 6, 0, true);
+    list.slotsInUse = std::min<int>(d.imageCount, ImageListPanel::kSlots);
+    for (int s = 0; s < ImageListPanel::kSlots; ++s) {
+        if (s < list.slotsInUse) {
+            list.slotMap[static_cast<std::size_t>(s)] = s;
+            list.DrawImageSlot(s, s);
+        } else {
+            list.hideSlot(s);
+        }
+    }
+    state_.selectedSlot = 0;
+    state_.selectedImage = 0;
+    ShowImageInEditor(0);
+    showPropertyCaption();
+    setUndoState(UndoState::None);
+    list.updateButtons();
+    TbSpIcon_Click(selectedTab());
+}
+
+void frmICON::LoadDocumentFile(FileLoadMode mode) {
+    std::string path;
+    const std::string previousPath = document_.filePath;
+    if (mode == FileLoadMode::Open || mode == FileLoadMode::Append) {
+        FileDialogRequest request;
+        request.filter = std::string(kOpenFilter);
+        request.filterIndex = 1;
+        request.initialFolder = document_.fileFolder;
+        const auto chosen = platform_.openFileDialog(request);
+        if (!chosen || chosen->empty())
+            return;
+        path = *chosen;
+        document_.filePath = path;
+    } else {
+        path = document_.filePath;
+        if (path.empty())
+            return;
+    }
+    const std::string previousFolder = document_.fileFolder;
+    if (mode != FileLoadMode::PictureDialog)
+        document_.fileFolder = folderOf(path);
+    imageList_->hideMarker();
+    const FileKind kind = fileKindOf(path);
+    // A document file that cannot be read is reported before anything of the current document is lost.
+    if (kind == FileKind::Icon || kind == FileKind::Cursor || kind == FileKind::AnimatedCursor) {
+        std::vector<std::uint8_t> probe;
+        if (!readWholeFile(path, probe)) {
+            platform_.showMessage(kCannotOpen, MessageButtons::Ok, MessageIcon::Error);
+            imageList_->showMarker();
+            return;
+        }
+    }
+
+    ReadContext context{platform_, settings_.markers, &platform_};
+    switch (kind) {
+    case FileKind::Icon:
+    case FileKind::Cursor:
+        if (mode == FileLoadMode::Open)
+            ResetDocument();
+        readIconFile(document_, path, context);
+        selectTab(1);
+        break;
+    case FileKind::AnimatedCursor:
+        if (mode == FileLoadMode::Open)
+            ResetDocument();
+        readAniFile(document_, path, context);
+        state_.sequenceMade = true;
+        state_.editorRefresh = true;
+        selectTab(2);
+        break;
+    case FileKind::Picture:
+        showPictureBranch(path, mode);
+        if (!state_.pictureLoaded || state_.pictureFileName != path)
+            return;
+        break;
+    case FileKind::Program:
+        // Icons of programs are read by the icon chooser, which this version does not have yet; nothing
+        // changes, the file name and folder included.
+        platform_.showMessage(kProgramIconsNotYet, MessageButtons::Ok, MessageIcon::Error);
+        document_.filePath = previousPath;
+        document_.fileFolder = previousFolder;
+        imageList_->showMarker();
+        return;
+    case FileKind::Unknown:
+        platform_.showMessage(kBadExtension, MessageButtons::Ok, MessageIcon::Error);
+        imageList_->showMarker();
+        return;
+    }
+    afterLoad(mode);
+}
+
+void frmICON::showPictureBranch(const std::string& path, FileLoadMode mode) {
+    if (mode == FileLoadMode::Open || mode == FileLoadMode::CommandLine) {
+        ResetDocument();
+        CreateFirstImage();
+    }
+    picturePanel_->clearPicture();
+    state_.pictureLoaded = false;
+    const auto picture = platform_.loadPictureFile(path);
+    if (!picture || picture->empty()) {
+        platform_.showMessage(kPictureUnreadable, MessageButtons::Ok, MessageIcon::Error);
+        imageList_->showMarker();
+        return;
+    }
+    state_.pictureFileName = path;
+    state_.pictureLoaded = true;
+    picturePanel_->showPicture(imageFromPicture(*picture), QString::fromStdString(path));
+    selectTab(3);
+}
+
+void frmICON::afterLoad(FileLoadMode mode) {
+    setTitle(true);
+    ImageListPanel& list = *imageList_;
+    // A file that held no image we could take leaves the window with one blank image, never with none.
+    if (document_.imageCount == 0) {
+        state_.selectedImage = 0;
+        state_.selectedSlot = 0;
+        CreateFirstImage();
+    }
+    const int count = document_.imageCount;
+    int show = count;
+    if (count >= 7) {
+        list.setScrollRange(count - 6, true);
+        show = 6;
+    }
+    for (int s = list.slotsInUse; s < show; ++s) {
+        list.slotMap[static_cast<std::size_t>(s)] = s;
+        list.DrawImageSlot(s, s);
+        ++list.slotsInUse;
+    }
+    if (mode == FileLoadMode::Open || mode == FileLoadMode::CommandLine ||
+        mode == FileLoadMode::OpenAfterReset) {
+        ShowImageInEditor(0);
+        list.updateButtons();
+    }
+    showPropertyCaption();
+    setUndoState(UndoState::None);
+}
+
+} // namespace vantle::ui

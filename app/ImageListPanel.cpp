@@ -1,0 +1,352 @@
+#include "app/ImageListPanel.h"
+
+#include "anim/SequenceEdits.h"
+#include "app/BinPanel.h"
+#include "app/EditPanel.h"
+#include "app/MainWindow.h"
+#include "app/PictureBoxWidget.h"
+#include "app/QtColours.h"
+#include "app/WindowText.h"
+#include "model/ColourAnalysis.h"
+#include "model/ImageOps.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <cstdlib>
+
+namespace vantle::ui {
+
+namespace {
+
+constexpr int kSlotBox = 52;
+constexpr int kSlotPitch = 56;
+constexpr int kTop = 22;
+
+QPushButton* makeButton(QWidget* parent, const char* name, std::string_view caption, std::string_view tip,
+                        int y) {
+    auto* b = new QPushButton(QString::fromUtf8(caption.data(), static_cast<int>(caption.size())), parent);
+    b->setObjectName(name);
+    b->setToolTip(QString::fromUtf8(tip.data(), static_cast<int>(tip.size())));
+    b->setGeometry(88, y, 112, 26);
+    return b;
+}
+
+} // namespace
+
+ImageListPanel::ImageListPanel(frmICON& window, QWidget* parent)
+    : QGroupBox(QString::fromUtf8(kImageFrame.data()), parent), window_(window) {
+    setObjectName("fImg");
+    slotMap.fill(-1);
+    spSW_ = new QFrame(this);
+    spSW_->setObjectName("spSW");
+    spSW_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    spSW_->setLineWidth(2);
+    spSW_->setStyleSheet("QFrame#spSW { border: 2px solid #0000c0; background: transparent; }");
+    spSW_->hide();
+    for (int s = 0; s < kSlots; ++s) {
+        slotRects_[static_cast<std::size_t>(s)] = QRect(8, kTop + s * kSlotPitch, kSlotBox, kSlotBox);
+        auto* box = new PictureBoxWidget(this);
+        box->setObjectName(QString("pImg_%1").arg(s));
+        box->setCursor(Qt::PointingHandCursor);
+        box->hide();
+        connect(box, &PictureBoxWidget::clicked, this, [this, s](Qt::MouseButton) { pImg_Click(s); });
+        pImg_[static_cast<std::size_t>(s)] = box;
+    }
+    vsBerImg_ = new QScrollBar(Qt::Vertical, this);
+    vsBerImg_->setObjectName("vsBerImg");
+    vsBerImg_->setGeometry(66, kTop, 17, kSlots * kSlotPitch - 4);
+    vsBerImg_->setRange(0, 0);
+    vsBerImg_->setPageStep(1);
+    vsBerImg_->setEnabled(false);
+    connect(vsBerImg_, &QScrollBar::valueChanged, this, [this](int v) { vsBerImg_Change(v); });
+
+    cmdImgNew_ = makeButton(this, "cmdImgNew", kImgNew, kImgNewTip, kTop);
+    cmdImgIn_ = makeButton(this, "cmdImgIn", kImgCopy, kImgCopyTip, kTop + 30);
+    cmdImgApd_ = makeButton(this, "cmdImgApd", kImgAppend, kImgAppendTip, kTop + 60);
+    cmdImgUni_ = makeButton(this, "cmdImgUni", kImgCombine, kImgCombineTip, kTop + 90);
+    cmdImgDel_ = makeButton(this, "cmdImgDel", kImgDelete, kImgDeleteTip, kTop + 120);
+    cbImgSiz_ = new QComboBox(this);
+    cbImgSiz_->setObjectName("cbImgSiz");
+    cbImgSiz_->setToolTip(QString::fromUtf8(kImgSizeTip.data()));
+    cbImgSiz_->setGeometry(88, kTop + 156, 112, 26);
+    const int sizes[] = {16, 32, 48};
+    for (int i = 0; i < 3; ++i)
+        cbImgSiz_->addItem(QString::fromUtf8(kImgSizes[static_cast<std::size_t>(i)].data()), sizes[i]);
+    cmdDelList_ = makeButton(this, "cmdDelList", "ごみ箱", kBinOpenTip, kTop + 300);
+    cmdDelList_->setEnabled(false);
+
+    connect(cmdImgNew_, &QPushButton::clicked, this, [this] { cmdImgNew_Click(); });
+    connect(cmdImgIn_, &QPushButton::clicked, this, [this] { cmdImgIn_Click(); });
+    connect(cmdImgApd_, &QPushButton::clicked, this, [this] { cmdImgApd_Click(); });
+    connect(cmdImgUni_, &QPushButton::clicked, this, [this] { cmdImgUni_Click(); });
+    connect(cmdImgDel_, &QPushButton::clicked, this, [this] { cmdImgDel_Click(); });
+    connect(cmdDelList_, &QPushButton::clicked, this, [this] { window_.bin().cmdDelList_Click(); });
+}
+
+void ImageListPanel::DrawImageSlot(int slot, int image) {
+    if (slot < 0 || slot >= kSlots || image < 0 || image >= window_.document().imageCapacity())
+        return;
+    const IconImage& img = window_.document().images[static_cast<std::size_t>(image)];
+    PictureBoxWidget& box = *pImg_[static_cast<std::size_t>(slot)];
+    const QRect& r = slotRects_[static_cast<std::size_t>(slot)];
+    QImage picture(img.width, img.height, QImage::Format_RGB32);
+    for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < img.width; ++x)
+            picture.setPixel(x, y, toQRgb(img.pixels(x, y)));
+    box.setPicture(picture);
+    box.move(r.left() + (r.width() - img.width) / 2, r.top() + (r.height() - img.height) / 2);
+    box.show();
+}
+
+void ImageListPanel::clearSlots() {
+    for (int s = 0; s < kSlots; ++s) {
+        PictureBoxWidget& box = *pImg_[static_cast<std::size_t>(s)];
+        box.resetPicture(32, 32);
+        box.hide();
+        slotMap[static_cast<std::size_t>(s)] = -1;
+    }
+}
+
+void ImageListPanel::hideSlot(int slot) {
+    pImg_[static_cast<std::size_t>(slot)]->hide();
+    slotMap[static_cast<std::size_t>(slot)] = -1;
+}
+
+void ImageListPanel::placeMarker(int slot) {
+    if (slot < 0 || slot >= kSlots)
+        return;
+    const QWidget& box = *pImg_[static_cast<std::size_t>(slot)];
+    spSW_->setGeometry(box.x() - 2, box.y() - 2, box.width() + 4, box.height() + 4);
+    spSW_->lower();
+    spSW_->show();
+}
+
+void ImageListPanel::hideMarker() {
+    spSW_->hide();
+}
+
+void ImageListPanel::showMarker() {
+    const int slot = window_.state().selectedSlot;
+    if (slot >= 0 && slot < kSlots && slotMap[static_cast<std::size_t>(slot)] >= 0)
+        placeMarker(slot);
+}
+
+void ImageListPanel::setScrollQuietly(int maximum, int value, bool enabled) {
+    suppressScroll = true;
+    vsBerImg_->setRange(0, maximum);
+    vsBerImg_->setValue(value);
+    vsBerImg_->setEnabled(enabled);
+    lastScrollValue = vsBerImg_->value();
+    suppressScroll = false;
+}
+
+void ImageListPanel::setScrollRange(int maximum, bool enabled) {
+    vsBerImg_->setRange(0, maximum);
+    vsBerImg_->setEnabled(enabled);
+}
+
+void ImageListPanel::setScrollValue(int value) {
+    vsBerImg_->setValue(value);
+}
+
+int ImageListPanel::scrollValue() const {
+    return vsBerImg_->value();
+}
+
+void ImageListPanel::updateButtons() {
+    const WindowState& st = window_.state();
+    const bool inView = st.selectedSlot >= 0 && st.selectedSlot < kSlots;
+    for (QPushButton* b : {cmdImgNew_, cmdImgIn_, cmdImgApd_, cmdImgDel_})
+        b->setEnabled(inView);
+    cmdImgUni_->setEnabled(inView && st.selectedImage < window_.document().imageCount - 1);
+}
+
+void ImageListPanel::showSize(int width) {
+    const int item = width / 16 - 1;
+    if (item >= 0 && item < cbImgSiz_->count())
+        cbImgSiz_->setCurrentIndex(item);
+}
+
+int ImageListPanel::chosenSize() const {
+    return cbImgSiz_->currentIndex() < 0 ? 0 : cbImgSiz_->currentData().toInt();
+}
+
+void ImageListPanel::setSlotPixel(int slot, int x, int y, colourRGB colour) {
+    if (slot >= 0 && slot < kSlots && slotMap[static_cast<std::size_t>(slot)] >= 0)
+        pImg_[static_cast<std::size_t>(slot)]->setPixel(x, y, colour);
+}
+
+bool ImageListPanel::growForNewImage() {
+    IconDocument& d = window_.document();
+    if (d.growForImage(d.imageCount))
+        return true;
+    window_.platform().showMessage(kImageLimitReached, MessageButtons::Ok, MessageIcon::Error);
+    return false;
+}
+
+void ImageListPanel::pImg_Click(int slot) {
+    if (slot < 0 || slot >= kSlots || slotMap[static_cast<std::size_t>(slot)] < 0)
+        return;
+    WindowState& st = window_.state();
+    window_.CommitEditedImage();
+    if (slot != st.selectedSlot) {
+        window_.ShowImageInEditor(slot);
+        updateButtons();
+    }
+    IconDocument& d = window_.document();
+    IconImage& image = d.images[static_cast<std::size_t>(st.selectedImage)];
+    image.depth = depthFromCount(countColours(d, st.selectedImage, window_.markers()));
+    window_.showDepth(image.depth);
+    if (window_.selectedTab() == 1)
+        window_.editPanel().imageSlotClicked();
+}
+
+void ImageListPanel::vsBerImg_Change(int value) {
+    if (suppressScroll)
+        return;
+    WindowState& st = window_.state();
+    window_.CommitEditedImage();
+    hideMarker();
+    const int delta = std::abs(value - lastScrollValue);
+    lastScrollValue = value;
+    if (value >= slotMap[0])
+        st.selectedSlot -= delta;
+    else
+        st.selectedSlot += delta;
+    updateButtons();
+    for (int s = 0; s < kSlots; ++s) {
+        slotMap[static_cast<std::size_t>(s)] = value + s;
+        DrawImageSlot(s, value + s);
+        if (value + s == st.selectedImage)
+            placeMarker(s);
+    }
+}
+
+void ImageListPanel::cmdImgNew_Click() {
+    if (!growForNewImage())
+        return;
+    window_.setModified();
+    window_.CommitEditedImage();
+    IconDocument& d = window_.document();
+    const int selected = window_.state().selectedImage;
+    int size = chosenSize();
+    if (size == 0)
+        size = d.images[static_cast<std::size_t>(selected)].width;
+    moveImagesBack(d, selected);
+    makeBlankImage(d.images[static_cast<std::size_t>(selected + 1)], size, window_.markers().transparent);
+    window_.InsertAfterSelected();
+    window_.state().editorRefresh = true;
+}
+
+void ImageListPanel::cmdImgIn_Click() {
+    if (!growForNewImage())
+        return;
+    window_.setModified();
+    window_.CommitEditedImage();
+    IconDocument& d = window_.document();
+    const int selected = window_.state().selectedImage;
+    const IconImage& source = d.images[static_cast<std::size_t>(selected)];
+    int size = chosenSize();
+    if (size == 0)
+        size = source.width;
+    moveImagesBack(d, selected);
+    copyScaled(d.images[static_cast<std::size_t>(selected)], d.images[static_cast<std::size_t>(selected + 1)],
+               size);
+    window_.InsertAfterSelected();
+    window_.state().editorRefresh = true;
+}
+
+void ImageListPanel::cmdImgApd_Click() {
+    if (!growForNewImage())
+        return;
+    window_.setModified();
+    IconDocument& d = window_.document();
+    const int c0 = d.imageCount;
+    window_.LoadDocumentFile(FileLoadMode::Append);
+    const int c1 = d.imageCount;
+    if (c1 > c0) {
+        const int added = c1 - c0;
+        if (c1 < 7) {
+            pImg_Click(c0);
+        } else if (added > 5) {
+            setScrollValue(c0);
+            pImg_Click(0);
+        } else {
+            setScrollValue(c1 - 6);
+            pImg_Click(6 - added);
+        }
+    } else {
+        showMarker();
+    }
+}
+
+void ImageListPanel::cmdImgUni_Click() {
+    WindowState& st = window_.state();
+    IconDocument& d = window_.document();
+    if (st.selectedImage + 1 >= d.imageCount)
+        return;
+    window_.setModified();
+    window_.CommitEditedImage();
+    const int slot = st.selectedSlot;
+    combineInto(d.images[static_cast<std::size_t>(st.selectedImage)],
+                d.images[static_cast<std::size_t>(st.selectedImage + 1)], window_.markers().transparent,
+                [&](int x, int y, colourRGB c) { setSlotPixel(slot, x, y, c); });
+    window_.ShowImageInEditor(st.selectedSlot);
+    st.editorRefresh = true;
+}
+
+void ImageListPanel::cmdImgDel_Click() {
+    WindowState& st = window_.state();
+    IconDocument& d = window_.document();
+    if (st.selectedSlot < 0 || st.selectedSlot >= kSlots)
+        return;
+    window_.setModified();
+    window_.bin().PutIntoBin(pImg_[static_cast<std::size_t>(st.selectedSlot)]->picture());
+    const int deleted = st.selectedImage;
+    const colourRGB transparent = window_.markers().transparent;
+    if (st.selectedImage < d.imageCount - 1) {
+        moveImagesForward(d, st.selectedImage);
+    } else if (st.selectedImage == 0) {
+        makeBlankImage(d.images[0], 32, transparent);
+    } else {
+        --st.selectedImage;
+        --st.selectedSlot;
+    }
+    IconImage& last = d.images[static_cast<std::size_t>(d.imageCount - 1)];
+    if (d.imageCount > 1)
+        last.pixels.fill(transparent);
+    if (d.imageCount > 6) {
+        --d.imageCount;
+    } else if (d.imageCount >= 2) {
+        --slotsInUse;
+        hideMarker();
+        hideSlot(slotsInUse);
+        --d.imageCount;
+    }
+    int redrawEnd = 0;
+    if (d.imageCount < 7) {
+        if (d.imageCount == 6)
+            setScrollRange(0, false);
+        else
+            vsBerImg_->setEnabled(false);
+        redrawEnd = d.imageCount - 1;
+    } else {
+        setScrollRange(d.imageCount - 6, true);
+        redrawEnd = 5;
+    }
+    for (int s = st.selectedSlot; s <= redrawEnd; ++s)
+        if (s >= 0)
+            DrawImageSlot(s, slotMap[static_cast<std::size_t>(s)]);
+    window_.ShowImageInEditor(st.selectedSlot);
+    if (st.sequenceMade) {
+        removeStepsOfImage(d, deleted);
+        if (window_.selectedTab() == 2)
+            window_.TbSpIcon_Click(2);
+    }
+    st.editorRefresh = true;
+}
+
+} // namespace vantle::ui

@@ -1,0 +1,84 @@
+#pragma once
+// The image frame fImg: six picture slots with a scroll bar and a selection marker, and the buttons that
+// insert, copy, append, combine and delete images.
+
+#include "model/Colour.h"
+
+#include <QGroupBox>
+#include <QRect>
+
+#include <array>
+
+class QComboBox;
+class QFrame;
+class QPushButton;
+class QScrollBar;
+
+namespace vantle::ui {
+
+class frmICON;
+class PictureBoxWidget;
+
+class ImageListPanel : public QGroupBox {
+    Q_OBJECT
+  public:
+    static constexpr int kSlots = 6;
+
+    ImageListPanel(frmICON& window, QWidget* parent);
+
+    void DrawImageSlot(int slot, int image);
+    // Every slot 32 x 32, cleared, hidden, showing no image.
+    void clearSlots();
+    void hideSlot(int slot);
+    void placeMarker(int slot);
+    void hideMarker();
+    void showMarker();
+    // Sets the scroll bar without running its change handler.
+    void setScrollQuietly(int maximum, int value, bool enabled);
+    // Sets maximum and enabled state; a value beyond the new maximum moves and runs the change handler.
+    void setScrollRange(int maximum, bool enabled);
+    void setScrollValue(int value);
+    int scrollValue() const;
+    // The five buttons by whether the selected image is in view, combine only when an image follows.
+    void updateButtons();
+    // The item of cbImgSiz for an image width; the chosen size, or 0 when none is chosen.
+    void showSize(int width);
+    int chosenSize() const;
+    // The selected slot's picture follows the canvas pixel by pixel.
+    void setSlotPixel(int slot, int x, int y, colourRGB colour);
+    PictureBoxWidget& slot(int index) { return *pImg_[static_cast<std::size_t>(index)]; }
+    const QRect& slotRect(int index) const { return slotRects_[static_cast<std::size_t>(index)]; }
+    QPushButton& binButton() { return *cmdDelList_; }
+
+    std::array<int, kSlots> slotMap{};
+    int slotsInUse = 0;
+    int lastScrollValue = 0;
+    bool suppressScroll = false;
+
+    // --- Handlers ---
+    void pImg_Click(int slot);
+    void vsBerImg_Change(int value);
+    void cmdImgNew_Click();
+    void cmdImgIn_Click();
+    void cmdImgApd_Click();
+    void cmdImgUni_Click();
+    void cmdImgDel_Click();
+
+  private:
+    bool growForNewImage();
+
+    frmICON& window_;
+    std::array<PictureBoxWidget*, kSlots> pImg_{};
+    std::array<QRect, kSlots> slotRects_{};
+    QFrame* spSW_ = nullptr;
+    QScrollBar* vsBerImg_ = nullptr;
+    QPushButton* cmdImgNew_ = nullptr;
+    QPushButton* cmdImgIn_ = nullptr;
+    QPushButton* cmdImgApd_ = nullptr;
+    QPushButton* cmdImgUni_ = nullptr;
+    QPushButton* cmdImgDel_ = nullptr;
+    QComboBox* cbImgSiz_ = nullptr;
+    QPushButton* cmdDelList_ = nullptr;
+};
+
+} // namespace vantle::ui

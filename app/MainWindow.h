@@ -1,0 +1,165 @@
+#pragma once
+// frmICON, the main window: the menu bar, the toolbar, the tab strip with its four panel frames, the image
+// frame and the property frame. The window owns the window-level state and the operations the panels
+// share; each panel owns its own controls and handlers.
+
+#include "editor/EditCanvas.h"
+#include "model/IconDocument.h"
+#include "model/Settings.h"
+#include "platform/Platform.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <string>
+
+class QAction;
+class QFrame;
+class QMenu;
+class QTabBar;
+class QToolBar;
+
+namespace vantle::ui {
+
+class BinPanel;
+class EditPanel;
+class ImageListPanel;
+class PicturePanel;
+class PlaceholderPanel;
+class PropertyPanel;
+
+enum class FileLoadMode { Open, Append, CommandLine, PictureDialog, OpenAfterReset };
+
+// How a command that may save ended.
+enum class SaveResult { Saved, Cancelled, Failed };
+
+struct WindowState {
+    bool modified = false;
+    int selectedImage = 0;
+    int selectedSlot = 0;
+    int toolbarHeight = 0;
+    bool editorRefresh = false; // show the selected image again when the edit tab is next selected
+    int imageInEditor = 0;
+    bool sequenceMade = false; // the document has an animation sequence
+    std::string pictureFileName;
+    bool pictureLoaded = false;
+    bool paletteFileLoaded = false;
+    int clipboardImageWidth = 0;
+    std::string startFolder;
+};
+
+class frmICON : public QMainWindow {
+    Q_OBJECT
+  public:
+    static constexpr int kMaxCanvasSize = 291;
+
+    // Runs the load steps; commandLineFile is the document to open (quotes already removed), or empty.
+    frmICON(Platform& platform, IconDocument& document, AppSettings& settings, std::string startFolder,
+            std::string commandLineFile, QWidget* parent = nullptr);
+    ~frmICON() override;
+
+    // --- Window operations shared by the panels ---
+    void ResetDocument();
+    void CreateFirstImage();
+    void ShowImageInEditor(int slot);
+    void DrawImageSlot(int slot, int image);
+    void InsertAfterSelected();
+    void CommitEditedImage();
+    void LoadDocumentFile(FileLoadMode mode);
+
+    void setModified(bool modified = true) { state_.modified = modified; }
+    // The depth indicator lWIi(0) and the availability of reduce colours, from the stored depth.
+    void showDepth(ColourDepth depth);
+    // The property frame caption: selected image + 1, " / ", image count.
+    void showPropertyCaption();
+    void setUndoState(UndoState state);
+    // Selects a tab and runs the tab-switch steps, as a click on it does. Tabs count from 1.
+    void selectTab(int tab);
+    int selectedTab() const;
+    // Brings panel frame fTabS(index) to the front.
+    void bringFrameToFront(int index);
+    // Sets the title: the product and version, and when withFile, " " and the document file name.
+    void setTitle(bool withFile);
+
+    // --- Menu and toolbar handlers ---
+    void M_File_Click();
+    void M_F_New_Click();
+    void M_F_Open_Click();
+    void M_F_JOpen_Click();
+    void M_F_AppOpen_Click();
+    void M_F_OverWrite_Click();
+    SaveResult M_F_NewWrite_Click();
+    void M_F_End_Click();
+    void M_E_Bf_Click();
+    void M_E_Nx_Click();
+    void M_E_Gen_Click();
+    void M_O_T_Click();
+    void M_H_Help_Click();
+    void M_H_Ver_Click();
+    void TbSpIcon_Click(int tab);
+    void tberIcon_ButtonClick(const QString& key);
+    // Whole-image transforms of the image in the canvas.
+    void M_E_To_Click();
+    void M_E_Mono_Click();
+    void M_E_TurnR_Click();
+    void M_E_TurnL_Click();
+    void M_E_UpDn_Click();
+    void M_E_RtLt_Click();
+    // Shift buttons: 0 left, 1 right, 2 up, 3 down.
+    void shiftClicked(int direction);
+    // The hotspot click was armed or disarmed: the canvas changes its pointer.
+    void hotspotModeChanged();
+
+    // --- Accessors for the panels ---
+    IconDocument& document() { return document_; }
+    AppSettings& settings() { return settings_; }
+    const MarkerColours& markers() const { return settings_.markers; }
+    Platform& platform() { return platform_; }
+    WindowState& state() { return state_; }
+    ImageListPanel& imageList() { return *imageList_; }
+    BinPanel& bin() { return *bin_; }
+    EditPanel& editPanel() { return *editPanel_; }
+    PropertyPanel& properties() { return *properties_; }
+    PicturePanel& picturePanel() { return *picturePanel_; }
+    QAction* action(const char* name) const;
+
+    // Asks the save question of New, Open, open picture file and Exit. True when the command may go on.
+    bool askToSave();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildMenus();
+    void buildToolbar();
+    void buildFrames();
+    void layoutWindow();
+    void editCommandsForTab(int tab);
+    // Save is offered only for a document file name ending in .ico, .cur or .ani.
+    void updateSaveItems();
+    void showPictureBranch(const std::string& path, FileLoadMode mode);
+    SaveResult writeDocument(const std::string& path);
+    void pruneSkippedImages();
+    void afterLoad(FileLoadMode mode);
+    bool unload();
+
+    Platform& platform_;
+    IconDocument& document_;
+    AppSettings& settings_;
+    WindowState state_;
+
+    QToolBar* tberIcon_ = nullptr;
+    QFrame* lTool_ = nullptr;
+    QTabBar* TbSpIcon_ = nullptr;
+    std::array<QWidget*, 4> fTabS_{};
+    ImageListPanel* imageList_ = nullptr;
+    PropertyPanel* properties_ = nullptr;
+    BinPanel* bin_ = nullptr;
+    EditPanel* editPanel_ = nullptr;
+    PicturePanel* picturePanel_ = nullptr;
+    QWidget* central_ = nullptr;
+    bool closing_ = false;
+    bool closeAccepted_ = false;
+};
+
+} // namespace vantle::ui

@@ -1,0 +1,30 @@
+#pragma once
+// Whole-image commands on the image in the canvas: invert, monochrome, the rotations and flips, and the
+// one-pixel shifts of the image's window over the work buffer.
+
+#include "editor/EditCanvas.h"
+
+namespace vantle {
+
+enum class Turn { Right, Left, UpsideDown, Mirror };
+enum class Shift { Left, Right, Up, Down };
+
+// Colours become 255 minus each channel; marker pixels stay as they are.
+void invertColours(EditCanvas& canvas, const MarkerColours& markers);
+// Colours become the integer mean of their three channels; marker pixels stay as they are.
+void makeMonochrome(EditCanvas& canvas, const MarkerColours& markers);
+void turnImage(EditCanvas& canvas, Turn turn);
+
+// Which shift buttons are available after a shift.
+struct ShiftLimits {
+    bool left = true;
+    bool right = true;
+    bool up = true;
+    bool down = true;
+};
+
+// Moves the image's window by one cell; pixels shifted out stay in the margin and come back when shifted
+// back. Returns whether each direction can still go on (at most half the image away from the centre).
+ShiftLimits shiftImage(EditCanvas& canvas, Shift shift, ShiftLimits limits);
+
+} // namespace vantle
