@@ -2,6 +2,7 @@
 // showing an image in the editor, inserting behind the selected image, committing the edited image.
 
 #include "anim/SequenceEdits.h"
+#include "app/AnimationPanel.h"
 #include "app/EditPanel.h"
 #include "app/ImageListPanel.h"
 #include "app/MainWindow.h"
@@ -76,6 +77,7 @@ void frmICON::ResetDocument() {
     properties_->showCaption(qs(kNoSelection));
     properties_->showDepthText(qs(kDepthUnknown));
     state_.sequenceMade = false;
+    animationPanel_->resetPanel();
     imageList_->setScrollQuietly(0, 0, false);
     // No images, no steps, every pixel of the storage transparent and the palettes white.
     document_.clearImages(settings_.markers.transparent);
@@ -160,6 +162,8 @@ void frmICON::InsertAfterSelected() {
         ++state_.selectedSlot;
     ShowImageInEditor(state_.selectedSlot);
     list.updateButtons();
+    if (selectedTab() == 2)
+        animationPanel_->fillPanel();
 }
 
 void frmICON::CommitEditedImage() {

@@ -86,8 +86,7 @@ void EditPanel::imageSlotClicked() {
 }
 
 void EditPanel::resetReadOut() {
-    lX_->setText(qs(kReadOutX));
-    lY_->setText(qs(kReadOutY));
+    canvas_->resetReadOut();
 }
 
 void EditPanel::setThumbnailPixel(int x, int y, colourRGB colour) {

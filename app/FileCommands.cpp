@@ -224,6 +224,9 @@ void frmICON::LoadDocumentFile(FileLoadMode mode) {
         std::vector<std::uint8_t> probe;
         if (!readWholeFile(path, probe)) {
             platform_.showMessage(kCannotOpen, MessageButtons::Ok, MessageIcon::Error);
+            // Start-up has already dropped its blank image for the file; it comes back.
+            if (document_.imageCount == 0)
+                CreateFirstImage();
             imageList_->showMarker();
             return;
         }
@@ -257,10 +260,14 @@ void frmICON::LoadDocumentFile(FileLoadMode mode) {
         platform_.showMessage(kProgramIconsNotYet, MessageButtons::Ok, MessageIcon::Error);
         document_.filePath = previousPath;
         document_.fileFolder = previousFolder;
+        if (document_.imageCount == 0)
+            CreateFirstImage();
         imageList_->showMarker();
         return;
     case FileKind::Unknown:
         platform_.showMessage(kBadExtension, MessageButtons::Ok, MessageIcon::Error);
+        if (document_.imageCount == 0)
+            CreateFirstImage();
         imageList_->showMarker();
         return;
     }

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/AnimationPanel.h"
 #include "app/BinPanel.h"
 #include "app/CanvasWidget.h"
 #include "app/EditPanel.h"
@@ -195,8 +196,8 @@ void frmICON::buildFrames() {
     imageList_ = new ImageListPanel(*this, central_);
     properties_ = new PropertyPanel(*this, central_);
     editPanel_ = new EditPanel(*this, central_);
-    auto* animation = new QFrame(central_);
-    animation->setObjectName("fTabS_1");
+    animationPanel_ = new AnimationPanel(*this, central_);
+    QFrame* animation = animationPanel_;
     picturePanel_ = new PicturePanel(*this, central_);
     bin_ = new BinPanel(*this, central_);
     fTabS_ = {editPanel_, animation, picturePanel_, bin_};
@@ -280,6 +281,8 @@ void frmICON::TbSpIcon_Click(int tab) {
             editPanel_->canvas().imageIndex() != state_.selectedImage)
             ShowImageInEditor(state_.selectedSlot);
         state_.editorRefresh = false;
+    } else if (tab == 2) {
+        animationPanel_->fillPanel();
     } else if (tab == 3) {
         picturePanel_->layoutPanel();
     }

@@ -21,11 +21,11 @@ class QToolBar;
 
 namespace vantle::ui {
 
+class AnimationPanel;
 class BinPanel;
 class EditPanel;
 class ImageListPanel;
 class PicturePanel;
-class PlaceholderPanel;
 class PropertyPanel;
 
 enum class FileLoadMode { Open, Append, CommandLine, PictureDialog, OpenAfterReset };
@@ -121,6 +121,7 @@ class frmICON : public QMainWindow {
     EditPanel& editPanel() { return *editPanel_; }
     PropertyPanel& properties() { return *properties_; }
     PicturePanel& picturePanel() { return *picturePanel_; }
+    AnimationPanel& animationPanel() { return *animationPanel_; }
     QAction* action(const char* name) const;
 
     // Asks the save question of New, Open, open picture file and Exit. True when the command may go on.
@@ -157,6 +158,7 @@ class frmICON : public QMainWindow {
     BinPanel* bin_ = nullptr;
     EditPanel* editPanel_ = nullptr;
     PicturePanel* picturePanel_ = nullptr;
+    AnimationPanel* animationPanel_ = nullptr;
     QWidget* central_ = nullptr;
     bool closing_ = false;
     bool closeAccepted_ = false;

@@ -1,0 +1,482 @@
+#include "app/AnimationPanel.h"
+
+#include "anim/StepSequence.h"
+#include "app/AnimationPreviewPanel.h"
+#include "app/AnimationText.h"
+#include "app/ImageListPanel.h"
+#include "app/MainWindow.h"
+#include "app/PictureBoxWidget.h"
+#include "app/QtColours.h"
+#include "app/QtText.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace vantle::ui {
+
+namespace {
+
+// The strip: six rows of number, picture, rate box and spin buttons.
+constexpr int kRowTop = 40;
+constexpr int kRowPitch = 56;
+constexpr int kSlotBox = 52;
+constexpr int kSlotLeft = 36;
+constexpr int kRateLeft = 100;
+constexpr int kSpinLeft = 151;
+constexpr int kSlotPicture = 32;
+
+std::size_t at(int index) {
+    return static_cast<std::size_t>(index);
+}
+
+QString stripCaption(const QString& selected, std::int32_t stepCount) {
+    return selected + " / " + QString::number(stepCount) + qs(kStripCaptionSuffix);
+}
+
+} // namespace
+
+AnimationPanel::AnimationPanel(frmICON& window, QWidget* parent) : QFrame(parent), window_(window) {
+    setObjectName("fTabS_1");
+    slotImages_.fill(-1);
+    buildStrip();
+    buildInformation();
+    fAniRun_ = new AnimationPreviewPanel(window_, *this, this);
+    fAniRun_->setGeometry(252, 170, 306, 268);
+    pAniW_ = new PictureBoxWidget(this);
+    pAniW_->setObjectName("pAniW");
+    pAniW_->hide();
+    Timer_UpDn_ = new QTimer(this);
+    Timer_UpDn_->setObjectName("Timer_UpDn_Ani");
+    Timer_UpDn_->setInterval(kSpinTickMs);
+    connect(Timer_UpDn_, &QTimer::timeout, this, [this] { Timer_UpDn_Timer(); });
+    setButtonsEnabled(false);
+}
+
+QToolButton* AnimationPanel::makeSpinButton(QWidget* parent, const QString& name, int direction, int x,
+                                            int y) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setArrowType(direction == 0 ? Qt::UpArrow : Qt::DownArrow);
+    b->setGeometry(x, y + direction * 11, 16, 11);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+void AnimationPanel::buildStrip() {
+    fAniAni_ = new QGroupBox(qs(kStripNewCaption), this);
+    fAniAni_->setObjectName("fAniAni");
+    fAniAni_->setGeometry(8, 4, 236, 434);
+    lAniW_ = new QLabel(qs(kRateHeader), fAniAni_);
+    lAniW_->setObjectName("lAniW");
+    lAniW_->setGeometry(kRateLeft, 20, 60, 18);
+    spAniW_ = new QFrame(fAniAni_);
+    spAniW_->setObjectName("spAniW");
+    spAniW_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    spAniW_->setGeometry(2, kRowTop - 4, 172, kSlots * kRowPitch + 2);
+    spAniSW_ = new QFrame(fAniAni_);
+    spAniSW_->setObjectName("spAniSW");
+    spAniSW_->setStyleSheet("QFrame#spAniSW { border: 2px solid #0000c0; background: transparent; }");
+    spAniSW_->hide();
+    for (int j = 0; j < kSlots; ++j) {
+        const int top = kRowTop + j * kRowPitch;
+        slotRects_[at(j)] = QRect(kSlotLeft, top, kSlotBox, kSlotBox);
+        Slot& slot = slots_[at(j)];
+        slot.number = new QLabel(fAniAni_);
+        slot.number->setObjectName(QString("lAniS_%1").arg(j));
+        slot.number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        slot.number->setGeometry(4, top + 16, 28, 20);
+        slot.image = new PictureBoxWidget(fAniAni_);
+        slot.image->setObjectName(QString("iAni_%1").arg(j));
+        slot.image->setStretch(true);
+        slot.image->setCursor(Qt::PointingHandCursor);
+        connect(slot.image, &PictureBoxWidget::clicked, this, [this, j](Qt::MouseButton) { iAni_Click(j); });
+        slot.rate = new QLineEdit(fAniAni_);
+        slot.rate->setObjectName(QString("tAniR_%1").arg(j));
+        slot.rate->setGeometry(kRateLeft, top + 15, 50, 22);
+        connect(slot.rate, &QLineEdit::textChanged, this, [this, j] { tAniR_Change(j); });
+        for (int direction = 0; direction < 2; ++direction) {
+            const int k = 2 * j + direction;
+            QToolButton* b =
+                makeSpinButton(fAniAni_, QString("UpDn_AniR_%1").arg(k), direction, kSpinLeft, top + 15);
+            connect(b, &QToolButton::pressed, this, [this, k] { UpDn_AniR_MouseDown(k); });
+            connect(b, &QToolButton::released, this, [this, k] { UpDn_AniR_MouseUp(k); });
+            slot.spin[at(direction)] = b;
+        }
+        hideSlot(j);
+    }
+    vsBerAni_ = new QScrollBar(Qt::Vertical, fAniAni_);
+    vsBerAni_->setObjectName("vsBerAni");
+    vsBerAni_->setGeometry(180, kRowTop - 4, 17, kSlots * kRowPitch + 2);
+    vsBerAni_->setRange(0, 0);
+    vsBerAni_->setPageStep(1);
+    vsBerAni_->setEnabled(false);
+    connect(vsBerAni_, &QScrollBar::valueChanged, this, [this](int v) { vsBerAni_Change(v); });
+    cmdAniIn_ = new QPushButton(qs(kInsertStep), fAniAni_);
+    cmdAniIn_->setObjectName("cmdAniIn");
+    cmdAniIn_->setToolTip(qs(kInsertStepTip));
+    cmdAniIn_->setGeometry(8, 388, 106, 30);
+    connect(cmdAniIn_, &QPushButton::clicked, this, [this] { cmdAniIn_Click(); });
+    cmdAniDel_ = new QPushButton(qs(kDeleteStep), fAniAni_);
+    cmdAniDel_->setObjectName("cmdAniDel");
+    cmdAniDel_->setToolTip(qs(kDeleteStepTip));
+    cmdAniDel_->setGeometry(120, 388, 106, 30);
+    connect(cmdAniDel_, &QPushButton::clicked, this, [this] { cmdAniDel_Click(); });
+}
+
+void AnimationPanel::buildInformation() {
+    fAniInfo_ = new QGroupBox(qs(kInfoFrame), this);
+    fAniInfo_->setObjectName("fAniInfo");
+    fAniInfo_->setGeometry(252, 4, 306, 160);
+    const std::array<std::string_view, 2> labels = {kInfoTitle, kInfoAuthor};
+    for (int i = 0; i < 2; ++i) {
+        auto* label = new QLabel(qs(labels[at(i)]), fAniInfo_);
+        label->setObjectName(QString("lAniInfo_%1").arg(i));
+        label->setGeometry(12, 22 + i * 48, 280, 18);
+        auto* box = new QLineEdit(fAniInfo_);
+        box->setObjectName(QString("tAniInfo_%1").arg(i));
+        box->setGeometry(12, 40 + i * 48, 282, 24);
+        connect(box, &QLineEdit::textChanged, this, [this, i] { tAniInfo_Change(i); });
+        tAniInfo_[at(i)] = box;
+    }
+    auto* rateLabel = new QLabel(qs(kInfoRate), fAniInfo_);
+    rateLabel->setObjectName("lAniInfoRate");
+    rateLabel->setGeometry(12, 124, 120, 24);
+    tAniInfoRate_ = new QLineEdit(fAniInfo_);
+    tAniInfoRate_->setObjectName("tAniInfoRate");
+    tAniInfoRate_->setGeometry(136, 124, 50, 22);
+    connect(tAniInfoRate_, &QLineEdit::textChanged, this, [this] { tAniInfoRate_Change(); });
+    for (int direction = 0; direction < 2; ++direction) {
+        QToolButton* b =
+            makeSpinButton(fAniInfo_, QString("UpDn_AIR_%1").arg(direction), direction, 187, 124);
+        connect(b, &QToolButton::pressed, this, [this, direction] { UpDn_AIR_MouseDown(direction); });
+        connect(b, &QToolButton::released, this, [this, direction] { UpDn_AIR_MouseUp(direction); });
+    }
+}
+
+void AnimationPanel::hideSlot(int slot) {
+    Slot& s = slots_[at(slot)];
+    s.image->hide();
+    s.number->hide();
+    s.rate->hide();
+    for (QToolButton* b : s.spin)
+        b->hide();
+}
+
+void AnimationPanel::setScrollQuietly(int maximum, int value, bool enabled) {
+    suppressScroll_ = true;
+    vsBerAni_->setRange(0, maximum);
+    vsBerAni_->setValue(value);
+    vsBerAni_->setEnabled(enabled);
+    suppressScroll_ = false;
+}
+
+void AnimationPanel::setScrollRange(int maximum, bool enabled) {
+    // A value beyond the new maximum moves back to it, and the change handler redraws the strip.
+    vsBerAni_->setRange(0, maximum);
+    vsBerAni_->setEnabled(enabled);
+}
+
+void AnimationPanel::setButtonsEnabled(bool enabled) {
+    cmdAniDel_->setEnabled(enabled);
+    fAniRun_->setButtonsEnabled(enabled);
+}
+
+void AnimationPanel::showUnselectedCaption() {
+    fAniAni_->setTitle(stripCaption(qs(kStripNoSelection), window_.document().stepCount));
+}
+
+void AnimationPanel::resetPanel() {
+    for (int j = 0; j < kSlots; ++j) {
+        slots_[at(j)].image->resize(kSlotPicture, kSlotPicture);
+        slots_[at(j)].image->setPicture(QImage());
+        hideSlot(j);
+        slotImages_[at(j)] = -1;
+    }
+    spAniSW_->hide();
+    selectedStep_ = 0;
+    selectedStepSlot_ = 0;
+    fAniAni_->setTitle(qs(kStripNewCaption));
+    setScrollQuietly(0, 0, false);
+}
+
+void AnimationPanel::fillPanel() {
+    IconDocument& d = window_.document();
+    WindowState& st = window_.state();
+    fAniRun_->stopQuietly();
+    tAniInfo_[0]->setText(QString::fromStdString(d.title));
+    tAniInfo_[1]->setText(QString::fromStdString(d.author));
+    tAniInfoRate_->setText(QString::number(d.defaultRate));
+    if (!st.sequenceMade)
+        st.sequenceMade = makeDefaultSequence(d);
+    int n = 0;
+    if (d.stepCount < 7) {
+        // Fewer steps than slots: the strip starts at step 0 and cannot scroll.
+        setScrollQuietly(0, 0, false);
+        for (int j = std::max<int>(d.stepCount, 0); j < kSlots; ++j)
+            hideSlot(j);
+        n = d.stepCount;
+    } else {
+        vsBerAni_->setValue(0);
+        setScrollRange(d.stepCount - 6, true);
+        n = kSlots;
+    }
+    setButtonsEnabled(d.stepCount > 0);
+    for (int j = 0; j < n; ++j) {
+        slotImages_[at(j)] = d.steps[at(j)].imageIndex;
+        DrawAnimationSlot(j, slotImages_[at(j)]);
+    }
+    if (d.stepCount > 0) {
+        iAni_Click(0);
+    } else {
+        spAniSW_->hide();
+        // A sequence that lost its last step with its images still names the count it has.
+        if (st.sequenceMade)
+            showUnselectedCaption();
+    }
+    fAniRun_->setAreaColour(window_.markers().transparent);
+}
+
+QImage AnimationPanel::pictureOf(int image) {
+    ImageListPanel& list = window_.imageList();
+    for (int s = 0; s < std::min(list.slotsInUse, ImageListPanel::kSlots); ++s)
+        if (list.slotMap[at(s)] == image)
+            return list.slot(s).picture();
+    const IconDocument& d = window_.document();
+    if (image < 0 || image >= d.imageCount) {
+        // A step without its image shows an empty picture.
+        pAniW_->resetPicture(kSlotPicture, kSlotPicture, window_.markers().transparent);
+        return pAniW_->picture();
+    }
+    const IconImage& img = d.images[at(image)];
+    pAniW_->resetPicture(img.width, img.height);
+    for (int y = img.height - 1; y >= 0; --y)
+        for (int x = 0; x < img.width; ++x)
+            pAniW_->setPixel(x, y, img.pixels(x, y));
+    return pAniW_->picture();
+}
+
+void AnimationPanel::DrawAnimationSlot(int slot, int image) {
+    if (slot < 0 || slot >= kSlots)
+        return;
+    const IconDocument& d = window_.document();
+    Slot& s = slots_[at(slot)];
+    const QRect& r = slotRects_[at(slot)];
+    s.image->setGeometry(r.left() + (r.width() - kSlotPicture) / 2, r.top() + (r.height() - kSlotPicture) / 2,
+                         kSlotPicture, kSlotPicture);
+    s.image->show();
+    s.image->setPicture(pictureOf(image));
+    const int step = vsBerAni_->value() + slot;
+    if (step >= 0 && step < d.stepCapacity())
+        s.rate->setText(QString::number(d.steps[at(step)].rate));
+    s.rate->show();
+    for (QToolButton* b : s.spin)
+        b->show();
+    s.number->setText(QString::number(image + 1));
+    s.number->show();
+}
+
+void AnimationPanel::iAni_Click(int slot) {
+    if (slot < 0 || slot >= kSlots)
+        return;
+    spAniSW_->hide();
+    selectedStep_ = slot + vsBerAni_->value();
+    selectedStepSlot_ = slot;
+    const QWidget& image = *slots_[at(slot)].image;
+    spAniSW_->setGeometry(image.x() - 2, image.y() - 2, image.width() + 4, image.height() + 4);
+    spAniSW_->lower();
+    spAniSW_->show();
+    fAniAni_->setTitle(stripCaption(QString::number(selectedStep_ + 1), window_.document().stepCount));
+}
+
+void AnimationPanel::bringSelectionIntoView() {
+    const IconDocument& d = window_.document();
+    if (d.stepCount <= 0)
+        return;
+    if (selectedStep_ - vsBerAni_->value() == selectedStepSlot_)
+        return;
+    // Scrolling back to where the step was selected shows it in its slot again; the change handler
+    // redraws the strip and frames it.
+    vsBerAni_->setValue(std::clamp(selectedStep_ - selectedStepSlot_, 0, vsBerAni_->maximum()));
+    if (selectedStep_ - vsBerAni_->value() != selectedStepSlot_) {
+        const int slot = selectedStep_ - vsBerAni_->value();
+        if (slot >= 0 && slot < kSlots)
+            iAni_Click(slot);
+    }
+}
+
+void AnimationPanel::cmdAniIn_Click() {
+    IconDocument& d = window_.document();
+    WindowState& st = window_.state();
+    if (st.selectedImage < 0 || st.selectedImage >= d.imageCount)
+        return;
+    bringSelectionIntoView();
+    if (!insertStep(d, selectedStep_, st.selectedImage)) {
+        window_.platform().showMessage(kStepLimitReached, MessageButtons::Ok, MessageIcon::Error);
+        return;
+    }
+    window_.setModified();
+    spAniSW_->hide();
+    bool scroll = false;
+    if (d.stepCount == 1)
+        selectedStepSlot_ = 0;
+    else if (selectedStepSlot_ < 5)
+        ++selectedStepSlot_;
+    else
+        scroll = true;
+    auto redrawFrom = [&](int first, int last) {
+        for (int j = std::max(first, 0); j <= last; ++j) {
+            slotImages_[at(j)] = d.steps[at(vsBerAni_->value() + j)].imageIndex;
+            DrawAnimationSlot(j, slotImages_[at(j)]);
+        }
+    };
+    if (d.stepCount < 7) {
+        redrawFrom(selectedStepSlot_, d.stepCount - 1);
+    } else {
+        setScrollRange(d.stepCount - 6, true);
+        if (scroll)
+            vsBerAni_->setValue(vsBerAni_->value() + 1);
+        else
+            redrawFrom(selectedStepSlot_, kSlots - 1);
+    }
+    showUnselectedCaption();
+    setButtonsEnabled(true);
+    if (scroll)
+        selectedStepSlot_ = 5;
+    iAni_Click(selectedStepSlot_);
+}
+
+void AnimationPanel::cmdAniDel_Click() {
+    IconDocument& d = window_.document();
+    WindowState& st = window_.state();
+    if (d.stepCount <= 0)
+        return;
+    bringSelectionIntoView();
+    window_.setModified();
+    spAniSW_->hide();
+    deleteStep(d, selectedStep_);
+    int n = 0;
+    if (d.stepCount < 7) {
+        setScrollRange(0, false);
+        n = d.stepCount;
+    } else {
+        setScrollRange(d.stepCount - 6, true);
+        n = kSlots;
+    }
+    if (d.stepCount < 6)
+        hideSlot(d.stepCount);
+    for (int j = std::max(selectedStepSlot_, 0); j < n; ++j) {
+        slotImages_[at(j)] = d.steps[at(vsBerAni_->value() + j)].imageIndex;
+        DrawAnimationSlot(j, slotImages_[at(j)]);
+    }
+    showUnselectedCaption();
+    if (d.stepCount == 0) {
+        setButtonsEnabled(false);
+        st.sequenceMade = false;
+    }
+    // The last step went while the start of the strip showed: the selection moves back to the new last.
+    if (d.stepCount == selectedStep_ && selectedStep_ < 6 && selectedStepSlot_ > 0)
+        --selectedStepSlot_;
+    if (d.stepCount > 0)
+        iAni_Click(selectedStepSlot_);
+}
+
+void AnimationPanel::vsBerAni_Change(int value) {
+    if (suppressScroll_)
+        return;
+    const IconDocument& d = window_.document();
+    spAniSW_->hide();
+    for (int j = 0; j < kSlots; ++j) {
+        const int s = value + j;
+        if (s >= d.stepCount)
+            continue;
+        slotImages_[at(j)] = d.steps[at(s)].imageIndex;
+        DrawAnimationSlot(j, slotImages_[at(j)]);
+        if (s == selectedStep_)
+            iAni_Click(j);
+    }
+}
+
+void AnimationPanel::tAniR_Change(int slot) {
+    IconDocument& d = window_.document();
+    const int step = vsBerAni_->value() + slot;
+    if (step < 0 || step >= d.stepCount)
+        return;
+    const std::int32_t rate = rateFromText(slots_[at(slot)].rate->text().toStdString());
+    AnimationStep& target = d.steps[at(step)];
+    // Filling the box writes back what it shows; only a real change is an edit of the document.
+    if (target.rate != rate) {
+        target.rate = rate;
+        window_.setModified();
+    }
+}
+
+void AnimationPanel::tAniInfo_Change(int index) {
+    IconDocument& d = window_.document();
+    std::string& field = index == 0 ? d.title : d.author;
+    const std::string text = tAniInfo_[at(index)]->text().toStdString();
+    if (field != text) {
+        field = text;
+        window_.setModified();
+    }
+}
+
+void AnimationPanel::tAniInfoRate_Change() {
+    IconDocument& d = window_.document();
+    const std::int32_t rate = rateFromText(tAniInfoRate_->text().toStdString());
+    if (d.defaultRate != rate) {
+        d.defaultRate = rate;
+        window_.setModified();
+    }
+}
+
+void AnimationPanel::beginSpin(QLineEdit* target, int direction) {
+    spinTarget_ = target;
+    spinDirection_ = direction == 0 ? SpinDirection::Up : SpinDirection::Down;
+    spinRepeat_.press();
+    UpDn_Chg();
+    Timer_UpDn_->start();
+}
+
+void AnimationPanel::endSpin() {
+    Timer_UpDn_->stop();
+    if (spinTarget_ != nullptr)
+        spinTarget_->setFocus();
+}
+
+void AnimationPanel::UpDn_AniR_MouseDown(int index) {
+    if (index < 0 || index >= 2 * kSlots)
+        return;
+    beginSpin(slots_[at(index / 2)].rate, index % 2);
+}
+
+void AnimationPanel::UpDn_AniR_MouseUp(int) {
+    endSpin();
+}
+
+void AnimationPanel::UpDn_AIR_MouseDown(int index) {
+    beginSpin(tAniInfoRate_, index == 0 ? 0 : 1);
+}
+
+void AnimationPanel::UpDn_AIR_MouseUp(int) {
+    endSpin();
+}
+
+void AnimationPanel::Timer_UpDn_Timer() {
+    if (spinTarget_ != nullptr && spinRepeat_.tick())
+        UpDn_Chg();
+}
+
+void AnimationPanel::UpDn_Chg() {
+    const std::int32_t value = rateFromText(spinTarget_->text().toStdString());
+    // Writing the text runs the box's change handler, so the document follows.
+    spinTarget_->setText(QString::number(spinRate(value, spinDirection_)));
+}
+
+} // namespace vantle::ui
