@@ -169,6 +169,17 @@ void AnimationPanel::hideSlot(int slot) {
         b->hide();
 }
 
+void AnimationPanel::showText(QLineEdit& box, const QString& text) {
+    showingText_ = true;
+    box.setText(text);
+    showingText_ = false;
+}
+
+void AnimationPanel::markEdited() {
+    if (!showingText_)
+        window_.setModified();
+}
+
 void AnimationPanel::setScrollQuietly(int maximum, int value, bool enabled) {
     suppressScroll_ = true;
     vsBerAni_->setRange(0, maximum);
@@ -210,9 +221,9 @@ void AnimationPanel::fillPanel() {
     IconDocument& d = window_.document();
     WindowState& st = window_.state();
     fAniRun_->stopQuietly();
-    tAniInfo_[0]->setText(QString::fromStdString(d.title));
-    tAniInfo_[1]->setText(QString::fromStdString(d.author));
-    tAniInfoRate_->setText(QString::number(d.defaultRate));
+    showText(*tAniInfo_[0], QString::fromStdString(d.title));
+    showText(*tAniInfo_[1], QString::fromStdString(d.author));
+    showText(*tAniInfoRate_, QString::number(d.defaultRate));
     if (!st.sequenceMade)
         st.sequenceMade = makeDefaultSequence(d);
     int n = 0;
@@ -274,7 +285,7 @@ void AnimationPanel::DrawAnimationSlot(int slot, int image) {
     s.image->setPicture(pictureOf(image));
     const int step = vsBerAni_->value() + slot;
     if (step >= 0 && step < d.stepCapacity())
-        s.rate->setText(QString::number(d.steps[at(step)].rate));
+        showText(*s.rate, QString::number(d.steps[at(step)].rate));
     s.rate->show();
     for (QToolButton* b : s.spin)
         b->show();
@@ -410,10 +421,9 @@ void AnimationPanel::tAniR_Change(int slot) {
         return;
     const std::int32_t rate = rateFromText(slots_[at(slot)].rate->text().toStdString());
     AnimationStep& target = d.steps[at(step)];
-    // Filling the box writes back what it shows; only a real change is an edit of the document.
     if (target.rate != rate) {
         target.rate = rate;
-        window_.setModified();
+        markEdited();
     }
 }
 
@@ -423,7 +433,7 @@ void AnimationPanel::tAniInfo_Change(int index) {
     const std::string text = tAniInfo_[at(index)]->text().toStdString();
     if (field != text) {
         field = text;
-        window_.setModified();
+        markEdited();
     }
 }
 
@@ -432,7 +442,7 @@ void AnimationPanel::tAniInfoRate_Change() {
     const std::int32_t rate = rateFromText(tAniInfoRate_->text().toStdString());
     if (d.defaultRate != rate) {
         d.defaultRate = rate;
-        window_.setModified();
+        markEdited();
     }
 }
 

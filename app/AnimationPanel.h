@@ -74,6 +74,10 @@ class AnimationPanel : public QFrame {
     QToolButton* makeSpinButton(QWidget* parent, const QString& name, int direction, int x, int y);
     void hideSlot(int slot);
     // Scroll bar without its change handler.
+    // Text the panel shows from the document: the change handlers take it in without marking an edit.
+    void showText(QLineEdit& box, const QString& text);
+    // A typed value changed the document: set the modified flag, unless the panel itself wrote the text.
+    void markEdited();
     void setScrollQuietly(int maximum, int value, bool enabled);
     void setScrollRange(int maximum, bool enabled);
     // The strip shows the selected step again where it was selected, when it has been scrolled away.
@@ -105,6 +109,7 @@ class AnimationPanel : public QFrame {
     int selectedStepSlot_ = 0;
     std::array<int, kSlots> slotImages_{};
     bool suppressScroll_ = false;
+    bool showingText_ = false;
     QLineEdit* spinTarget_ = nullptr;
     SpinDirection spinDirection_ = SpinDirection::Up;
     SpinRepeat spinRepeat_;

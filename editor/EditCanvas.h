@@ -4,6 +4,7 @@
 // tools plug into. Plain C++; the widget implements CanvasView and forwards pointer events.
 
 #include "editor/DrawingTools.h"
+#include "editor/EditorText.h"
 #include "model/Colour.h"
 #include "model/IconDocument.h"
 #include "platform/Platform.h"
@@ -87,12 +88,16 @@ class EditCanvas {
     // the canvas is completed as on a release (tools 1 to 7), and the stroke-open flag cleared.
     void pointerOverPanel();
     bool strokeOpen() const { return strokeOpen_; }
+    // Sets the read-out labels back to " X:" and " Y:" (tab switch); later read-outs keep a label of an
+    // axis that is outside the image at this text.
+    void resetReadOut();
 
     // --- Tools and colours ---
     void SelectTool(int tool);
     void SelectLineSize(int size);
     int tool() const { return tool_; }
     int lineSize() const { return lineSize_; }
+    DrawingTools& tools() { return tools_; }
     colourRGB leftColour = kBlack;
     colourRGB rightColour = kWhite;
     colourRGB selectedColour = kWhite;
@@ -135,6 +140,13 @@ class EditCanvas {
   private:
     friend class DrawingTools;
     void completeStroke();
+    // Ends a stroke left open by a release outside the canvas: completed (as on a release) or dropped.
+    void endOpenStroke(bool complete);
+    void updateReadOut(Cell cell);
+    // Size, cell size, offsets and the empty grid of the image.
+    void setGeometry(int imageIndex);
+    // Undo and Redo: the window's pixels and the image's depth change places with the snapshot.
+    void exchangeWithSnapshot();
 
     IconDocument& document_;
     const MarkerColours& markers_;
@@ -147,6 +159,7 @@ class EditCanvas {
     int width_ = 32;
     int height_ = 32;
     int tool_ = 0;
+    int strokeTool_ = 0; // the tool that opened the current stroke
     int lineSize_ = 0;
     bool strokeOpen_ = false;
     colourRGB strokeColour_ = kBlack;
@@ -154,6 +167,8 @@ class EditCanvas {
     Cell last_{};
     UndoState undoState_ = UndoState::None;
     ColourDepth savedDepth_ = kDepthUndetermined;
+    std::string readOutX_{text::kReadOutX};
+    std::string readOutY_{text::kReadOutY};
 };
 
 } // namespace vantle

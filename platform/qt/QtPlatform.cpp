@@ -1,0 +1,103 @@
+#include "platform/qt/QtPlatform.h"
+
+#include "platform/qt/HelpWindow.h"
+#include "platform/qt/QtFileDialog.h"
+#include "platform/qt/QtMessageBox.h"
+
+#include <QClipboard>
+#include <QColorDialog>
+#include <QGuiApplication>
+#include <QImage>
+
+namespace vantle {
+
+namespace {
+
+// Clipboard pictures larger than this are refused, as picture files are.
+constexpr qint64 kMaxClipboardPixels = 64 * 1024 * 1024;
+
+} // namespace
+
+QtPlatform::QtPlatform(QWidget* parentWindow) : parentWindow_(parentWindow) {}
+
+QtPlatform::~QtPlatform() {
+    while (busyDepth_ > 0)
+        setBusy(false);
+}
+
+MessageAnswer QtPlatform::showMessage(std::string_view text, MessageButtons buttons, MessageIcon icon) {
+    return runMessageBox(text, buttons, icon, parentWindow_);
+}
+
+std::optional<Picture> QtPlatform::decodePicture(std::span<const std::uint8_t> bytes) {
+    return pictures_.decodePicture(bytes);
+}
+
+std::optional<Picture> QtPlatform::loadPictureFile(const std::string& path) {
+    return pictures_.loadPictureFile(path);
+}
+
+std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& request) {
+    const auto dialog = makeFileDialog(request, FileDialogKind::Open, parentWindow_);
+    return runFileDialog(*dialog);
+}
+
+std::optional<std::string> QtPlatform::saveFileDialog(const FileDialogRequest& request) {
+    const auto dialog = makeFileDialog(request, FileDialogKind::Save, parentWindow_);
+    return runFileDialog(*dialog);
+}
+
+std::optional<std::int32_t> QtPlatform::chooseColour() {
+    // No colour of the program is preset: the chooser starts on black.
+    QColorDialog dialog(QColor(0, 0, 0), parentWindow_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QColor colour = dialog.selectedColor();
+    if (!colour.isValid())
+        return std::nullopt;
+    return colour.red() + colour.green() * 256 + colour.blue() * 65536;
+}
+
+void QtPlatform::putPictureOnClipboard(const Picture& picture) {
+    if (picture.empty())
+        return;
+    // A bitmap has no transparency: every pixel goes over opaque, in the colour it holds.
+    Picture opaque = picture;
+    for (std::uint32_t& pixel : opaque.argb)
+        pixel |= 0xFF000000u;
+    QGuiApplication::clipboard()->setImage(imageFromPicture(opaque));
+}
+
+std::optional<Picture> QtPlatform::pictureFromClipboard() {
+    const QImage image = QGuiApplication::clipboard()->image();
+    if (image.isNull() || static_cast<qint64>(image.width()) * image.height() > kMaxClipboardPixels)
+        return std::nullopt;
+    return pictureFromImage(image);
+}
+
+void QtPlatform::showHelp(const std::string& helpFile) {
+    if (!helpWindow_) {
+        helpWindow_ = std::make_unique<HelpWindow>();
+        // The help window alone must not keep the program running once the main window has closed.
+        helpWindow_->setAttribute(Qt::WA_QuitOnClose, false);
+    }
+    const QString path = QString::fromStdString(helpFile);
+    if (helpWindow_->helpFile() != path || helpWindow_->sectionCount() == 0)
+        helpWindow_->loadHelpFile(path);
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
+}
+
+void QtPlatform::setBusy(bool busy) {
+    if (busy) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        ++busyDepth_;
+    } else if (busyDepth_ > 0) {
+        // Only our own override pointers are taken off; an unmatched call changes nothing.
+        QGuiApplication::restoreOverrideCursor();
+        --busyDepth_;
+    }
+}
+
+} // namespace vantle
