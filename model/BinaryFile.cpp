@@ -127,11 +127,16 @@ bool BinaryFile::close() {
 
 namespace {
 
+// Reads at most kMaxReadBytes: what lies beyond reads as past the end, so a huge file cannot exhaust memory.
 bool readAll(int fd, std::vector<std::uint8_t>& out) {
     out.clear();
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && st.st_size > 0)
+        out.reserve(static_cast<std::size_t>(std::min<off_t>(st.st_size, static_cast<off_t>(kMaxReadBytes))));
     std::array<std::uint8_t, 65536> buffer{};
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+    while (out.size() < kMaxReadBytes) {
+        const std::size_t wanted = std::min(buffer.size(), kMaxReadBytes - out.size());
+        const ssize_t n = ::read(fd, buffer.data(), wanted);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -140,6 +145,7 @@ bool readAll(int fd, std::vector<std::uint8_t>& out) {
             return true;
         out.insert(out.end(), buffer.begin(), buffer.begin() + n);
     }
+    return true;
 }
 
 bool isRegularOrMissing(const std::string& path) {
@@ -200,7 +206,11 @@ bool replaceFileContents(const std::string& path, std::span<const std::uint8_t> 
     if (fs::exists(target, ec) && !fs::is_regular_file(target, ec))
         return false;
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) about "." + std::string.
+    std::string hidden = target.filename().string();
+    hidden.insert(hidden.begin(), '.');
+    hidden += ".XXXXXX";
+    std::string pattern = (folder / hidden).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());

@@ -15,6 +15,10 @@
 
 namespace vantle {
 
+// The most bytes taken from a file for reading (256 MiB, more than twice the largest file the program
+// writes); the rest of a larger file reads as past the end.
+constexpr std::size_t kMaxReadBytes = std::size_t{256} << 20;
+
 class ByteReader {
   public:
     ByteReader() = default;

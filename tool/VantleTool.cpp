@@ -160,6 +160,15 @@ int convert(const std::string& in, const std::string& outPath, std::ostream& err
             err << "vantle-tool: " << outPath << ": cannot be written\n";
         return 1;
     }
+    if (to != FileKind::AnimatedCursor) {
+        // An icon or cursor file holds one image per size and depth; say what the writer left out.
+        int leftOut = 0;
+        for (int i = 0; i < d.imageCount; ++i)
+            leftOut += d.images[static_cast<std::size_t>(i)].writeFlag ? 0 : 1;
+        if (leftOut > 0)
+            err << "vantle-tool: " << outPath << ": " << leftOut
+                << " image(s) left out, an earlier image has the same size and depth\n";
+    }
     return 0;
 }
 

@@ -1,0 +1,53 @@
+#!/bin/sh
+# Rebuilds the icon and cursor files of this folder with other programs: ImageMagick (convert) and
+# icoutils (icotool). Run from anywhere; writes into the folder of this script. Each command is listed in
+# README.md with what it produces.
+set -eu
+
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+
+# ImageMagick 6 as installed by Debian; /usr/local/bin/convert may be a wrapper that forwards to it.
+IM=/usr/bin/convert
+[ -x "$IM" ] || IM=convert
+
+# Source pictures, drawn without anti-aliasing so every colour and every alpha value is exact.
+# -strip keeps time stamps out of the PNG files, so the results do not change from run to run.
+$IM -size 32x32 xc:none +antialias -fill white -draw "rectangle 0,0 23,31" \
+    -fill black -draw "rectangle 4,4 12,20" -draw "line 0,31 23,8" -strip two.png
+$IM -size 32x32 xc:none +antialias -fill red -draw "rectangle 0,0 23,31" \
+    -fill blue -draw "rectangle 4,4 12,20" -fill lime -draw "line 0,31 23,8" \
+    -fill yellow -draw "circle 16,24 19,24" -strip sixteen.png
+$IM -size 32x32 gradient:red-blue -colors 200 +dither \
+    \( -size 32x32 xc:none +antialias -fill white -draw "rectangle 0,0 27,31" \) \
+    -compose CopyOpacity -composite -strip many.png
+$IM -size 16x16 xc:none +antialias -fill navy -draw "rectangle 0,0 11,15" \
+    -fill orange -draw "rectangle 3,3 8,8" -strip small.png
+$IM -size 48x48 xc:none +antialias -fill black -draw "rectangle 0,0 39,47" \
+    -fill white -draw "rectangle 8,8 30,40" -fill red -draw "line 0,47 47,0" -strip large.png
+$IM -size 256x256 xc:none +antialias -fill red -draw "rectangle 0,0 191,255" \
+    -fill blue -draw "rectangle 32,32 96,160" -fill yellow -draw "circle 128,192 152,192" -strip big.png
+
+# ImageMagick writes a palette image as 1, 4 or 8 bits and a direct-colour image as 32 bits (BGRA).
+$IM two.png -colors 2 -type PaletteMatte im-2colour.ico
+$IM sixteen.png -type PaletteMatte im-16colour.ico
+$IM many.png -type PaletteMatte im-256colour.ico
+$IM sixteen.png -background red -alpha remove -alpha off -type TrueColor im-truecolour.ico
+$IM sixteen.png -type TrueColorAlpha im-alpha.ico
+# 16 and 32 as bitmaps, 256 as a PNG entry; point sampling keeps the alpha values 0 and 255.
+$IM big.png -filter point -define icon:auto-resize=16,32,256 im-modern.ico
+
+# icotool picks the smallest bit count that holds the colours unless -b says otherwise.
+icotool -c -b 24 -o icotool-24bit.ico sixteen.png
+icotool -c -o icotool-sizes.ico small.png sixteen.png large.png
+icotool -c --cursor --hotspot-x=5 --hotspot-y=9 -o icotool-cursor.cur two.png
+icotool -c --cursor --hotspot-x=47 --hotspot-y=0 -o icotool-cursor48.cur large.png
+icotool -c --cursor --hotspot-x=7 --hotspot-y=3 -o icotool-cursor16.cur small.png
+# Two bitmap entries, then the 256 x 256 picture stored as raw PNG.
+icotool -c -o icotool-png256.ico small.png sixteen.png -r big.png
+# A bitmap entry and a 32 x 32 PNG entry, which our reader decodes.
+icotool -c -o icotool-png32.ico small.png -r sixteen.png
+
+cp im-*.ico icotool-*.ico icotool-*.cur "$here/"

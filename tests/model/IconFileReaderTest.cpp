@@ -1,0 +1,391 @@
+// The icon and cursor reader on files built byte by byte.
+
+#include "model/IconFileReader.h"
+#include "IconBytes.h"
+#include "model/Messages.h"
+
+#include <gtest/gtest.h>
+
+namespace vantle::test {
+namespace {
+
+constexpr colourRGB kRed = 0x0000FF;
+constexpr colourRGB kGreen = 0x00FF00;
+constexpr colourRGB kBlue = 0xFF0000;
+constexpr colourRGB T = kTestMarkers.transparent;
+constexpr colourRGB I = kTestMarkers.inverted;
+
+struct Reading {
+    IconDocument document = newDocument();
+    RecordingMessages messages;
+    ScriptedPictures pictures;
+    ReadContext context{messages, kTestMarkers, &pictures};
+
+    ReadOutcome read(const Bytes& bytes) {
+        ByteReader reader(bytes);
+        return readIconResource(document, reader, context);
+    }
+    const IconImage& image(int i) const { return document.images.at(static_cast<std::size_t>(i)); }
+};
+
+BitmapInput twoColour(int size) {
+    BitmapInput s;
+    s.width = s.height = size;
+    s.bitCount = 1;
+    s.palette = {kBlack, kWhite};
+    s.valueAt = [](int x, int y) { return (x + y) % 2; };
+    return s;
+}
+
+TEST(IconFileReader, CursorEntryGivesSizeDepthAndHotspot) {
+    Reading r;
+    EXPECT_EQ(r.read(iconFileBytes(2, {entryFor(twoColour(32), 5, 9)})), ReadOutcome::Complete);
+    ASSERT_EQ(r.document.imageCount, 1);
+    EXPECT_EQ(r.image(0).width, 32);
+    EXPECT_EQ(r.image(0).height, 32);
+    EXPECT_EQ(r.image(0).depth, 2);
+    EXPECT_EQ(r.image(0).hotspotX, 5);
+    EXPECT_EQ(r.image(0).hotspotY, 9);
+    EXPECT_TRUE(r.messages.shown.empty());
+}
+
+TEST(IconFileReader, IconPlanesAndBitCountBecomeTheHotspot) {
+    Reading r;
+    BitmapInput s = twoColour(32);
+    s.bitCount = 8;
+    r.read(iconFileBytes(1, {entryFor(s, 1, 8)}));
+    ASSERT_EQ(r.document.imageCount, 1);
+    EXPECT_EQ(r.image(0).hotspotX, 1);
+    EXPECT_EQ(r.image(0).hotspotY, 8);
+    EXPECT_EQ(r.image(0).depth, 256);
+}
+
+TEST(IconFileReader, BitCountsGiveDepthsAndPaletteColours) {
+    const colourRGB colours[] = {kRed, kGreen, kBlue, 0x123456, 0xABCDEF, kWhite, 0x010203};
+    for (int bits : {1, 4, 8, 24, 32}) {
+        SCOPED_TRACE("bit count " + std::to_string(bits));
+        Reading r;
+        BitmapInput s;
+        s.width = s.height = 16;
+        s.bitCount = bits;
+        const int used = bits == 1 ? 2 : 7;
+        s.palette.assign(std::begin(colours), std::begin(colours) + used);
+        if (bits <= 8)
+            s.valueAt = [used](int x, int y) { return (x * 3 + y) % used; };
+        else
+            s.valueAt = [&colours](int x, int y) { return colours[(x * 3 + y) % 7]; };
+        s.alphaAt = [](int, int) { return 255; };
+        r.read(iconFileBytes(1, {entryFor(s)}));
+        ASSERT_EQ(r.document.imageCount, 1);
+        const ColourDepth expectedDepth = bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 0;
+        EXPECT_EQ(r.image(0).depth, expectedDepth);
+        EXPECT_EQ(r.document.paletteLength, expectedDepth);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                ASSERT_EQ(r.image(0).pixels(x, y), colours[(x * 3 + y) % used]) << "pixel " << x << "," << y;
+    }
+}
+
+TEST(IconFileReader, RowLengthsOfTheThreeSizes) {
+    // 48 x 48 at 1 bit: 8 bytes per colour row and per mask row, columns 0..47 stored.
+    {
+        Reading r;
+        BitmapInput s = twoColour(48);
+        s.valueAt = [](int x, int y) { return x == y || x == 47 ? 1 : 0; };
+        const Bytes file = iconFileBytes(1, {entryFor(s)});
+        EXPECT_EQ(file.size(), 6u + 16 + 40 + 8 + 48 * 8 * 2);
+        r.read(file);
+        ASSERT_EQ(r.document.imageCount, 1);
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 48; ++x)
+                ASSERT_EQ(r.image(0).pixels(x, y), x == y || x == 47 ? kWhite : kBlack) << x << "," << y;
+    }
+    // 16 x 16 at 1 bit: 4 bytes per row; the bits of columns 16..31 land in the grid beyond the image.
+    {
+        Reading r;
+        BitmapInput s = twoColour(16);
+        s.valueAt = [](int x, int) { return x >= 16 ? 1 : 0; };
+        s.maskAt = [](int x, int y) { return x >= 24 && y == 0; };
+        const Bytes file = iconFileBytes(1, {entryFor(s)});
+        EXPECT_EQ(file.size(), 6u + 16 + 40 + 8 + 16 * 4 * 2);
+        r.read(file);
+        ASSERT_EQ(r.document.imageCount, 1);
+        EXPECT_EQ(r.image(0).pixels(15, 0), kBlack);
+        EXPECT_EQ(r.image(0).pixels(16, 0), kWhite);
+        EXPECT_EQ(r.image(0).pixels(31, 5), kWhite);
+        EXPECT_EQ(r.image(0).pixels(24, 0), I); // white under a mask bit
+        EXPECT_EQ(r.image(0).pixels(32, 0), T) << "column 32 lies beyond the row: untouched";
+    }
+}
+
+TEST(IconFileReader, MaskBitsMakeTransparentOrInvertedPixels) {
+    Reading r;
+    BitmapInput s;
+    s.width = s.height = 16;
+    s.bitCount = 4;
+    s.palette = {kBlack, kWhite, kRed};
+    s.valueAt = [](int x, int) { return x % 3; };
+    s.maskAt = [](int, int y) { return y < 8; };
+    r.read(iconFileBytes(1, {entryFor(s)}));
+    ASSERT_EQ(r.document.imageCount, 1);
+    const IconImage& image = r.image(0);
+    EXPECT_EQ(image.pixels(0, 0), T) << "mask over black";
+    EXPECT_EQ(image.pixels(1, 0), I) << "mask over white";
+    EXPECT_EQ(image.pixels(2, 0), I) << "mask over red";
+    EXPECT_EQ(image.pixels(0, 8), kBlack);
+    EXPECT_EQ(image.pixels(1, 8), kWhite);
+    EXPECT_EQ(image.pixels(2, 8), kRed);
+}
+
+TEST(IconFileReader, OversizedEntryStopsAfterTheImagesBeforeIt) {
+    Reading r;
+    r.document.imageCount = 1; // an image already in the document stays too
+    BitmapInput big = twoColour(64);
+    const ReadOutcome outcome = r.read(iconFileBytes(
+        1, {entryFor(twoColour(32)), entryFor(twoColour(32)), entryFor(big), entryFor(twoColour(16))}));
+    EXPECT_EQ(outcome, ReadOutcome::Stopped);
+    EXPECT_EQ(r.document.imageCount, 3);
+    ASSERT_EQ(r.messages.shown.size(), 1u);
+    EXPECT_EQ(r.messages.shown[0].text, "このアイコンリソースには４８ｘ４８以上のアイコンが含まれている為\r\n"
+                                        "Ｖａｎｔｌｅでは正常に読み込めません。");
+    EXPECT_EQ(r.messages.shown[0].icon, MessageIcon::Error);
+    EXPECT_EQ(r.messages.shown[0].buttons, MessageButtons::Ok);
+}
+
+TEST(IconFileReader, SizeByteZeroMeans256AndFailsTheSizeCheck) {
+    for (const auto& [w, h] : {std::pair{0u, 32u}, std::pair{32u, 0u}, std::pair{0u, 0u}}) {
+        Reading r;
+        EntryInput e = entryFor(twoColour(32));
+        e.widthByte = w;
+        e.heightByte = h;
+        EXPECT_EQ(r.read(iconFileBytes(1, {entryFor(twoColour(16)), e})), ReadOutcome::Stopped);
+        EXPECT_EQ(r.document.imageCount, 1) << "never added as an image of 0 pixels";
+        ASSERT_EQ(r.messages.shown.size(), 1u);
+        EXPECT_EQ(r.messages.shown[0].text, text::kTooLarge);
+    }
+}
+
+TEST(IconFileReader, EmptyDirectoryAddsNothing) {
+    Reading r;
+    EXPECT_EQ(r.read(iconFileBytes(1, {})), ReadOutcome::Complete);
+    EXPECT_EQ(r.document.imageCount, 0);
+    EXPECT_TRUE(r.messages.shown.empty());
+}
+
+TEST(IconFileReader, FilesAppendAndMissingFilesAddNothing) {
+    TempDir dir;
+    writeFileBytes(dir.file("a.ico"), iconFileBytes(1, {entryFor(twoColour(16)), entryFor(twoColour(32))}));
+    Reading r;
+    EXPECT_EQ(readIconFile(r.document, dir.file("missing.ico"), r.context), ReadOutcome::NotOpened);
+    EXPECT_EQ(r.document.imageCount, 0);
+    EXPECT_TRUE(r.messages.shown.empty());
+
+    EXPECT_EQ(readIconFile(r.document, dir.file("a.ico"), r.context), ReadOutcome::Complete);
+    EXPECT_EQ(readIconFile(r.document, dir.file("a.ico"), r.context), ReadOutcome::Complete);
+    ASSERT_EQ(r.document.imageCount, 4);
+    EXPECT_EQ(r.image(2).width, 16);
+    EXPECT_EQ(r.image(3).width, 32);
+    EXPECT_EQ(firstPixelDifference(r.image(0), r.image(2)), "");
+    EXPECT_EQ(readIconFile(r.document, dir.path().string(), r.context), ReadOutcome::NotOpened)
+        << "a folder is not a file";
+}
+
+TEST(IconFileReader, ReadingIntoFifteenImagesGrowsTheDocument) {
+    Reading r;
+    r.document.imageCount = 15;
+    r.read(iconFileBytes(1, {entryFor(twoColour(16)), entryFor(twoColour(32))}));
+    EXPECT_EQ(r.document.imageCapacity(), 32);
+    EXPECT_EQ(r.document.stepCapacity(), 64);
+    EXPECT_EQ(r.document.imageCount, 17);
+    EXPECT_EQ(r.image(16).width, 32);
+}
+
+TEST(IconFileReader, ThirtyTwoBitAlphaDecidesWhenPresent) {
+    BitmapInput s;
+    s.width = s.height = 16;
+    s.bitCount = 32;
+    s.valueAt = [](int x, int) { return x < 8 ? kRed : kBlack; };
+    s.alphaAt = [](int, int y) { return y < 4 ? 0 : y < 8 ? 127 : y < 12 ? 128 : 255; };
+    s.maskAt = [](int x, int) { return x == 15; }; // ignored while alpha decides
+    Reading r;
+    r.read(iconFileBytes(1, {entryFor(s)}));
+    ASSERT_EQ(r.document.imageCount, 1);
+    const IconImage& image = r.image(0);
+    EXPECT_EQ(image.depth, 0);
+    EXPECT_EQ(image.pixels(0, 0), T);
+    EXPECT_EQ(image.pixels(0, 7), T) << "alpha 127";
+    EXPECT_EQ(image.pixels(0, 8), kRed) << "alpha 128";
+    EXPECT_EQ(image.pixels(15, 15), kBlack) << "mask bit under full alpha";
+    EXPECT_EQ(image.pixels(9, 12), kBlack);
+
+    // All alpha bytes zero: the mask alone decides, as for 24 bits.
+    s.alphaAt = [](int, int) { return 0; };
+    s.valueAt = [](int x, int) { return x < 8 ? kRed : kBlack; };
+    s.maskAt = [](int x, int y) { return y == 0 && (x == 0 || x == 15); };
+    Reading zero;
+    zero.read(iconFileBytes(1, {entryFor(s)}));
+    ASSERT_EQ(zero.document.imageCount, 1);
+    EXPECT_EQ(zero.image(0).pixels(0, 0), I) << "mask over red";
+    EXPECT_EQ(zero.image(0).pixels(15, 0), T) << "mask over black";
+    EXPECT_EQ(zero.image(0).pixels(1, 0), kRed);
+    EXPECT_EQ(zero.image(0).pixels(15, 1), kBlack);
+}
+
+TEST(IconFileReader, OtherWidthsPadEveryRowToFourBytes) {
+    // 20 pixels: 4 bits need 10 bytes, padded to 12; 24 bits need 60 bytes; 1 bit 3 bytes, padded to 4.
+    for (int bits : {1, 4, 8, 24}) {
+        SCOPED_TRACE("bit count " + std::to_string(bits));
+        BitmapInput s;
+        s.width = 20;
+        s.height = 5;
+        s.bitCount = bits;
+        s.palette = {kRed, kGreen, kBlue};
+        if (bits == 1)
+            s.palette = {kRed, kGreen};
+        const int used = bits == 1 ? 2 : 3;
+        const colourRGB colours[] = {kRed, kGreen, kBlue};
+        if (bits <= 8)
+            s.valueAt = [used](int x, int y) { return (x + 2 * y) % used; };
+        else
+            s.valueAt = [&colours](int x, int y) { return colours[(x + 2 * y) % 3]; };
+        s.maskAt = [](int x, int y) { return x == 19 && y == 4; };
+        Reading r;
+        r.read(iconFileBytes(1, {entryFor(s)}));
+        ASSERT_EQ(r.document.imageCount, 1);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 20; ++x) {
+                const colourRGB expected = x == 19 && y == 4 ? I : colours[(x + 2 * y) % used];
+                ASSERT_EQ(r.image(0).pixels(x, y), expected) << "pixel " << x << "," << y;
+            }
+    }
+}
+
+TEST(IconFileReader, DataOutOfDirectoryOrderAreFoundByTheirOffsets) {
+    BitmapInput first = twoColour(16);
+    BitmapInput second = twoColour(32);
+    second.palette = {kRed, kBlue};
+    EntryInput a = entryFor(first);
+    EntryInput b = entryFor(second);
+    // The second entry's data are stored first.
+    const std::uint32_t dataStart = 6 + 2 * 16;
+    b.offset = dataStart;
+    a.offset = dataStart + static_cast<std::uint32_t>(b.data.size());
+    LeBytes file;
+    file.u16(0).u16(1).u16(2);
+    for (const EntryInput* e : {&a, &b})
+        file.u8(e->widthByte)
+            .u8(e->heightByte)
+            .u8(2)
+            .u8(0)
+            .u16(0)
+            .u16(0)
+            .u32(static_cast<std::uint32_t>(e->data.size()))
+            .u32(*e->offset);
+    file.raw(b.data).raw(a.data);
+
+    Reading r;
+    EXPECT_EQ(r.read(file.bytes), ReadOutcome::Complete);
+    ASSERT_EQ(r.document.imageCount, 2);
+    EXPECT_EQ(r.image(0).width, 16);
+    EXPECT_EQ(r.image(0).pixels(1, 0), kWhite);
+    EXPECT_EQ(r.image(1).width, 32);
+    EXPECT_EQ(r.image(1).pixels(0, 0), kRed);
+    EXPECT_EQ(r.image(1).pixels(1, 0), kBlue);
+}
+
+TEST(IconFileReader, ShortPaletteByColoursUsed) {
+    BitmapInput s;
+    s.width = s.height = 16;
+    s.bitCount = 8;
+    s.coloursUsed = 3;
+    s.palette = {kRed, kGreen, kBlue};
+    s.valueAt = [](int x, int y) { return (x + y) % 3; };
+    const Bytes file = iconFileBytes(1, {entryFor(s)});
+    EXPECT_EQ(file.size(), 6u + 16 + 40 + 3 * 4 + 16 * 16 + 16 * 4);
+    Reading r;
+    r.read(file);
+    ASSERT_EQ(r.document.imageCount, 1);
+    const colourRGB colours[] = {kRed, kGreen, kBlue};
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(r.image(0).pixels(x, y), colours[(x + y) % 3]) << x << "," << y;
+}
+
+TEST(IconFileReader, LongerBitmapHeadersAreSkipped) {
+    for (std::uint32_t headerSize : {56u, 108u, 124u}) {
+        SCOPED_TRACE("header size " + std::to_string(headerSize));
+        BitmapInput s = twoColour(32);
+        s.headerSize = headerSize;
+        s.palette = {kRed, kBlue};
+        Reading r;
+        r.read(iconFileBytes(1, {entryFor(s)}));
+        ASSERT_EQ(r.document.imageCount, 1);
+        EXPECT_EQ(r.image(0).pixels(0, 0), kRed);
+        EXPECT_EQ(r.image(0).pixels(1, 0), kBlue);
+        EXPECT_EQ(r.image(0).pixels(31, 31), kRed);
+    }
+}
+
+// A PNG entry: the signature followed by anything; the scripted service stands in for the decoder.
+EntryInput pngEntry(unsigned size, unsigned hotspotX = 0, unsigned hotspotY = 0) {
+    EntryInput e;
+    e.widthByte = e.heightByte = size & 0xFF;
+    e.field4 = hotspotX;
+    e.field6 = hotspotY;
+    e.data = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 1, 2, 3, 4};
+    return e;
+}
+
+TEST(IconFileReader, PngEntriesAreDecodedThroughThePictureService) {
+    Reading r;
+    r.pictures.picture = makePicture(16, 16, [](int x, int y) -> std::uint32_t {
+        const std::uint32_t alpha = y == 0 ? 0u : y == 1 ? 127u : y == 2 ? 128u : 255u;
+        return alpha << 24 | (x == 0 ? 0xFF0000u : 0x00FF00u); // red or green
+    });
+    EXPECT_EQ(r.read(iconFileBytes(1, {pngEntry(16, 3, 4), entryFor(twoColour(32))})), ReadOutcome::Complete);
+    ASSERT_EQ(r.document.imageCount, 2);
+    EXPECT_EQ(r.pictures.calls, 1);
+    EXPECT_EQ(r.pictures.lastBytes, pngEntry(16).data) << "the entry's bytes in resource are handed over";
+    const IconImage& image = r.image(0);
+    EXPECT_EQ(image.width, 16);
+    EXPECT_EQ(image.hotspotX, 3);
+    EXPECT_EQ(image.hotspotY, 4);
+    EXPECT_EQ(image.pixels(0, 0), T);
+    EXPECT_EQ(image.pixels(0, 1), T) << "alpha 127";
+    EXPECT_EQ(image.pixels(0, 2), kRed) << "alpha 128";
+    EXPECT_EQ(image.pixels(5, 9), kGreen);
+    EXPECT_EQ(image.depth, 16) << "red, green and the transparent black";
+    EXPECT_EQ(r.image(1).width, 32) << "the entry after the PNG is read too";
+}
+
+TEST(IconFileReader, PngEntriesOverFortyEightOrUndecodableStop) {
+    {
+        Reading r; // 256 x 256 in the directory: refused before decoding
+        r.pictures.picture = makePicture(16, 16, [](int, int) { return 0xFF000000u; });
+        EXPECT_EQ(r.read(iconFileBytes(1, {entryFor(twoColour(16)), pngEntry(0)})), ReadOutcome::Stopped);
+        EXPECT_EQ(r.document.imageCount, 1);
+        ASSERT_EQ(r.messages.shown.size(), 1u);
+        EXPECT_EQ(r.messages.shown[0].text, text::kTooLarge);
+    }
+    {
+        Reading r; // the directory says 32, the picture is 64 x 64
+        r.pictures.picture = makePicture(64, 64, [](int, int) { return 0xFF000000u; });
+        EXPECT_EQ(r.read(iconFileBytes(1, {pngEntry(32)})), ReadOutcome::Stopped);
+        EXPECT_EQ(r.document.imageCount, 0);
+        ASSERT_EQ(r.messages.shown.size(), 1u);
+        EXPECT_EQ(r.messages.shown[0].text, text::kTooLarge);
+    }
+    for (bool withService : {true, false}) {
+        Reading r; // nothing decodes
+        if (!withService)
+            r.context.pictures = nullptr;
+        EXPECT_EQ(r.read(iconFileBytes(1, {pngEntry(32), entryFor(twoColour(16))})), ReadOutcome::Stopped);
+        EXPECT_EQ(r.document.imageCount, 0);
+        ASSERT_EQ(r.messages.shown.size(), 1u);
+        EXPECT_EQ(r.messages.shown[0].text, "リソース異常の為、処理を中断します");
+        EXPECT_EQ(r.messages.shown[0].icon, MessageIcon::Error);
+    }
+}
+
+} // namespace
+} // namespace vantle::test
