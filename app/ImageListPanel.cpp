@@ -225,34 +225,37 @@ void ImageListPanel::vsBerImg_Change(int value) {
     }
 }
 
-void ImageListPanel::cmdImgNew_Click() {
+bool ImageListPanel::prepareInsert(int& selected, int& size) {
     if (!growForNewImage())
-        return;
+        return false;
     window_.setModified();
     window_.CommitEditedImage();
     IconDocument& d = window_.document();
-    const int selected = window_.state().selectedImage;
-    int size = chosenSize();
+    selected = window_.state().selectedImage;
+    size = chosenSize();
     if (size == 0)
         size = d.images[static_cast<std::size_t>(selected)].width;
     moveImagesBack(d, selected);
-    makeBlankImage(d.images[static_cast<std::size_t>(selected + 1)], size, window_.markers().transparent);
+    return true;
+}
+
+void ImageListPanel::cmdImgNew_Click() {
+    int selected = 0;
+    int size = 0;
+    if (!prepareInsert(selected, size))
+        return;
+    makeBlankImage(window_.document().images[static_cast<std::size_t>(selected + 1)], size,
+                   window_.markers().transparent);
     window_.InsertAfterSelected();
     window_.state().editorRefresh = true;
 }
 
 void ImageListPanel::cmdImgIn_Click() {
-    if (!growForNewImage())
+    int selected = 0;
+    int size = 0;
+    if (!prepareInsert(selected, size))
         return;
-    window_.setModified();
-    window_.CommitEditedImage();
     IconDocument& d = window_.document();
-    const int selected = window_.state().selectedImage;
-    const IconImage& source = d.images[static_cast<std::size_t>(selected)];
-    int size = chosenSize();
-    if (size == 0)
-        size = source.width;
-    moveImagesBack(d, selected);
     copyScaled(d.images[static_cast<std::size_t>(selected)], d.images[static_cast<std::size_t>(selected + 1)],
                size);
     window_.InsertAfterSelected();

@@ -66,6 +66,8 @@ class ImageListPanel : public QGroupBox {
 
   private:
     bool growForNewImage();
+    // The common start of New and Copy: room behind the selected image and the size to make.
+    bool prepareInsert(int& selected, int& size);
 
     frmICON& window_;
     std::array<PictureBoxWidget*, kSlots> pImg_{};

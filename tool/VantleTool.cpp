@@ -31,9 +31,16 @@ class StreamMessages : public MessageSink {
   public:
     explicit StreamMessages(std::ostream& err) : err_(err) {}
     MessageAnswer showMessage(std::string_view text, MessageButtons, MessageIcon) override {
-        std::string line(text);
-        for (std::size_t at = line.find("\r\n"); at != std::string::npos; at = line.find("\r\n"))
-            line.replace(at, 2, " ");
+        // A message box's line break becomes a blank: one message, one line.
+        std::string line;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                line += ' ';
+                ++i;
+            } else {
+                line += text[i];
+            }
+        }
         err_ << "vantle-tool: " << line << "\n";
         shown_ = true;
         return MessageAnswer::Ok;

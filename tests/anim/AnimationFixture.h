@@ -9,6 +9,7 @@
 #include "app/PictureBoxWidget.h"
 #include "app/QtColours.h"
 #include "support/FakePlatform.h"
+#include "support/WindowFixture.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -29,14 +30,8 @@ namespace vantle::test {
 
 using ui::fromQRgb;
 
-class AnimationTest : public ::testing::Test {
+class AnimationTest : public WindowTest {
   protected:
-    void SetUp() override {
-        document = std::make_unique<IconDocument>();
-        window =
-            std::make_unique<ui::frmICON>(platform, *document, settings, folder.path().toStdString(), "");
-        window->show();
-    }
 
     // The document holds n images of 32 x 32 pixels, image i filled with colourOf(i); the image list
     // shows them and the document counts as unmodified. The last image is the selected one.
@@ -53,6 +48,7 @@ class AnimationTest : public ::testing::Test {
 
     void showTab() { window->selectTab(2); }
 
+    using WindowTest::find;
     template <typename T = QWidget> T* find(const QString& name) const {
         T* w = window->findChild<T*>(name);
         EXPECT_NE(w, nullptr) << "no " << name.toStdString();
@@ -106,16 +102,9 @@ class AnimationTest : public ::testing::Test {
 
     ui::AnimationPanel& panel() const { return window->animationPanel(); }
     ui::AnimationPreviewPanel& preview() const { return panel().preview(); }
-    ui::ImageListPanel& list() const { return window->imageList(); }
     QTimer* timRun() const { return find<QTimer>("timRun"); }
     ui::PictureBoxWidget* frame() const { return find<ui::PictureBoxWidget>("iAniRun"); }
     QRect area() const { return find("lAniRW")->geometry(); }
-
-    QTemporaryDir folder;
-    FakePlatform platform;
-    std::unique_ptr<IconDocument> document;
-    AppSettings settings;
-    std::unique_ptr<ui::frmICON> window;
 };
 
 } // namespace vantle::test

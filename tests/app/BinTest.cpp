@@ -1,6 +1,6 @@
 // The deleted-image bin.
 
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include <QComboBox>
 #include <QPushButton>

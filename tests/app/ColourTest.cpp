@@ -1,6 +1,6 @@
 // The colour area and the palette panel of the edit tab.
 
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "app/ColourAreaPanel.h"
 #include "app/ColourLabel.h"

@@ -1,6 +1,6 @@
 // Undo and redo through the menu and the toolbar, reducing colours and the tools through the window.
 
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "app/CanvasWidget.h"
 #include "app/ToolBoxPanel.h"

@@ -1,6 +1,6 @@
 // File menu: New, Open, Append, Save, Save as, the save question and the pruning into the bin.
 
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "model/AniFileReader.h"
 #include "model/IconFileReader.h"

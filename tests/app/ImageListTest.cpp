@@ -1,6 +1,6 @@
 // The image list: slots and scrolling, new, copy, combine, delete and committing the edited image.
 
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include <QComboBox>
 #include <QLineEdit>

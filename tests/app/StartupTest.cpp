@@ -1,6 +1,6 @@
 // Start-up, the window's standing state, the toolbar option, version and closing.
 
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "app/CommandLine.h"
 

@@ -1,0 +1,25 @@
+// Any bytes as an animated cursor file, read into a fresh document.
+
+#include "FuzzSupport.h"
+#include "model/AniFileReader.h"
+
+#include <cstddef>
+#include <cstdint>
+
+using namespace vantle;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const MarkerColours markers;
+    static fuzz::FreshDocument fresh(markers);
+    IconDocument& document = fresh.next();
+    fuzz::StubPictures pictures;
+    fuzz::DiscardMessages messages;
+    ReadContext context{messages, markers, &pictures};
+
+    const ReadOutcome outcome = readAniBytes(document, std::span<const std::uint8_t>(data, size), context);
+
+    fuzz::checkDocument(document);
+    VANTLE_FUZZ_CHECK((outcome == ReadOutcome::Stopped) == (messages.shown > 0));
+    VANTLE_FUZZ_CHECK(outcome != ReadOutcome::NotOpened);
+    return 0;
+}

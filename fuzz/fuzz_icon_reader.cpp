@@ -1,0 +1,28 @@
+// Any bytes as one icon resource, read into a fresh document.
+
+#include "FuzzSupport.h"
+#include "model/IconFileReader.h"
+
+#include <cstddef>
+#include <cstdint>
+
+using namespace vantle;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const MarkerColours markers;
+    static fuzz::FreshDocument fresh(markers);
+    IconDocument& document = fresh.next();
+    fuzz::StubPictures pictures;
+    fuzz::DiscardMessages messages;
+    ReadContext context{messages, markers, &pictures};
+
+    ByteReader reader(std::span<const std::uint8_t>(data, size));
+    const ReadOutcome outcome = readIconResource(document, reader, context);
+
+    fuzz::checkDocument(document);
+    // A message is shown exactly when reading stopped early.
+    VANTLE_FUZZ_CHECK((outcome == ReadOutcome::Stopped) == (messages.shown > 0));
+    VANTLE_FUZZ_CHECK(outcome != ReadOutcome::NotOpened);
+    VANTLE_FUZZ_CHECK(document.stepCount == 0);
+    return 0;
+}
