@@ -67,14 +67,15 @@ void frmICON::M_F_JOpen_Click() {
     ResetDocument();
     CreateFirstImage();
     // The picture-file dialog with its preview comes with the picture panel; the file dialog stands in.
-    const std::string remembered = document_.filePath;
     document_.filePath.clear();
     FileDialogRequest request;
     request.filter = "画像|*.bmp;*.jpg;*.jpeg;*.gif";
     request.initialFolder = settings_.jDirPath;
     const auto chosen = platform_.openFileDialog(request);
     if (!chosen || chosen->empty()) {
-        document_.filePath = remembered;
+        // The document is already the blank one; keeping the old name would let Save write the blank
+        // image over that file, so the document is as after New.
+        setTitle(true);
         return;
     }
     settings_.jDirPath = folderOf(*chosen);

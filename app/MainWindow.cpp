@@ -100,25 +100,27 @@ void frmICON::buildMenus() {
     file->setObjectName("M_File");
     connect(file, &QMenu::aboutToShow, this, [this] { M_File_Click(); });
     add(
-        file, "M_F_New", kMenuNew, [this] { M_F_New_Click(); }, QKeySequence::New);
+        file, "M_F_New", kMenuNew, [this] { M_F_New_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_N));
     add(
-        file, "M_F_Open", kMenuOpen, [this] { M_F_Open_Click(); }, QKeySequence::Open);
+        file, "M_F_Open", kMenuOpen, [this] { M_F_Open_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_O));
     add(
         file, "M_F_JOpen", kMenuOpenPicture, [this] { M_F_JOpen_Click(); },
         QKeySequence(Qt::CTRL | Qt::Key_J));
     add(file, "M_F_AppOpen", kMenuAppend, [this] { M_F_AppOpen_Click(); });
     add(
-        file, "M_F_OverWrite", kMenuSave, [this] { M_F_OverWrite_Click(); }, QKeySequence::Save);
+        file, "M_F_OverWrite", kMenuSave, [this] { M_F_OverWrite_Click(); },
+        QKeySequence(Qt::CTRL | Qt::Key_S));
     add(
-        file, "M_F_NewWrite", kMenuSaveAs, [this] { M_F_NewWrite_Click(); }, QKeySequence::SaveAs);
+        file, "M_F_NewWrite", kMenuSaveAs, [this] { M_F_NewWrite_Click(); },
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addSeparator();
     add(
-        file, "M_F_End", kMenuExit, [this] { M_F_End_Click(); }, QKeySequence::Quit);
+        file, "M_F_End", kMenuExit, [this] { M_F_End_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* edit = menuBar()->addMenu(qs(kMenuEdit));
     edit->setObjectName("M_Edit");
     add(
-        edit, "M_E_Bf", kMenuUndo, [this] { M_E_Bf_Click(); }, QKeySequence::Undo);
+        edit, "M_E_Bf", kMenuUndo, [this] { M_E_Bf_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_Z));
     add(
         edit, "M_E_Nx", kMenuRedo, [this] { M_E_Nx_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_Y));
     edit->addSeparator();
@@ -150,7 +152,7 @@ void frmICON::buildMenus() {
     QMenu* help = menuBar()->addMenu(qs(kMenuHelp));
     help->setObjectName("M_Help");
     add(
-        help, "M_H_Help", kMenuAbout, [this] { M_H_Help_Click(); }, QKeySequence::HelpContents);
+        help, "M_H_Help", kMenuAbout, [this] { M_H_Help_Click(); }, QKeySequence(Qt::Key_F1));
     help->addSeparator();
     add(help, "M_H_Ver", kMenuVersion, [this] { M_H_Ver_Click(); });
 }

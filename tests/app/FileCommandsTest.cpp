@@ -221,6 +221,32 @@ TEST_F(WindowTest, OpeningAPictureGivesOneBlankImageAndThePictureTab) {
     EXPECT_TRUE(platform.messages.empty());
 }
 
+TEST_F(WindowTest, CancellingThePictureDialogLeavesANewDocumentThatCannotOverwriteTheOldFile) {
+    const std::string p = writeIcon("old.ico", {{32, 0x0000FF}});
+    openFile(p);
+    const auto size = std::filesystem::file_size(p);
+    platform.openAnswers.push_back(std::nullopt);
+    window->M_F_JOpen_Click();
+    EXPECT_EQ(document->imageCount, 1);
+    EXPECT_TRUE(document->filePath.empty());
+    EXPECT_EQ(window->windowTitle().toStdString(), "Vantle Ver2.03 ");
+    window->M_File_Click();
+    EXPECT_FALSE(action("M_F_OverWrite")->isEnabled());
+    EXPECT_EQ(std::filesystem::file_size(p), size);
+}
+
+TEST_F(WindowTest, OpeningAPictureFileFromItsOwnCommand) {
+    QImage picture(20, 10, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(QString::fromStdString(path("sky.jpg"))));
+    platform.openAnswers.push_back(path("sky.jpg"));
+    window->M_F_JOpen_Click();
+    EXPECT_EQ(window->selectedTab(), 3);
+    EXPECT_EQ(document->filePath, path("sky.jpg"));
+    EXPECT_EQ(settings.jDirPath, folder.path().toStdString());
+    EXPECT_EQ(window->windowTitle().toStdString(), "Vantle Ver2.03 " + path("sky.jpg"));
+}
+
 TEST_F(WindowTest, APictureThatCannotBeLoadedIsReported) {
     std::ofstream(path("broken.gif")) << "not a picture";
     openFile(path("broken.gif"));
