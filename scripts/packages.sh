@@ -9,6 +9,7 @@ packages=(
   fonts-ipafont-gothic
   xvfb xauth imagemagick icoutils
   python3 python3-gi gir1.2-gdkpixbuf-2.0
+  clang libclang-rt-14-dev
 )
 
 missing=()
