@@ -5,8 +5,6 @@
 #include "app/ImageListPanel.h"
 #include "app/MainWindow.h"
 #include "app/WindowText.h"
-#include "model/ColourAnalysis.h"
-#include "model/ImageOps.h"
 #include "model/Messages.h"
 #include "model/ProgramIcons.h"
 
@@ -44,20 +42,8 @@ bool frmICON::addProgramIcons(const std::string& path, FileLoadMode& mode) {
             ResetDocument();
             mode = FileLoadMode::OpenAfterReset;
         }
-        const ProgramIconPicture& picture = pictures[static_cast<std::size_t>(i)];
-        IconImage& image = document_.images[static_cast<std::size_t>(document_.imageCount)];
-        makeBlankImage(image, kProgramIconSize, settings_.markers.transparent);
-        for (int y = 0; y < kProgramIconSize; ++y) {
-            for (int x = 0; x < kProgramIconSize; ++x) {
-                const std::uint32_t c = picture.at(x, y);
-                image.pixels(x, y) = picture.opaque(x, y)
-                                         ? makeColour((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF)
-                                         : settings_.markers.transparent;
-            }
-        }
-        image.hotspotX = 0;
-        image.hotspotY = 0;
-        image.depth = depthFromCount(countImageColours(image, settings_.markers).count);
+        imageFromProgramIcon(document_.images[static_cast<std::size_t>(document_.imageCount)],
+                             pictures[static_cast<std::size_t>(i)], settings_.markers);
         ++document_.imageCount;
         state_.modified = true;
         added = true;

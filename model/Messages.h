@@ -27,7 +27,8 @@ inline constexpr std::string_view kKeyCreateFailed = "レジストリキーの�
 inline constexpr std::string_view kKeyOpenFailed = "レジストリキーのオープンに失敗しました";
 inline constexpr std::string_view kValueWriteFailed = "レジストリキーデータの書き込みに失敗しました";
 
-// Programs and libraries whose icons cannot be read.
+// Programs and libraries whose icons cannot be read, or that hold none.
+inline constexpr std::string_view kNoProgramIcons = "指定のファイルには、アイコンがありません";
 inline constexpr std::string_view kProgramUnreadable = "指定のファイルが読み込めません";
 inline constexpr std::string_view kProgramNotPe =
     "指定のファイルは、実行ファイル（ＥＸＥ／ＤＬＬ）の形式ではありません";

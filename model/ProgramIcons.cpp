@@ -1,6 +1,8 @@
 #include "model/ProgramIcons.h"
 
 #include "model/BinaryFile.h"
+#include "model/ColourAnalysis.h"
+#include "model/ImageOps.h"
 #include "model/Messages.h"
 
 #include <algorithm>
@@ -411,6 +413,21 @@ ProgramIconPicture drawProgramIcon(std::span<const std::uint8_t> file, const Pro
     if (icon == resources.icons.end())
         return {};
     return drawIconImage(Bytes(file).slice(icon->second), pictures);
+}
+
+void imageFromProgramIcon(IconImage& image, const ProgramIconPicture& picture, const MarkerColours& markers) {
+    makeBlankImage(image, kProgramIconSize, markers.transparent);
+    for (int y = 0; y < kProgramIconSize; ++y) {
+        for (int x = 0; x < kProgramIconSize; ++x) {
+            const std::uint32_t c = picture.at(x, y);
+            image.pixels(x, y) = picture.opaque(x, y)
+                                     ? makeColour((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF)
+                                     : markers.transparent;
+        }
+    }
+    image.hotspotX = 0;
+    image.hotspotY = 0;
+    image.depth = depthFromCount(countImageColours(image, markers).count);
 }
 
 std::optional<ProgramIconFile> openProgramIcons(const std::string& path, MessageSink& messages) {

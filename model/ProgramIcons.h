@@ -3,6 +3,7 @@
 // table and the resource directory, which counts the icon groups (RT_GROUP_ICON) and draws one group at
 // 32 x 32 from the entry that fits that size best (RT_ICON), as the system's icon extraction would.
 
+#include "model/IconDocument.h"
 #include "platform/Platform.h"
 
 #include <array>
@@ -64,6 +65,10 @@ ProgramIconPicture drawProgramIcon(std::span<const std::uint8_t> file, const Pro
 
 // Decodes one icon image (a DIB with its AND mask, or a PNG) and stretches it to 32 x 32.
 ProgramIconPicture drawIconImage(std::span<const std::uint8_t> image, PictureService* pictures);
+
+// Puts an icon drawn at 32 x 32 into `image` as the program keeps it: 32 x 32, hotspot (0, 0), shown
+// pixels with their colour and the others transparent, the depth from its colour count.
+void imageFromProgramIcon(IconImage& image, const ProgramIconPicture& picture, const MarkerColours& markers);
 
 // A program file read whole with its resource index.
 struct ProgramIconFile {
