@@ -29,7 +29,7 @@ commands:
   convert IN OUT     read IN (.ico, .cur, .ani, .exe, .dll) and write OUT as the extension of OUT names it:
                      .ico icon, .cur cursor, .ani animated cursor
   palette IN OUT [--image N]
-                     write the colour table of image N of IN (.ico, .cur, .ani; N counts from 0 as
+                     write the colour table of image N of IN (.ico, .cur, .ani, .exe, .dll; N counts from 0 as
                      info shows it, default 0) as the palette file OUT (.vtp)
   --help             print this text
 
@@ -273,7 +273,7 @@ std::optional<int> imageNumber(const std::string& text) {
 int palette(const std::string& in, const std::string& outPath, int imageIndex, std::ostream& err,
             PictureService* pictures) {
     if (!readable(fileKindOf(in))) {
-        err << "vantle-tool: " << in << ": not an .ico, .cur or .ani file\n";
+        err << "vantle-tool: " << in << ": not an .ico, .cur, .ani, .exe or .dll file\n";
         return 2;
     }
     if (!isPaletteFile(outPath)) {
