@@ -66,22 +66,27 @@ void frmICON::M_F_JOpen_Click() {
         return;
     ResetDocument();
     CreateFirstImage();
-    // The picture-file dialog with its preview comes with the picture panel; the file dialog stands in.
     document_.filePath.clear();
+    if (!openPictureDialog()) {
+        // The document is already the blank one; keeping the old name would let Save write the blank
+        // image over that file, so the document is as after New.
+        setTitle(true);
+    }
+}
+
+bool frmICON::openPictureDialog() {
+    // The picture-file dialog with its preview comes with the picture panel; the file dialog stands in.
     FileDialogRequest request;
     request.filter = "画像|*.bmp;*.jpg;*.jpeg;*.gif";
     request.initialFolder = settings_.jDirPath;
     const auto chosen = platform_.openFileDialog(request);
-    if (!chosen || chosen->empty()) {
-        // The document is already the blank one; keeping the old name would let Save write the blank
-        // image over that file, so the document is as after New.
-        setTitle(true);
-        return;
-    }
+    if (!chosen || chosen->empty())
+        return false;
     settings_.jDirPath = folderOf(*chosen);
     settings_.jDirDrv = driveOf(*chosen);
     document_.filePath = *chosen;
     LoadDocumentFile(FileLoadMode::PictureDialog);
+    return true;
 }
 
 void frmICON::M_F_AppOpen_Click() {
@@ -290,7 +295,7 @@ void frmICON::showPictureBranch(const std::string& path, FileLoadMode mode) {
     }
     state_.pictureFileName = path;
     state_.pictureLoaded = true;
-    picturePanel_->showPicture(imageFromPicture(*picture), QString::fromStdString(path));
+    picturePanel_->showPicture(*picture, path);
     selectTab(3);
 }
 
