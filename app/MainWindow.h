@@ -44,7 +44,6 @@ struct WindowState {
     std::string pictureFileName;
     bool pictureLoaded = false;
     bool paletteFileLoaded = false;
-    int clipboardImageWidth = 0;
     std::string startFolder;
 };
 
@@ -108,6 +107,13 @@ class frmICON : public QMainWindow {
     void M_E_TurnL_Click();
     void M_E_UpDn_Click();
     void M_E_RtLt_Click();
+    // Range editing (Edit, range submenu, the toolbar's range button, the paste button, pop-up M_CB).
+    void M_E_HANI_Click();
+    void M_E_CUT_Click();
+    void M_E_COPY_Click();
+    void M_E_PAST_Click();
+    void M_E_HANIL_Click();
+    void M_E_CL_Click();
     // Shift buttons: 0 left, 1 right, 2 up, 3 down.
     void shiftClicked(int direction);
     // The hotspot click was armed or disarmed: the canvas changes its pointer.
@@ -142,6 +148,9 @@ class frmICON : public QMainWindow {
     // Save is offered only for a document file name ending in .ico, .cur or .ani.
     void updateSaveItems();
     void showPictureBranch(const std::string& path, FileLoadMode mode);
+    // Icons of a program or library through the icon chooser; true when at least one was added. An Open
+    // becomes OpenAfterReset once the document has been reset for the first icon.
+    bool addProgramIcons(const std::string& path, FileLoadMode& mode);
     SaveResult writeDocument(const std::string& path);
     void pruneSkippedImages();
     void afterLoad(FileLoadMode mode);
