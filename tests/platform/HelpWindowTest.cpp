@@ -65,7 +65,7 @@ TEST_F(HelpWindowTest, ContentsTreeHoldsTheDocumentsHeadingsNested) {
     EXPECT_EQ(contents()->topLevelItem(0)->text(0), u8("Vantle ヘルプ"));
     // Every subject of the program has its section.
     for (const char* title : {"画面の構成", "ファイル", "イメージ", "編集ツール", "色", "ホットスポット",
-                              "アニメーション", "画像の表示", "パレットファイル", "ごみ箱", "設定の保存"})
+                              "アニメーション", "画像からイメージを作る", "パレットファイル", "ごみ箱", "設定の保存"})
         EXPECT_NE(topItem(title), nullptr) << title;
     // Subsections hang below their section.
     QTreeWidgetItem* files = topItem("ファイル");
