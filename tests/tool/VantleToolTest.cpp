@@ -210,7 +210,7 @@ TEST(VantleTool, ExitStatuses) {
              fixture("im-modern.ico") + ": not converted\n"},
         {{"info", dir.file("a.png")},
          2,
-         "vantle-tool: " + dir.file("a.png") + ": not an .ico, .cur or .ani file\n"},
+         "vantle-tool: " + dir.file("a.png") + ": not an .ico, .cur, .ani or Xcursor file\n"},
         {{"convert", ico, dir.file("a.bmp")},
          2,
          "vantle-tool: " + dir.file("a.bmp") + ": the name must end in .ico, .cur or .ani\n"},
