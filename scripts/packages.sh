@@ -10,6 +10,7 @@ packages=(
   xvfb xauth imagemagick icoutils
   python3 python3-gi gir1.2-gdkpixbuf-2.0
   clang libclang-rt-14-dev
+  libxcursor-dev x11-apps desktop-file-utils xdg-utils shared-mime-info librsvg2-bin
 )
 
 missing=()
