@@ -2,13 +2,14 @@
 // hand-made ones that take the readers' less common roads (32-bit rows with alpha, longer bitmap headers,
 // short palettes, PNG entries, scattered image offsets, damaged and truncated files).
 //
-// Usage: fuzz_make_corpus <folder>   (writes <folder>/icon/* and <folder>/ani/*)
+// Usage: fuzz_make_corpus <folder>   (writes <folder>/icon/*, <folder>/ani/* and <folder>/palette/*)
 
 #include "model/AniFileWriter.h"
 #include "model/BinaryFile.h"
 #include "model/ColourAnalysis.h"
 #include "model/IconDocument.h"
 #include "model/IconFileWriter.h"
+#include "model/PaletteFile.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -356,6 +357,36 @@ bool writeAniSeeds(const fs::path& dir) {
     return ok;
 }
 
+// Palette files from the writer (2, 16 and 256 colours of real images) and damaged headers and counts.
+bool writePaletteSeeds(const fs::path& dir) {
+    bool ok = true;
+    IconDocument d = newDocument();
+    addImage(d, 16, 0, 0, twoColours);
+    addImage(d, 16, 0, 0, sixteenColours);
+    addImage(d, 48, 0, 0, fullColour);
+    d.images[0].depth = 2;
+    d.images[1].depth = 16;
+    d.images[2].depth = kDepthFull;
+    const char* names[] = {"writer_2.vtp", "writer_16.vtp", "writer_256.vtp"};
+    for (std::size_t i = 0; i < 3; ++i)
+        ok &= save(dir / names[i], buildPaletteFile(paletteFileEntriesOf(d.images[i], kMarkers)));
+    auto withCount = [](std::uint32_t count, std::size_t entryBytes) {
+        Bytes b = {'V', 'T', 'P', 'F'};
+        for (int i = 0; i < 4; ++i)
+            b.push_back(static_cast<std::uint8_t>(count >> (8 * i)));
+        for (std::size_t k = 0; k < entryBytes; ++k)
+            b.push_back(static_cast<std::uint8_t>(k * 37));
+        return b;
+    };
+    ok &= save(dir / "count_1000.vtp", withCount(1000, 4 * 1000));
+    ok &= save(dir / "short_entries.vtp", withCount(16, 4 * 5 + 2));
+    ok &= save(dir / "count_minus_one.vtp", withCount(0xFFFFFFFFu, 8));
+    ok &= save(dir / "count_2_31.vtp", withCount(0x80000000u, 8));
+    ok &= save(dir / "count_zero.vtp", withCount(0, 0));
+    ok &= save(dir / "seven_bytes.vtp", Bytes{'V', 'T', 'P', 'F', 2, 0, 0});
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -367,6 +398,8 @@ int main(int argc, char** argv) {
     std::error_code ec;
     fs::create_directories(root / "icon", ec);
     fs::create_directories(root / "ani", ec);
-    const bool ok = writeIconSeeds(root / "icon") && writeAniSeeds(root / "ani");
+    fs::create_directories(root / "palette", ec);
+    const bool ok =
+        writeIconSeeds(root / "icon") && writeAniSeeds(root / "ani") && writePaletteSeeds(root / "palette");
     return ok ? 0 : 1;
 }

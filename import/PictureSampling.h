@@ -52,5 +52,7 @@ std::optional<PreviewSet> previewSelectedArea(const Picture& picture, PictureAre
 // Writes a preview into an image: its pixels, width = height = size and the depth its colour count gives.
 // The hotspot is left to the caller (a new image takes (0, 0), an overwritten one keeps its own).
 void storePreview(const PreviewImage& preview, IconImage& image);
+// The same with explicit marker colours instead of the process-wide ones.
+void storePreview(const PreviewImage& preview, IconImage& image, const MarkerColours& markers);
 
 } // namespace vantle

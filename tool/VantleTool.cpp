@@ -7,13 +7,18 @@
 #include "model/FileSniff.h"
 #include "model/IconFileReader.h"
 #include "model/IconFileWriter.h"
+#include "model/Messages.h"
+#include "model/PaletteFile.h"
+#include "model/ProgramIcons.h"
 #include "model/XcursorFileReader.h"
 #include "model/XcursorFileWriter.h"
 #include "theme/CursorNames.h"
 #include "theme/CursorTheme.h"
 
 #include <cstdio>
+#include <fstream>
 #include <memory>
+#include <optional>
 
 namespace vantle {
 
@@ -22,10 +27,15 @@ namespace {
 constexpr const char* kUsage = R"(usage: vantle-tool COMMAND ARGUMENTS
 
 commands:
-  info FILE          print the images of FILE (.ico, .cur, .ani, Xcursor): size, depth, hotspot and
-                     colour count, and for .ani also title, author, rate, flags and steps
-  convert IN OUT     read IN (.ico, .cur, .ani, Xcursor) and write OUT as the extension of OUT names
-                     it: .ico icon, .cur cursor, .ani animated cursor
+  info FILE          print the images of FILE (.ico, .cur, .ani, .exe, .dll, Xcursor): size, depth, hotspot
+                     and colour count, and for .ani also title, author, rate, flags and steps; a
+                     program or library gives every icon group as one 32 x 32 image; of a palette
+                     file (.vtp) its count and colours
+  convert IN OUT     read IN (.ico, .cur, .ani, .exe, .dll, Xcursor) and write OUT as the extension of OUT names it:
+                     .ico icon, .cur cursor, .ani animated cursor
+  palette IN OUT [--image N]
+                     write the colour table of image N of IN (.ico, .cur, .ani; N counts from 0 as
+                     info shows it, default 0) as the palette file OUT (.vtp)
   xcursor IN OUT     write IN (.ico, .cur, .ani, Xcursor) as the Xcursor file OUT: every size, the
                      hotspot, and for .ani every step with its rate as a delay (1 jiffy = 1/60 s)
   theme IN... --name NAME --dir D
@@ -112,13 +122,12 @@ std::string depthText(ColourDepth depth) {
     return std::to_string(depth);
 }
 
-bool readable(FileKind kind) {
-    return kind == FileKind::Icon || kind == FileKind::Cursor || kind == FileKind::AnimatedCursor ||
-           kind == FileKind::Xcursor;
-}
-
 bool writable(FileKind kind) {
     return kind == FileKind::Icon || kind == FileKind::Cursor || kind == FileKind::AnimatedCursor;
+}
+
+bool readable(FileKind kind) {
+    return writable(kind) || kind == FileKind::Program || kind == FileKind::Xcursor;
 }
 
 const MarkerColours kMarkers{};
@@ -129,26 +138,54 @@ struct Loaded {
     bool notices = false; // an Xcursor file's sizes were left out, which is said but is no failure
 };
 
+// Every icon group of a program or library, as the chooser takes them with everything chosen.
+ReadOutcome loadProgram(IconDocument& d, const std::string& path, MessageSink& messages,
+                        PictureService* pictures) {
+    if (!std::ifstream(path, std::ios::binary))
+        return ReadOutcome::NotOpened;
+    const auto file = openProgramIcons(path, messages);
+    if (!file)
+        return ReadOutcome::Stopped;
+    if (file->iconCount() == 0) {
+        messages.showMessage(text::kNoProgramIcons, MessageButtons::Ok, MessageIcon::Error);
+        return ReadOutcome::Stopped;
+    }
+    for (int i = 0; i < file->iconCount(); ++i) {
+        if (!d.growForImage(d.imageCount)) {
+            messages.showMessage(text::kTooManyImages, MessageButtons::Ok, MessageIcon::Error);
+            return ReadOutcome::Stopped;
+        }
+        imageFromProgramIcon(d.images[static_cast<std::size_t>(d.imageCount)], file->draw(i, pictures),
+                             kMarkers);
+        ++d.imageCount;
+    }
+    return ReadOutcome::Complete;
+}
+
 Loaded load(const std::string& path, StreamMessages& messages, PictureService* pictures) {
     Loaded loaded{std::make_unique<IconDocument>(), ReadOutcome::NotOpened};
     loaded.document->clearImages(kMarkers.transparent);
     ReadContext context{messages, kMarkers, pictures};
-    const FileKind kind = fileKindOfFile(path);
-    if (kind == FileKind::Xcursor) {
+    if (fileKindOf(path) == FileKind::Program) {
+        loaded.outcome = loadProgram(*loaded.document, path, messages, pictures);
+        return loaded;
+    }
+    if (fileKindOfFile(path) == FileKind::Xcursor) {
         const XcursorReadResult result = readXcursorFile(*loaded.document, path, context);
         loaded.outcome = result.outcome;
         loaded.notices = !result.sizesSkipped.empty();
         return loaded;
     }
-    loaded.outcome = kind == FileKind::AnimatedCursor ? readAniFile(*loaded.document, path, context)
-                                                      : readIconFile(*loaded.document, path, context);
+    loaded.outcome = fileKindOf(path) == FileKind::AnimatedCursor
+                         ? readAniFile(*loaded.document, path, context)
+                         : readIconFile(*loaded.document, path, context);
     return loaded;
 }
 
 int info(const std::string& path, std::ostream& out, std::ostream& err, PictureService* pictures) {
     const FileKind kind = fileKindOfFile(path);
     if (!readable(kind)) {
-        err << "vantle-tool: " << path << ": not an .ico, .cur, .ani or Xcursor file\n";
+        err << "vantle-tool: " << path << ": not an .ico, .cur, .ani, .exe, .dll or Xcursor file\n";
         return 2;
     }
     StreamMessages messages(err);
@@ -188,7 +225,7 @@ int convert(const std::string& in, const std::string& outPath, std::ostream& err
     const FileKind from = fileKindOfFile(in);
     const FileKind to = fileKindOf(outPath);
     if (!readable(from)) {
-        err << "vantle-tool: " << in << ": not an .ico, .cur, .ani or Xcursor file\n";
+        err << "vantle-tool: " << in << ": not an .ico, .cur, .ani, .exe, .dll or Xcursor file\n";
         return 2;
     }
     if (!writable(to)) {
@@ -228,12 +265,95 @@ int convert(const std::string& in, const std::string& outPath, std::ostream& err
     return 0;
 }
 
+bool isPaletteFile(const std::string& path) {
+    return extensionUpper(path) == ".VTP";
+}
+
+std::string rgbText(colourRGB c) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X", redOf(c), greenOf(c), blueOf(c));
+    return buffer;
+}
+
+int paletteInfo(const std::string& path, std::ostream& out, std::ostream& err) {
+    const PaletteFileColours palette = readPaletteFile(path);
+    switch (palette.status) {
+    case PaletteReadStatus::NotOpened:
+        err << "vantle-tool: " << path << ": cannot be opened\n";
+        return 1;
+    case PaletteReadStatus::NoHeader:
+        err << "vantle-tool: " << path << ": not a palette file, shorter than its 8-byte header\n";
+        return 1;
+    case PaletteReadStatus::NoColours:
+        err << "vantle-tool: " << path << ": not a palette file, count " << palette.storedCount << "\n";
+        return 1;
+    case PaletteReadStatus::Read:
+        break;
+    }
+    out << "file: " << path << "\n";
+    out << "count: " << palette.storedCount;
+    if (palette.count != palette.storedCount)
+        out << " (read as " << palette.count << ")";
+    out << "\n";
+    out << "entries in the file: " << palette.entriesHeld;
+    if (palette.entriesHeld < palette.count)
+        out << " of " << palette.count << " (the others read as white)";
+    out << "\n";
+    for (int k = 0; k < palette.count; ++k)
+        out << "colour " << k << ": " << rgbText(palette.colours[static_cast<std::size_t>(k)]) << "\n";
+    return 0;
+}
+
+// The image number of --image: digits only, within the 16-bit image counts.
+std::optional<int> imageNumber(const std::string& text) {
+    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const int n = std::stoi(text);
+    if (n > 32767)
+        return std::nullopt;
+    return n;
+}
+
+int palette(const std::string& in, const std::string& outPath, int imageIndex, std::ostream& err,
+            PictureService* pictures) {
+    if (!readable(fileKindOf(in))) {
+        err << "vantle-tool: " << in << ": not an .ico, .cur or .ani file\n";
+        return 2;
+    }
+    if (!isPaletteFile(outPath)) {
+        err << "vantle-tool: " << outPath << ": the name must end in .vtp\n";
+        return 2;
+    }
+    StreamMessages messages(err);
+    Loaded loaded = load(in, messages, pictures);
+    if (loaded.outcome == ReadOutcome::NotOpened) {
+        err << "vantle-tool: " << in << ": cannot be opened\n";
+        return 1;
+    }
+    if (loaded.outcome != ReadOutcome::Complete || messages.shown()) {
+        err << "vantle-tool: " << in << ": no palette written\n";
+        return 1;
+    }
+    IconDocument& d = *loaded.document;
+    if (imageIndex >= d.imageCount) {
+        err << "vantle-tool: " << in << ": has " << d.imageCount << " image(s), no image " << imageIndex
+            << "\n";
+        return 1;
+    }
+    IconImage& image = d.images[static_cast<std::size_t>(imageIndex)];
+    if (!writePaletteFile(outPath, paletteFileEntriesOf(image, kMarkers))) {
+        err << "vantle-tool: " << outPath << ": cannot be written\n";
+        return 1;
+    }
+    return 0;
+}
+
 // Reads IN as convert does; nothing (after the reason) when it is not readable or reading failed.
 std::unique_ptr<IconDocument> loadForXcursor(const std::string& in, std::ostream& err,
                                              PictureService* pictures, int& status) {
     status = 0;
     if (!readable(fileKindOfFile(in))) {
-        err << "vantle-tool: " << in << ": not an .ico, .cur, .ani or Xcursor file\n";
+        err << "vantle-tool: " << in << ": not an .ico, .cur, .ani, .exe, .dll or Xcursor file\n";
         status = 2;
         return nullptr;
     }
@@ -320,7 +440,7 @@ int runTool(std::span<const std::string> args, std::ostream& out, std::ostream& 
         return 0;
     }
     if (args.size() == 2 && args[0] == "info")
-        return info(args[1], out, err, pictures);
+        return isPaletteFile(args[1]) ? paletteInfo(args[1], out, err) : info(args[1], out, err, pictures);
     if (args.size() == 3 && args[0] == "convert")
         return convert(args[1], args[2], err, pictures);
     if (args.size() == 3 && args[0] == "xcursor")
@@ -329,6 +449,15 @@ int runTool(std::span<const std::string> args, std::ostream& out, std::ostream& 
         const int status = themeCommand(args.subspan(1), out, err, pictures);
         if (status >= 0)
             return status;
+    }
+    if (args.size() >= 3 && args[0] == "palette") {
+        std::optional<int> index = 0;
+        if (args.size() == 5 && args[3] == "--image")
+            index = imageNumber(args[4]);
+        else if (args.size() != 3)
+            index.reset();
+        if (index)
+            return palette(args[1], args[2], *index, err, pictures);
     }
     err << kUsage;
     return 2;
