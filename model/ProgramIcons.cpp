@@ -20,8 +20,7 @@ constexpr std::size_t kDirectoryHeader = 16;
 constexpr std::size_t kDirectoryEntry = 8;
 constexpr std::size_t kDataEntry = 16;
 constexpr std::size_t kSectionHeader = 40;
-constexpr int kMaxSections = 96;                 // the most the system's loader accepts
-constexpr std::size_t kMaxDirectories = 1 << 16; // far more than any real file holds
+constexpr int kMaxSections = 96; // the most the system's loader accepts
 constexpr int kMaxIconSide = 256;
 constexpr std::array<std::uint8_t, 8> kPngSignature = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
 
@@ -107,32 +106,33 @@ class ResourceWalker {
         std::uint32_t offset() const { return target & ~kHighBit; }
     };
 
-    // The entries of the directory at `offset` (from the root), named ones first, as stored.
-    std::vector<Entry> directory(std::uint32_t offset) {
-        if (std::find(visited_.begin(), visited_.end(), offset) != visited_.end())
+    // The entries of the directory at `offset` (from the root), named ones first, as stored; at most
+    // `limit` of them. A directory that is one of its own ancestors is a loop.
+    std::vector<Entry> directory(std::uint32_t offset, std::span<const std::uint32_t> ancestors,
+                                 std::size_t limit = std::numeric_limits<std::size_t>::max()) const {
+        if (std::find(ancestors.begin(), ancestors.end(), offset) != ancestors.end())
             throw Failure{text::kProgramLoop};
-        if (visited_.size() >= kMaxDirectories)
-            throw Failure{text::kProgramTooMany};
-        visited_.push_back(offset);
         const std::size_t at = rootOffset_ + offset;
         if (!inside(at, kDirectoryHeader))
             throw Failure{text::kProgramOutOfRange};
         const std::size_t count = std::size_t{file_.u16(at + 12)} + file_.u16(at + 14);
         if (!inside(at + kDirectoryHeader, count * kDirectoryEntry))
             throw Failure{text::kProgramTooMany};
-        std::vector<Entry> entries(count);
-        for (std::size_t i = 0; i < count; ++i) {
+        std::vector<Entry> entries(std::min(count, limit));
+        for (std::size_t i = 0; i < entries.size(); ++i) {
             const std::size_t e = at + kDirectoryHeader + i * kDirectoryEntry;
             entries[i] = Entry{file_.u32(e), file_.u32(e + 4)};
         }
         return entries;
     }
 
-    // The data of the first language below a name entry; an empty range when there is none.
-    FileRange firstLanguage(const Entry& name) {
+    // The data of the first language below a name entry of the type directory at `typeOffset`; an empty
+    // range when there is none. Only the first language is read, however many the directory holds.
+    FileRange firstLanguage(const Entry& name, std::uint32_t typeOffset) const {
         if (!name.directory())
             return data(name.offset());
-        const auto languages = directory(name.offset());
+        const std::array<std::uint32_t, 2> ancestors = {0, typeOffset};
+        const auto languages = directory(name.offset(), ancestors, 1);
         if (languages.empty())
             return {};
         if (languages.front().directory())
@@ -160,7 +160,6 @@ class ResourceWalker {
     std::uint32_t rootRva_ = 0;
     std::size_t rootOffset_ = 0;
     std::size_t limit_ = 0;
-    std::vector<std::uint32_t> visited_;
 };
 
 ProgramResources walkResources(const Bytes& file) {
@@ -204,23 +203,33 @@ ProgramResources walkResources(const Bytes& file) {
 
     bool groupsSeen = false;
     bool iconsSeen = false;
-    for (const auto& type : walker.directory(0)) {
+    const std::array<std::uint32_t, 0> none{};
+    for (const auto& type : walker.directory(0, none)) {
         if (type.named() || !type.directory())
             continue;
         const std::uint32_t id = type.name;
         if (id == kGroupIconType && !groupsSeen) {
             groupsSeen = true;
-            for (const auto& name : walker.directory(type.offset()))
-                result.groups.push_back(walker.firstLanguage(name));
+            const std::array<std::uint32_t, 1> root = {0};
+            for (const auto& name : walker.directory(type.offset(), root))
+                result.groups.push_back(walker.firstLanguage(name, type.offset()));
         } else if (id == kIconType && !iconsSeen) {
             iconsSeen = true;
-            for (const auto& name : walker.directory(type.offset())) {
+            const std::array<std::uint32_t, 1> root = {0};
+            for (const auto& name : walker.directory(type.offset(), root)) {
                 if (name.named() || name.name > 0xFFFF)
                     continue;
-                result.icons.emplace_back(static_cast<std::uint16_t>(name.name), walker.firstLanguage(name));
+                result.icons.emplace_back(static_cast<std::uint16_t>(name.name),
+                                          walker.firstLanguage(name, type.offset()));
             }
         }
     }
+    // The icon count is a 16-bit signed number.
+    if (result.groups.size() > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max()))
+        throw Failure{text::kProgramTooMany};
+    // Sorted by number for the look-up of each group's image; of equal numbers the first stored stays first.
+    std::stable_sort(result.icons.begin(), result.icons.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     return result;
 }
 
@@ -408,9 +417,10 @@ ProgramIconPicture drawProgramIcon(std::span<const std::uint8_t> file, const Pro
     if (best < 0)
         return {};
     const std::uint16_t id = entries[static_cast<std::size_t>(best)].iconId;
-    const auto icon = std::find_if(resources.icons.begin(), resources.icons.end(),
-                                   [id](const auto& entry) { return entry.first == id; });
-    if (icon == resources.icons.end())
+    const auto icon =
+        std::lower_bound(resources.icons.begin(), resources.icons.end(), id,
+                         [](const auto& entry, std::uint16_t key) { return entry.first < key; });
+    if (icon == resources.icons.end() || icon->first != id)
         return {};
     return drawIconImage(Bytes(file).slice(icon->second), pictures);
 }

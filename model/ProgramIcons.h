@@ -27,7 +27,7 @@ struct FileRange {
 struct ProgramResources {
     // The data of each icon group (first language of each), named and numbered groups in stored order.
     std::vector<FileRange> groups;
-    // Icon images by their resource number (first language of each).
+    // Icon images by their resource number (first language of each), sorted by number.
     std::vector<std::pair<std::uint16_t, FileRange>> icons;
 };
 

@@ -34,7 +34,7 @@ commands:
   convert IN OUT     read IN (.ico, .cur, .ani, .exe, .dll, Xcursor) and write OUT as the extension of OUT names it:
                      .ico icon, .cur cursor, .ani animated cursor
   palette IN OUT [--image N]
-                     write the colour table of image N of IN (.ico, .cur, .ani; N counts from 0 as
+                     write the colour table of image N of IN (.ico, .cur, .ani, .exe, .dll; N counts from 0 as
                      info shows it, default 0) as the palette file OUT (.vtp)
   xcursor IN OUT     write IN (.ico, .cur, .ani, Xcursor) as the Xcursor file OUT: every size, the
                      hotspot, and for .ani every step with its rate as a delay (1 jiffy = 1/60 s)
@@ -317,7 +317,7 @@ std::optional<int> imageNumber(const std::string& text) {
 int palette(const std::string& in, const std::string& outPath, int imageIndex, std::ostream& err,
             PictureService* pictures) {
     if (!readable(fileKindOf(in))) {
-        err << "vantle-tool: " << in << ": not an .ico, .cur or .ani file\n";
+        err << "vantle-tool: " << in << ": not an .ico, .cur, .ani, .exe or .dll file\n";
         return 2;
     }
     if (!isPaletteFile(outPath)) {
