@@ -91,6 +91,7 @@ class frmICON : public QMainWindow {
     void M_F_AppOpen_Click();
     void M_F_OverWrite_Click();
     SaveResult M_F_NewWrite_Click();
+    void M_F_XcurWrite_Click();
     void M_F_End_Click();
     void M_E_Bf_Click();
     void M_E_Nx_Click();

@@ -74,7 +74,7 @@ TEST_F(HelpWindowTest, ContentsTreeHoldsTheDocumentsHeadingsNested) {
     for (int i = 0; i < files->childCount(); ++i)
         below << files->child(i)->text(0);
     EXPECT_EQ(below.join("|").toStdString(),
-              "新規作成|開く|追加|画像ファイルを開く|上書き保存と名前を付けて保存|終了");
+              "新規作成|開く|追加|画像ファイルを開く|上書き保存と名前を付けて保存|Xcursor とカーソルテーマ|終了");
 }
 
 TEST_F(HelpWindowTest, ChoosingAHeadingInTheContentsJumpsToIt) {
