@@ -316,7 +316,7 @@ std::optional<int> imageNumber(const std::string& text) {
 
 int palette(const std::string& in, const std::string& outPath, int imageIndex, std::ostream& err,
             PictureService* pictures) {
-    if (!readable(fileKindOf(in))) {
+    if (!readable(fileKindOfFile(in))) {
         err << "vantle-tool: " << in << ": not an .ico, .cur, .ani, .exe or .dll file\n";
         return 2;
     }
