@@ -50,4 +50,11 @@ icotool -c -o icotool-png256.ico small.png sixteen.png -r big.png
 # A bitmap entry and a 32 x 32 PNG entry, which our reader decodes.
 icotool -c -o icotool-png32.ico small.png -r sixteen.png
 
-cp im-*.ico icotool-*.ico icotool-*.cur "$here/"
+# 32 and 8 bits on request.
+icotool -c -b 32 -o icotool-32bit.ico sixteen.png
+icotool -c -b 8 -o icotool-8bit.ico many.png
+
+# Pillow and gdk-pixbuf (see make-other-icons.py).
+/usr/bin/python3 "$here/make-other-icons.py"
+
+cp im-*.ico icotool-*.ico icotool-*.cur pil-*.ico gdk-*.ico gdk-*.cur "$here/"
