@@ -3,7 +3,9 @@
 namespace vantle {
 
 EntryFields entryFieldsFor(int fileType, std::int16_t hotspotX, std::int16_t hotspotY, int bitCount) {
-    if (fileType == 1 && hotspotX == 0 && hotspotY == 0)
+    // A hotspot that would read back as planes and bit count is lost in an icon file either way; writing
+    // the true bit count for it keeps the file right for other readers.
+    if (fileType == 1 && fieldsArePlanesAndBitCount(fileType, {hotspotX, hotspotY}, bitCount))
         return {1, static_cast<std::int16_t>(bitCount)};
     return {hotspotX, hotspotY};
 }

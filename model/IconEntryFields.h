@@ -12,9 +12,9 @@ struct EntryFields {
     std::int16_t atOffset6 = 0;
 };
 
-// What the writer puts there: in an icon file (type 1) an image without hotspot, (0, 0), gets plane count
-// 1 and the bit count of its data; any other hotspot, and every hotspot in a cursor file, is written as
-// it is.
+// What the writer puts there: in an icon file (type 1) an image without hotspot, (0, 0), or with one the
+// reader would take for planes and bit count (below), gets plane count 1 and the bit count of its data;
+// any other hotspot, and every hotspot in a cursor file, is written as it is.
 EntryFields entryFieldsFor(int fileType, std::int16_t hotspotX, std::int16_t hotspotY, int bitCount);
 
 // Whether the reader takes the fields of an icon file's entry as plane and bit count rather than as a

@@ -205,6 +205,13 @@ ReadOutcome readBitmapEntry(IconDocument& document, ByteReader& r, const Directo
     if (tooLarge(entry.width, entry.height))
         return refuse(context, text::kTooLarge);
 
+    // Grid cells beyond the width that the file's rows cover hold no image. They start black, so that
+    // what the file says there (colour bits where a row has them, then the mask) decides them alone and
+    // a file written from them again carries the same bits.
+    const int covered = std::min(kImageGrid, rowBytes(entry.width, 1) * 8);
+    for (int y = 0; y < entry.height; ++y)
+        for (int x = entry.width; x < covered; ++x)
+            image.pixels(x, y) = kBlack;
     bool anyAlpha = false;
     Grid<std::uint8_t, kImageGrid> alpha{};
     readColourRows(r, image, entry.width, entry.height, bitCount, anyAlpha, alpha);

@@ -110,6 +110,26 @@ TEST(IconFileWriter, IconWithoutHotspotStatesPlanesAndTheBitCountOfItsData) {
     }
 }
 
+TEST(IconFileWriter, HotspotsThatReadAsPlanesAndBitCountAreNotKeptInIcons) {
+    // Such a hotspot would come back as (0, 0); the entry states the data's bit count instead. A cursor
+    // keeps it.
+    const std::pair<std::int16_t, std::int16_t> hotspots[] = {{0, 32}, {1, 32}, {1, 24}, {0, 24}, {1, 0}};
+    for (std::int16_t type : {1, 2})
+        for (const auto& [x, y] : hotspots) {
+            SCOPED_TRACE(std::to_string(type) + ": " + std::to_string(x) + "," + std::to_string(y));
+            IconDocument d = newDocument();
+            addImage(d, 48, 48, distinctColour, x, y);
+            const Bytes file = build(d, type);
+            EXPECT_EQ(le16(file, 6 + 4), type == 1 ? 1 : x);
+            EXPECT_EQ(le16(file, 6 + 6), type == 1 ? 24 : y);
+        }
+    IconDocument d = newDocument();
+    addImage(d, 48, 48, distinctColour, 0, 23);
+    const Bytes file = build(d, 1);
+    EXPECT_EQ(le16(file, 6 + 4), 0) << "23 is no bit count of the data: a hotspot";
+    EXPECT_EQ(le16(file, 6 + 6), 23);
+}
+
 TEST(IconFileWriter, FortyEightAtTwoColoursEndsRowsWithTwoZeroBytes) {
     IconDocument d = newDocument();
     addImage(d, 48, 48, [](int x, int y) { return (x * y) % 7 == 0 ? T : kWhite; });

@@ -1,5 +1,6 @@
 // Files the writers make read back into the same document, and writing what was read gives the same bytes.
 
+#include "IconBytes.h"
 #include "ModelTestSupport.h"
 #include "model/AniFileReader.h"
 #include "model/AniFileWriter.h"
@@ -78,6 +79,38 @@ TEST(RoundTrip, IconAndCursorFiles) {
         const Bytes first = readFileBytes(path);
         ASSERT_TRUE(writeIconFile(back, path, type, kTestMarkers));
         EXPECT_EQ(firstByteDifference(first, readFileBytes(path)), "") << "written again after reading";
+    }
+}
+
+// A 4 x 4 image from 1-bit rows of 32 columns with an empty mask, one pixel inverted: it is written at 16
+// colours, whose rows cover 8 columns, while the mask still covers 32. What the grid holds beyond the
+// image comes from the file alone, so written, read and written again the bytes stay the same, whatever
+// the slot held before.
+TEST(RoundTrip, WrittenReadAndWrittenAgainGivesTheSameBytes) {
+    BitmapInput s;
+    s.width = s.height = 4;
+    s.bitCount = 1;
+    s.palette = {0x0000FF, 0x00FF00};
+    s.valueAt = [](int x, int y) { return (x + y) % 2; };
+    s.maskAt = [](int x, int y) { return x == 0 && y == 0; };
+    const Bytes input = iconFileBytes(1, {entryFor(s)});
+    RecordingMessages messages;
+    ReadContext context{messages, kTestMarkers, nullptr};
+    for (colourRGB before : {T, kWhite}) {
+        SCOPED_TRACE("slot cells before reading: " + hex(static_cast<std::uint32_t>(before)));
+        IconDocument d = newDocument();
+        d.images[0].pixels.fill(before);
+        ByteReader reader(input);
+        ASSERT_EQ(readIconResource(d, reader, context), ReadOutcome::Complete);
+        for (std::int16_t type : {1, 2}) {
+            const Bytes first = buildIconFile(d, type, kTestMarkers);
+            ASSERT_EQ(d.images[0].depth, 16);
+            IconDocument back = newDocument();
+            back.images[0].pixels.fill(before == T ? kWhite : T);
+            ByteReader again(first);
+            ASSERT_EQ(readIconResource(back, again, context), ReadOutcome::Complete);
+            EXPECT_EQ(firstByteDifference(first, buildIconFile(back, type, kTestMarkers)), "");
+        }
     }
 }
 
