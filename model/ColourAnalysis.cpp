@@ -1,9 +1,11 @@
 #include "model/ColourAnalysis.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -172,33 +174,54 @@ void sortByCount(std::vector<HistogramEntry>& e) {
 }
 
 // For every dropped entry (0 .. dropped - 1) the colour of the first kept entry nearest to it in summed
-// RGB difference; the first kept entry when none is nearer than 765. The kept colours are laid out by
-// channel so the distance loop runs over plain arrays.
+// RGB difference; the first kept entry when none is nearer than 765. Distances are at most 765, so "the
+// first entry whose distance is below every one before it, from a bound of 765" is the first entry of
+// the least distance. The kept colours are laid out by channel in blocks of 32, padded with a colour
+// farther than any; inside a block the least of distance x 32 + position, in 16-bit lanes, gives the
+// first nearest entry, and the compiler turns each block into a few vector operations.
+// |a - b| in 16 bits, so that a vector of such differences stays in 16-bit lanes.
+inline std::int16_t absDifference(std::int16_t a, std::int16_t b) {
+    const auto d = static_cast<std::int16_t>(a - b);
+    return d < 0 ? static_cast<std::int16_t>(-d) : d;
+}
+
 std::vector<colourRGB> replacementsOf(const std::vector<HistogramEntry>& entries, int dropped) {
-    const std::size_t kept = entries.size() - static_cast<std::size_t>(dropped);
-    std::vector<std::int16_t> red(kept), green(kept), blue(kept), d(kept);
-    for (std::size_t k = 0; k < kept; ++k) {
-        const colourRGB c = entries[static_cast<std::size_t>(dropped) + k].colour;
-        red[k] = static_cast<std::int16_t>(redOf(c));
-        green[k] = static_cast<std::int16_t>(greenOf(c));
-        blue[k] = static_cast<std::int16_t>(blueOf(c));
+    constexpr int kBlock = 32;
+    constexpr std::int16_t kFar = 1100;   // distance from any colour 845 to 1610: above 765
+    constexpr std::int16_t kBeyond = 766; // distances above 765 count as this, so x 32 fits in 16 bits
+    const int kept = static_cast<int>(entries.size()) - dropped;
+    assert(kept >= 1 && kept <= 256);
+    const int blocks = (kept + kBlock - 1) / kBlock;
+    std::vector<std::int16_t> red(static_cast<std::size_t>(blocks * kBlock), kFar);
+    std::vector<std::int16_t> green(red.size(), 0), blue(red.size(), 0);
+    for (int k = 0; k < kept; ++k) {
+        const colourRGB c = entries[static_cast<std::size_t>(dropped + k)].colour;
+        red[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(redOf(c));
+        green[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(greenOf(c));
+        blue[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(blueOf(c));
     }
     std::vector<colourRGB> replacement(static_cast<std::size_t>(dropped));
     for (int j = 0; j < dropped; ++j) {
         const colourRGB c = entries[static_cast<std::size_t>(j)].colour;
-        const int r = redOf(c), g = greenOf(c), b = blueOf(c);
-        for (std::size_t k = 0; k < kept; ++k)
-            d[k] = static_cast<std::int16_t>(std::abs(r - red[k]) + std::abs(g - green[k]) +
-                                             std::abs(b - blue[k]));
-        std::size_t best = 0;
-        int bound = 765;
-        for (std::size_t k = 0; k < kept; ++k) {
-            if (d[k] < bound) {
-                bound = d[k];
-                best = k;
+        const auto r = static_cast<std::int16_t>(redOf(c));
+        const auto g = static_cast<std::int16_t>(greenOf(c));
+        const auto b = static_cast<std::int16_t>(blueOf(c));
+        int least = std::numeric_limits<int>::max(); // distance x 512 + position
+        for (int block = 0; block < blocks; ++block) {
+            const std::int16_t* br = &red[static_cast<std::size_t>(block * kBlock)];
+            const std::int16_t* bg = &green[static_cast<std::size_t>(block * kBlock)];
+            const std::int16_t* bb = &blue[static_cast<std::size_t>(block * kBlock)];
+            std::int16_t blockLeast = std::numeric_limits<std::int16_t>::max();
+            for (int i = 0; i < kBlock; ++i) {
+                const auto d = static_cast<std::int16_t>(absDifference(r, br[i]) + absDifference(g, bg[i]) +
+                                                         absDifference(b, bb[i]));
+                const auto key = static_cast<std::int16_t>(std::min(d, kBeyond) * kBlock + i);
+                blockLeast = std::min(blockLeast, key);
             }
+            least = std::min(least, blockLeast / kBlock * 512 + block * kBlock + blockLeast % kBlock);
         }
-        replacement[static_cast<std::size_t>(j)] = entries[static_cast<std::size_t>(dropped) + best].colour;
+        const int best = least % 512;
+        replacement[static_cast<std::size_t>(j)] = entries[static_cast<std::size_t>(dropped + best)].colour;
     }
     return replacement;
 }

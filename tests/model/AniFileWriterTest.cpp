@@ -266,3 +266,58 @@ TEST(AniFileWriter, WrittenFileReadsBack) {
 
 } // namespace
 } // namespace vantle::test
+
+namespace vantle::test {
+namespace {
+
+// 30 frames of 48 x 48: gradients of 2304 colours, 512 colours in many ties of distance and count, and
+// random colours among both markers. Every frame is reduced to 256 colours on the way. The bytes are
+// those the writer gave when its colour searches went through the lists from the start (checked by
+// length and FNV-1a hash), so the faster searches decide every tie the same way.
+TEST(AniFileWriter, ReducedFullColourFramesKeepTheirBytes) {
+    const MarkerColours markers;
+    IconDocument d;
+    d.clearImages(markers.transparent);
+    unsigned seed = 12345;
+    auto random = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) & 0x7FFF);
+    };
+    for (int i = 0; i < 30; ++i) {
+        ASSERT_TRUE(d.growForImage(d.imageCount));
+        IconImage& image = d.images[static_cast<std::size_t>(d.imageCount)];
+        image.width = image.height = 48;
+        image.depth = kDepthUndetermined;
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 48; ++x) {
+                colourRGB c = 0;
+                if (i % 3 == 0) {
+                    c = makeColour(x * 5, y * 5, i % 256);
+                } else if (i % 3 == 1) {
+                    const int b = random() % 8 * 32, g = random() % 8 * 32, r = random() % 8 * 32;
+                    c = makeColour(r, g, b);
+                } else {
+                    c = (x + y) % 7 == 0    ? markers.transparent
+                        : (x * y) % 11 == 0 ? markers.inverted
+                                            : makeColour(random() % 256, x * 3, y * 3);
+                }
+                image.pixels(x, y) = c;
+            }
+        ++d.imageCount;
+    }
+    RecordingMessages messages;
+    const auto file = buildAniFile(d, markers, messages);
+    ASSERT_TRUE(file.has_value());
+    std::uint64_t hash = 1469598103934665603ull;
+    for (std::uint8_t byte : *file) {
+        hash ^= byte;
+        hash *= 1099511628211ull;
+    }
+    EXPECT_EQ(file->size(), 113594u);
+    EXPECT_EQ(hash, 0x1470e22bd06d7198ull);
+    for (int i = 0; i < d.imageCount; ++i)
+        EXPECT_EQ(d.images[static_cast<std::size_t>(i)].depth, 256) << "frame " << i;
+}
+
+} // namespace
+} // namespace vantle::test
