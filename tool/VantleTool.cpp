@@ -1,5 +1,7 @@
 #include "tool/VantleTool.h"
 
+#include "tool/FromPicture.h"
+
 #include "model/AniFileReader.h"
 #include "model/AniFileWriter.h"
 #include "model/ColourAnalysis.h"
@@ -27,6 +29,11 @@ commands:
   palette IN OUT [--image N]
                      write the colour table of image N of IN (.ico, .cur, .ani; N counts from 0 as
                      info shows it, default 0) as the palette file OUT (.vtp)
+  from-picture IN OUT --size 16|32|48 [--area X,Y,W,H]
+                     turn the picture IN (.bmp, .jpg, .gif, .png), or the area X,Y,W,H of it, into a
+                     square image of the size as the picture panel does, and write OUT as its extension
+                     names it; an animated GIF gives one image per frame and, in an .ani, one step per
+                     frame with the frame's delay as its rate (1/60 s, at least 1)
   --help             print this text
 
 exit status: 0 done, 1 a file could not be read or written, 2 wrong command line
@@ -289,6 +296,8 @@ int runTool(std::span<const std::string> args, std::ostream& out, std::ostream& 
         if (index)
             return palette(args[1], args[2], *index, err, pictures);
     }
+    if (!args.empty() && args[0] == "from-picture" && pictures != nullptr)
+        return fromPicture(args.subspan(1), err, *pictures);
     err << kUsage;
     return 2;
 }
