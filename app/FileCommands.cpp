@@ -200,7 +200,6 @@ void frmICON::pruneSkippedImages() {
 
 void frmICON::LoadDocumentFile(FileLoadMode mode) {
     std::string path;
-    const std::string previousPath = document_.filePath;
     if (mode == FileLoadMode::Open || mode == FileLoadMode::Append) {
         FileDialogRequest request;
         request.filter = std::string(kOpenFilter);
@@ -216,7 +215,6 @@ void frmICON::LoadDocumentFile(FileLoadMode mode) {
         if (path.empty())
             return;
     }
-    const std::string previousFolder = document_.fileFolder;
     if (mode != FileLoadMode::PictureDialog)
         document_.fileFolder = folderOf(path);
     imageList_->hideMarker();
@@ -257,15 +255,14 @@ void frmICON::LoadDocumentFile(FileLoadMode mode) {
             return;
         break;
     case FileKind::Program:
-        // Icons of programs are read by the icon chooser, which this version does not have yet; nothing
-        // changes, the file name and folder included.
-        platform_.showMessage(kProgramIconsNotYet, MessageButtons::Ok, MessageIcon::Error);
-        document_.filePath = previousPath;
-        document_.fileFolder = previousFolder;
-        if (document_.imageCount == 0)
-            CreateFirstImage();
-        imageList_->showMarker();
-        return;
+        if (!addProgramIcons(path, mode)) {
+            if (document_.imageCount == 0)
+                CreateFirstImage();
+            imageList_->showMarker();
+            return;
+        }
+        selectTab(1);
+        break;
     case FileKind::Unknown:
         platform_.showMessage(kBadExtension, MessageButtons::Ok, MessageIcon::Error);
         if (document_.imageCount == 0)

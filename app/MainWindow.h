@@ -139,6 +139,9 @@ class frmICON : public QMainWindow {
     // Save is offered only for a document file name ending in .ico, .cur or .ani.
     void updateSaveItems();
     void showPictureBranch(const std::string& path, FileLoadMode mode);
+    // Icons of a program or library through the icon chooser; true when at least one was added. An Open
+    // becomes OpenAfterReset once the document has been reset for the first icon.
+    bool addProgramIcons(const std::string& path, FileLoadMode& mode);
     SaveResult writeDocument(const std::string& path);
     void pruneSkippedImages();
     void afterLoad(FileLoadMode mode);

@@ -4,10 +4,12 @@
 #include "app/ColourLabel.h"
 #include "app/EditPanel.h"
 #include "app/MainWindow.h"
+#include "app/PaletteFileDialog.h"
 #include "app/QtText.h"
 #include "app/WindowText.h"
 #include "model/ColourAnalysis.h"
 
+#include <QEvent>
 #include <QRadioButton>
 #include <QScrollBar>
 
@@ -32,6 +34,8 @@ PalettePanel::PalettePanel(EditPanel& panel, QWidget* parent)
         optClrChg_[static_cast<std::size_t>(i)] = option;
     }
     optClrChg_[0]->setChecked(true);
+    optClrChg_[2]->installEventFilter(this);
+    fileColours_.fill(kWhite);
     for (int k = 0; k < kLabels; ++k) {
         auto* label = new ColourLabel(this);
         label->setObjectName(QString("lCList_%1").arg(k));
@@ -87,15 +91,55 @@ void PalettePanel::showImageColours() {
         if (c != -1)
             lCList_[static_cast<std::size_t>(k)]->setColour(c);
     }
-    if (d.paletteLength < 33) {
+    setUpScroll(d.paletteLength);
+}
+
+void PalettePanel::setUpScroll(int length) {
+    if (length < 33) {
         vsClrChg_->hide();
-    } else {
-        vsClrChg_->blockSignals(true);
-        vsClrChg_->setMaximum(d.paletteLength / 16 - 2);
-        vsClrChg_->setValue(0);
-        vsClrChg_->blockSignals(false);
-        vsClrChg_->show();
+        return;
     }
+    vsClrChg_->blockSignals(true);
+    vsClrChg_->setMaximum(length / 16 - 2);
+    vsClrChg_->setValue(0);
+    vsClrChg_->blockSignals(false);
+    vsClrChg_->show();
+}
+
+void PalettePanel::showPaletteFileColours() {
+    for (int k = 0; k < kLabels; ++k)
+        lCList_[static_cast<std::size_t>(k)]->setColour(fileColours_[static_cast<std::size_t>(k)]);
+    setUpScroll(fileCount_);
+}
+
+void PalettePanel::runPaletteDialog(bool again) {
+    frmICON& w = panel_.window();
+    // Save takes the colours of the image as edited so far; Edit moves the images behind it.
+    w.CommitEditedImage();
+    PaletteDialogResult outcome;
+    {
+        frmPLTOPN dialog(w, paletteImage_);
+        dialog.exec();
+        outcome = dialog.outcome();
+    }
+    if (outcome.loaded) {
+        fileColours_ = outcome.colours;
+        fileCount_ = outcome.count;
+        w.state().paletteFileLoaded = true;
+        showPaletteFileColours();
+        return;
+    }
+    if (outcome.applied) {
+        // The dialog filled the slot behind the palette image; the list takes it in and selects it.
+        w.setModified();
+        w.InsertAfterSelected();
+        IconDocument& d = w.document();
+        countColours(d, w.state().selectedImage, w.markers());
+        selectOption(1);
+        return;
+    }
+    if (!again || !w.state().paletteFileLoaded)
+        selectOption(0);
 }
 
 void PalettePanel::optClrChg_Click(int index) {
@@ -106,9 +150,11 @@ void PalettePanel::optClrChg_Click(int index) {
         return;
     }
     if (index == 2) {
-        // Palette files are not available yet: say so and go back to the standard colours.
-        w.platform().showMessage(kPaletteFilesNotYet, MessageButtons::Ok, MessageIcon::None);
-        selectOption(0);
+        paletteImage_ = w.state().selectedImage;
+        if (w.state().paletteFileLoaded)
+            showPaletteFileColours();
+        else
+            runPaletteDialog(false);
         return;
     }
     IconDocument& d = w.document();
@@ -131,12 +177,35 @@ void PalettePanel::optClrChg_Click(int index) {
     showImageColours();
 }
 
+void PalettePanel::optClrChg_DblClick(int index) {
+    if (index != 2 || option_ != 2)
+        return;
+    paletteImage_ = panel_.window().state().selectedImage;
+    runPaletteDialog(true);
+}
+
+bool PalettePanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == optClrChg_[2] && event->type() == QEvent::MouseButtonDblClick) {
+        optClrChg_DblClick(2);
+        return true;
+    }
+    return QGroupBox::eventFilter(watched, event);
+}
+
 void PalettePanel::refreshImagePalette() {
     if (option_ == 1)
         showImageColours();
 }
 
 void PalettePanel::vsClrChg_Change(int value) {
+    if (option_ == 2) {
+        for (int k = 0; k < kLabels; ++k) {
+            const std::size_t entry = static_cast<std::size_t>(16 * value + k);
+            const colourRGB c = entry < fileColours_.size() ? fileColours_[entry] : kWhite;
+            lCList_[static_cast<std::size_t>(k)]->setColour(c == -1 ? kWhite : c);
+        }
+        return;
+    }
     if (option_ != 1)
         return;
     frmICON& w = panel_.window();

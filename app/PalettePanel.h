@@ -3,6 +3,7 @@
 // selected image, or those of a palette file, paged 16 at a time by a scroll bar.
 
 #include "model/Colour.h"
+#include "model/PaletteFile.h"
 
 #include <QGroupBox>
 
@@ -39,13 +40,27 @@ class PalettePanel : public QGroupBox {
     colourRGB labelColour(int index) const;
 
     void optClrChg_Click(int index);
+    // A double click on option 2 while it is selected opens the palette-file dialog again.
+    void optClrChg_DblClick(int index);
     void vsClrChg_Change(int value);
     void lCList_Click(int index);
     void lCList_DblClick(int index);
 
+    // The colours of the palette file loaded last (white past its count), and its count.
+    const std::array<colourRGB, kPaletteFileEntries>& paletteFileColours() const { return fileColours_; }
+    int paletteFileCount() const { return fileCount_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void showStandardColours();
     void showImageColours();
+    void showPaletteFileColours();
+    // Shows the scroll bar for a palette of `length` entries (hidden up to 32), at its first page.
+    void setUpScroll(int length);
+    // Runs frmPLTOPN for the palette image and takes what it hands back.
+    void runPaletteDialog(bool again);
     void setUserColour(int index, colourRGB colour);
 
     EditPanel& panel_;
@@ -53,6 +68,9 @@ class PalettePanel : public QGroupBox {
     std::array<ColourLabel*, kLabels> lCList_{};
     QScrollBar* vsClrChg_ = nullptr;
     int option_ = 0;
+    int paletteImage_ = 0;
+    std::array<colourRGB, kPaletteFileEntries> fileColours_{};
+    int fileCount_ = 0;
 };
 
 } // namespace vantle::ui

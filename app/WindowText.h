@@ -177,11 +177,6 @@ inline constexpr std::string_view kDepthUndeterminedMessage = "イメージ色�
 // The document cannot take another image.
 inline constexpr std::string_view kImageLimitReached =
     "イメージの数が上限（１６３６８）に達しているため、これ以上追加できません。";
-// Icons of programs are read by the icon chooser, which is not part of this version yet.
-inline constexpr std::string_view kProgramIconsNotYet =
-    "EXE/DLLファイルからのアイコンの読み込みには、まだ対応していません。";
-// Palette files come with a later version.
-inline constexpr std::string_view kPaletteFilesNotYet = "ﾊﾟﾚｯﾄﾌｧｲﾙには、まだ対応していません。";
 // A document file that cannot be opened for reading.
 inline constexpr std::string_view kCannotOpen = "ファイルが開けません。";
 // A save that could not be completed; the old file is left as it was.

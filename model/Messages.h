@@ -27,6 +27,20 @@ inline constexpr std::string_view kKeyCreateFailed = "レジストリキーの�
 inline constexpr std::string_view kKeyOpenFailed = "レジストリキーのオープンに失敗しました";
 inline constexpr std::string_view kValueWriteFailed = "レジストリキーデータの書き込みに失敗しました";
 
+// Programs and libraries whose icons cannot be read, or that hold none.
+inline constexpr std::string_view kNoProgramIcons = "指定のファイルには、アイコンがありません";
+inline constexpr std::string_view kProgramUnreadable = "指定のファイルが読み込めません";
+inline constexpr std::string_view kProgramNotPe =
+    "指定のファイルは、実行ファイル（ＥＸＥ／ＤＬＬ）の形式ではありません";
+inline constexpr std::string_view kProgramBadHeader =
+    "実行ファイルのヘッダーが壊れているため、アイコンを読み込めません";
+inline constexpr std::string_view kProgramOutOfRange =
+    "実行ファイルのリソースがファイルの範囲外を指しているため、アイコンを読み込めません";
+inline constexpr std::string_view kProgramLoop =
+    "実行ファイルのリソースディレクトリが循環しているため、アイコンを読み込めません";
+inline constexpr std::string_view kProgramTooMany =
+    "実行ファイルのリソースの数が多すぎるため、アイコンを読み込めません";
+
 } // namespace vantle::text
 
 namespace vantle {

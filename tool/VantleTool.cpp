@@ -8,9 +8,12 @@
 #include "model/FileKinds.h"
 #include "model/IconFileReader.h"
 #include "model/IconFileWriter.h"
+#include "model/Messages.h"
 #include "model/PaletteFile.h"
+#include "model/ProgramIcons.h"
 
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <optional>
 
@@ -21,13 +24,14 @@ namespace {
 constexpr const char* kUsage = R"(usage: vantle-tool COMMAND ARGUMENTS
 
 commands:
-  info FILE          print the images of FILE (.ico, .cur, .ani): size, depth, hotspot and colour
-                     count, and for .ani also title, author, rate, flags and steps; of a palette
+  info FILE          print the images of FILE (.ico, .cur, .ani, .exe, .dll): size, depth, hotspot
+                     and colour count, and for .ani also title, author, rate, flags and steps; a
+                     program or library gives every icon group as one 32 x 32 image; of a palette
                      file (.vtp) its count and colours
-  convert IN OUT     read IN (.ico, .cur, .ani) and write OUT as the extension of OUT names it:
+  convert IN OUT     read IN (.ico, .cur, .ani, .exe, .dll) and write OUT as the extension of OUT names it:
                      .ico icon, .cur cursor, .ani animated cursor
   palette IN OUT [--image N]
-                     write the colour table of image N of IN (.ico, .cur, .ani; N counts from 0 as
+                     write the colour table of image N of IN (.ico, .cur, .ani, .exe, .dll; N counts from 0 as
                      info shows it, default 0) as the palette file OUT (.vtp)
   from-picture IN OUT --size 16|32|48 [--area X,Y,W,H]
                      turn the picture IN (.bmp, .jpg, .gif, .png), or the area X,Y,W,H of it, into a
@@ -88,8 +92,12 @@ std::string depthText(ColourDepth depth) {
     return std::to_string(depth);
 }
 
-bool readable(FileKind kind) {
+bool writable(FileKind kind) {
     return kind == FileKind::Icon || kind == FileKind::Cursor || kind == FileKind::AnimatedCursor;
+}
+
+bool readable(FileKind kind) {
+    return writable(kind) || kind == FileKind::Program;
 }
 
 const MarkerColours kMarkers{};
@@ -99,10 +107,38 @@ struct Loaded {
     ReadOutcome outcome = ReadOutcome::NotOpened;
 };
 
+// Every icon group of a program or library, as the chooser takes them with everything chosen.
+ReadOutcome loadProgram(IconDocument& d, const std::string& path, MessageSink& messages,
+                        PictureService* pictures) {
+    if (!std::ifstream(path, std::ios::binary))
+        return ReadOutcome::NotOpened;
+    const auto file = openProgramIcons(path, messages);
+    if (!file)
+        return ReadOutcome::Stopped;
+    if (file->iconCount() == 0) {
+        messages.showMessage(text::kNoProgramIcons, MessageButtons::Ok, MessageIcon::Error);
+        return ReadOutcome::Stopped;
+    }
+    for (int i = 0; i < file->iconCount(); ++i) {
+        if (!d.growForImage(d.imageCount)) {
+            messages.showMessage(text::kTooManyImages, MessageButtons::Ok, MessageIcon::Error);
+            return ReadOutcome::Stopped;
+        }
+        imageFromProgramIcon(d.images[static_cast<std::size_t>(d.imageCount)], file->draw(i, pictures),
+                             kMarkers);
+        ++d.imageCount;
+    }
+    return ReadOutcome::Complete;
+}
+
 Loaded load(const std::string& path, StreamMessages& messages, PictureService* pictures) {
     Loaded loaded{std::make_unique<IconDocument>(), ReadOutcome::NotOpened};
     loaded.document->clearImages(kMarkers.transparent);
     ReadContext context{messages, kMarkers, pictures};
+    if (fileKindOf(path) == FileKind::Program) {
+        loaded.outcome = loadProgram(*loaded.document, path, messages, pictures);
+        return loaded;
+    }
     loaded.outcome = fileKindOf(path) == FileKind::AnimatedCursor
                          ? readAniFile(*loaded.document, path, context)
                          : readIconFile(*loaded.document, path, context);
@@ -112,7 +148,7 @@ Loaded load(const std::string& path, StreamMessages& messages, PictureService* p
 int info(const std::string& path, std::ostream& out, std::ostream& err, PictureService* pictures) {
     const FileKind kind = fileKindOf(path);
     if (!readable(kind)) {
-        err << "vantle-tool: " << path << ": not an .ico, .cur or .ani file\n";
+        err << "vantle-tool: " << path << ": not an .ico, .cur, .ani, .exe or .dll file\n";
         return 2;
     }
     StreamMessages messages(err);
@@ -152,10 +188,10 @@ int convert(const std::string& in, const std::string& outPath, std::ostream& err
     const FileKind from = fileKindOf(in);
     const FileKind to = fileKindOf(outPath);
     if (!readable(from)) {
-        err << "vantle-tool: " << in << ": not an .ico, .cur or .ani file\n";
+        err << "vantle-tool: " << in << ": not an .ico, .cur, .ani, .exe or .dll file\n";
         return 2;
     }
-    if (!readable(to)) {
+    if (!writable(to)) {
         err << "vantle-tool: " << outPath << ": the name must end in .ico, .cur or .ani\n";
         return 2;
     }
@@ -244,7 +280,7 @@ std::optional<int> imageNumber(const std::string& text) {
 int palette(const std::string& in, const std::string& outPath, int imageIndex, std::ostream& err,
             PictureService* pictures) {
     if (!readable(fileKindOf(in))) {
-        err << "vantle-tool: " << in << ": not an .ico, .cur or .ani file\n";
+        err << "vantle-tool: " << in << ": not an .ico, .cur, .ani, .exe or .dll file\n";
         return 2;
     }
     if (!isPaletteFile(outPath)) {

@@ -156,11 +156,4 @@ TEST_F(WindowTest, TheImagePaletteOfAnUndeterminedImageIsRefused) {
     EXPECT_EQ(text("lWIi_0"), "2");
 }
 
-TEST_F(WindowTest, PaletteFilesSayTheyAreNotAvailableYet) {
-    window->editPanel().palette().selectOption(2);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(window->editPanel().palette().option(), 0);
-    EXPECT_TRUE(find<QRadioButton>("optClrChg_0")->isChecked());
-}
-
 } // namespace vantle::test

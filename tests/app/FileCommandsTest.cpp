@@ -264,7 +264,7 @@ TEST_F(WindowTest, APictureThatCannotBeLoadedIsReported) {
     EXPECT_EQ(document->imageCount, 1);
 }
 
-TEST_F(WindowTest, AnUnknownExtensionIsRefusedAndProgramsAreNotReadYet) {
+TEST_F(WindowTest, AnUnknownExtensionIsRefusedAndAProgramThatIsNoneIsReported) {
     std::ofstream(path("notes.txt")) << "x";
     openFile(path("notes.txt"));
     ASSERT_EQ(platform.messages.size(), 1u);
@@ -274,8 +274,10 @@ TEST_F(WindowTest, AnUnknownExtensionIsRefusedAndProgramsAreNotReadYet) {
     document->filePath.clear();
     openFile(path("tool.exe"));
     ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[1].text,
+              "指定のファイルは、実行ファイル（ＥＸＥ／ＤＬＬ）の形式ではありません");
     EXPECT_EQ(platform.messages[1].icon, MessageIcon::Error);
-    EXPECT_TRUE(document->filePath.empty()) << "nothing changes for a program file";
+    EXPECT_EQ(document->filePath, path("tool.exe"));
     EXPECT_EQ(document->imageCount, 1);
 }
 

@@ -117,7 +117,7 @@ TEST(PaletteTool, RefusalsAndExitStatuses) {
          "vantle-tool: " + dir.file("x.pal") + ": the name must end in .vtp\n"},
         {{"palette", dir.file("p.vtp"), dir.file("x.vtp")},
          2,
-         "vantle-tool: " + dir.file("p.vtp") + ": not an .ico, .cur or .ani file\n"},
+         "vantle-tool: " + dir.file("p.vtp") + ": not an .ico, .cur, .ani, .exe or .dll file\n"},
         {{"palette", ico}, 2, ""},
         {{"palette", ico, dir.file("x.vtp"), "--image"}, 2, ""},
         {{"palette", ico, dir.file("x.vtp"), "--image", "-1"}, 2, ""},

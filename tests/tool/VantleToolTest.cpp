@@ -6,11 +6,13 @@
 #include "model/IconFileReader.h"
 #include "model/IconFileWriter.h"
 #include "model/ModelTestSupport.h"
+#include "model/ProgramIcons.h"
 #include "platform/qt/QtPictureService.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -210,7 +212,7 @@ TEST(VantleTool, ExitStatuses) {
              fixture("im-modern.ico") + ": not converted\n"},
         {{"info", dir.file("a.png")},
          2,
-         "vantle-tool: " + dir.file("a.png") + ": not an .ico, .cur or .ani file\n"},
+         "vantle-tool: " + dir.file("a.png") + ": not an .ico, .cur, .ani, .exe or .dll file\n"},
         {{"convert", ico, dir.file("a.bmp")},
          2,
          "vantle-tool: " + dir.file("a.bmp") + ": the name must end in .ico, .cur or .ani\n"},
@@ -285,6 +287,47 @@ TEST(VantleTool, TheProgram) {
     const ProcessRun info = runBinary("info '" + dir.file("s.ani") + "'");
     EXPECT_EQ(info.status, 0);
     EXPECT_NE(info.out.find("steps: 3\n"), std::string::npos) << info.out;
+}
+
+} // namespace
+} // namespace vantle::test
+
+namespace vantle::test {
+namespace {
+
+TEST(VantleTool, ProgramsAndLibrariesGiveEveryIconGroupAs32x32Images) {
+    const ToolRun info = runWith({"info", fixture("pe/icons32.exe")});
+    EXPECT_EQ(info.status, 0) << info.err;
+    EXPECT_NE(info.out.find("images: 6\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("image 5: size 32x32"), std::string::npos);
+
+    TempDir dir;
+    const std::string out = dir.file("all.ani");
+    const ToolRun convert = runWith({"convert", fixture("pe/icons64.dll"), out});
+    EXPECT_EQ(convert.status, 0) << convert.err;
+    // The written frames are the icons as the reader draws them.
+    IconDocument d = newDocument();
+    RecordingMessages messages;
+    ReadContext context{messages, kTestMarkers, nullptr};
+    ASSERT_EQ(readAniFile(d, out, context), ReadOutcome::Complete);
+    ASSERT_EQ(d.imageCount, 6);
+    QtPictureService pictures;
+    const auto file = openProgramIcons(fixture("pe/icons64.dll"), messages);
+    ASSERT_TRUE(file.has_value());
+    for (int i = 0; i < 6; ++i) {
+        IconImage expected;
+        imageFromProgramIcon(expected, file->draw(i, &pictures), kTestMarkers);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                ASSERT_EQ(d.images[static_cast<std::size_t>(i)].pixels(x, y), expected.pixels(x, y))
+                    << "image " << i << " pixel " << x << "," << y;
+    }
+
+    const std::string cut = dir.file("cut.dll");
+    std::ofstream(cut, std::ios::binary) << "MZ";
+    const ToolRun broken = runWith({"info", cut});
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_EQ(broken.err, "vantle-tool: 指定のファイルは、実行ファイル（ＥＸＥ／ＤＬＬ）の形式ではありません\n");
 }
 
 } // namespace

@@ -1,0 +1,54 @@
+// Opening and appending the icons of a program or library: the file's icon groups are drawn at 32 x 32,
+// the icon chooser shows them, and the chosen ones become 32 x 32 images at the end of the document.
+
+#include "app/ChoiceDialog.h"
+#include "app/ImageListPanel.h"
+#include "app/MainWindow.h"
+#include "app/WindowText.h"
+#include "model/Messages.h"
+#include "model/ProgramIcons.h"
+
+namespace vantle::ui {
+
+bool frmICON::addProgramIcons(const std::string& path, FileLoadMode& mode) {
+    const auto file = openProgramIcons(path, platform_);
+    if (!file)
+        return false;
+    if (file->iconCount() == 0) {
+        platform_.showMessage(kNoIconsInProgram, MessageButtons::Ok, MessageIcon::Error);
+        return false;
+    }
+    std::vector<ProgramIconPicture> pictures;
+    platform_.setBusy(true);
+    pictures.reserve(static_cast<std::size_t>(file->iconCount()));
+    for (int i = 0; i < file->iconCount(); ++i)
+        pictures.push_back(file->draw(i, &platform_));
+    platform_.setBusy(false);
+
+    ChoiceDialog frmCHOICE(pictures, path, this);
+    frmCHOICE.exec();
+    const IconChoice& choice = frmCHOICE.choice();
+    // Cancel gives -1 and the close box 0: only a confirmed choice adds icons.
+    const int listed = choice.result();
+    bool added = false;
+    for (int i = 0; i < listed; ++i) {
+        if (!choice.chosen(i))
+            continue;
+        if (!document_.growForImage(document_.imageCount)) {
+            platform_.showMessage(kImageLimitReached, MessageButtons::Ok, MessageIcon::Error);
+            break;
+        }
+        if (mode == FileLoadMode::Open) {
+            ResetDocument();
+            mode = FileLoadMode::OpenAfterReset;
+        }
+        imageFromProgramIcon(document_.images[static_cast<std::size_t>(document_.imageCount)],
+                             pictures[static_cast<std::size_t>(i)], settings_.markers);
+        ++document_.imageCount;
+        state_.modified = true;
+        added = true;
+    }
+    return added;
+}
+
+} // namespace vantle::ui

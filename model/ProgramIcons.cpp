@@ -1,0 +1,459 @@
+#include "model/ProgramIcons.h"
+
+#include "model/BinaryFile.h"
+#include "model/ColourAnalysis.h"
+#include "model/ImageOps.h"
+#include "model/Messages.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+
+namespace vantle {
+
+namespace {
+
+constexpr std::uint16_t kGroupIconType = 14; // RT_GROUP_ICON
+constexpr std::uint16_t kIconType = 3;       // RT_ICON
+constexpr std::uint32_t kHighBit = 0x80000000u;
+constexpr std::size_t kDirectoryHeader = 16;
+constexpr std::size_t kDirectoryEntry = 8;
+constexpr std::size_t kDataEntry = 16;
+constexpr std::size_t kSectionHeader = 40;
+constexpr int kMaxSections = 96; // the most the system's loader accepts
+constexpr int kMaxIconSide = 256;
+constexpr std::array<std::uint8_t, 8> kPngSignature = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
+
+// Little-endian reads that report whether the bytes lie inside the data.
+class Bytes {
+  public:
+    explicit Bytes(std::span<const std::uint8_t> data) : data_(data) {}
+    std::size_t size() const { return data_.size(); }
+    bool has(std::size_t offset, std::size_t count) const {
+        return offset <= data_.size() && count <= data_.size() - offset;
+    }
+    std::uint16_t u16(std::size_t at) const {
+        return static_cast<std::uint16_t>(data_[at] | (data_[at + 1] << 8));
+    }
+    std::uint32_t u32(std::size_t at) const {
+        return static_cast<std::uint32_t>(data_[at]) | (static_cast<std::uint32_t>(data_[at + 1]) << 8) |
+               (static_cast<std::uint32_t>(data_[at + 2]) << 16) |
+               (static_cast<std::uint32_t>(data_[at + 3]) << 24);
+    }
+    std::int32_t i32(std::size_t at) const { return static_cast<std::int32_t>(u32(at)); }
+    std::uint8_t u8(std::size_t at) const { return data_[at]; }
+    std::span<const std::uint8_t> slice(FileRange r) const { return data_.subspan(r.offset, r.size); }
+
+  private:
+    std::span<const std::uint8_t> data_;
+};
+
+struct Section {
+    std::uint32_t virtualAddress = 0;
+    std::uint32_t virtualSize = 0;
+    std::uint32_t rawSize = 0;
+    std::uint32_t rawOffset = 0;
+};
+
+struct Failure {
+    std::string_view message;
+};
+
+class ResourceWalker {
+  public:
+    ResourceWalker(const Bytes& file, std::vector<Section> sections)
+        : file_(file), sections_(std::move(sections)) {}
+
+    // The file range of `size` bytes at virtual address `rva`, inside one section's stored data.
+    std::optional<FileRange> map(std::uint64_t rva, std::uint64_t size) const {
+        for (const Section& s : sections_) {
+            if (rva < s.virtualAddress)
+                continue;
+            const std::uint64_t into = rva - s.virtualAddress;
+            const std::uint64_t extent = std::max(s.virtualSize, s.rawSize);
+            if (into >= extent)
+                continue;
+            if (into + size > s.rawSize)
+                return std::nullopt;
+            const std::uint64_t offset = std::uint64_t{s.rawOffset} + into;
+            if (offset + size > file_.size())
+                return std::nullopt;
+            return FileRange{static_cast<std::size_t>(offset), static_cast<std::size_t>(size)};
+        }
+        return std::nullopt;
+    }
+
+    // Sets the root of the resource tree; false when it lies outside the file.
+    bool setRoot(std::uint32_t rva) {
+        const auto root = map(rva, kDirectoryHeader);
+        if (!root)
+            return false;
+        rootRva_ = rva;
+        rootOffset_ = root->offset;
+        // Every directory of the tree lies in the stored data of the section holding the root.
+        for (const Section& s : sections_) {
+            if (rva >= s.virtualAddress && rva - s.virtualAddress < std::max(s.virtualSize, s.rawSize))
+                limit_ = std::min<std::size_t>(file_.size(), std::size_t{s.rawOffset} + s.rawSize);
+        }
+        return true;
+    }
+
+    struct Entry {
+        std::uint32_t name = 0; // an id, or kHighBit + offset of a name
+        std::uint32_t target = 0;
+        bool named() const { return (name & kHighBit) != 0; }
+        bool directory() const { return (target & kHighBit) != 0; }
+        std::uint32_t offset() const { return target & ~kHighBit; }
+    };
+
+    // The entries of the directory at `offset` (from the root), named ones first, as stored; at most
+    // `limit` of them. A directory that is one of its own ancestors is a loop.
+    std::vector<Entry> directory(std::uint32_t offset, std::span<const std::uint32_t> ancestors,
+                                 std::size_t limit = std::numeric_limits<std::size_t>::max()) const {
+        if (std::find(ancestors.begin(), ancestors.end(), offset) != ancestors.end())
+            throw Failure{text::kProgramLoop};
+        const std::size_t at = rootOffset_ + offset;
+        if (!inside(at, kDirectoryHeader))
+            throw Failure{text::kProgramOutOfRange};
+        const std::size_t count = std::size_t{file_.u16(at + 12)} + file_.u16(at + 14);
+        if (!inside(at + kDirectoryHeader, count * kDirectoryEntry))
+            throw Failure{text::kProgramTooMany};
+        std::vector<Entry> entries(std::min(count, limit));
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const std::size_t e = at + kDirectoryHeader + i * kDirectoryEntry;
+            entries[i] = Entry{file_.u32(e), file_.u32(e + 4)};
+        }
+        return entries;
+    }
+
+    // The data of the first language below a name entry of the type directory at `typeOffset`; an empty
+    // range when there is none. Only the first language is read, however many the directory holds.
+    FileRange firstLanguage(const Entry& name, std::uint32_t typeOffset) const {
+        if (!name.directory())
+            return data(name.offset());
+        const std::array<std::uint32_t, 2> ancestors = {0, typeOffset};
+        const auto languages = directory(name.offset(), ancestors, 1);
+        if (languages.empty())
+            return {};
+        if (languages.front().directory())
+            throw Failure{text::kProgramBadHeader};
+        return data(languages.front().offset());
+    }
+
+  private:
+    bool inside(std::size_t at, std::size_t count) const {
+        return at <= limit_ && count <= limit_ - at && file_.has(at, count);
+    }
+
+    FileRange data(std::uint32_t offset) const {
+        const std::size_t at = rootOffset_ + offset;
+        if (!inside(at, kDataEntry))
+            throw Failure{text::kProgramOutOfRange};
+        const auto range = map(file_.u32(at), file_.u32(at + 4));
+        if (!range)
+            throw Failure{text::kProgramOutOfRange};
+        return *range;
+    }
+
+    const Bytes& file_;
+    std::vector<Section> sections_;
+    std::uint32_t rootRva_ = 0;
+    std::size_t rootOffset_ = 0;
+    std::size_t limit_ = 0;
+};
+
+ProgramResources walkResources(const Bytes& file) {
+    if (!file.has(0, 64) || file.u16(0) != 0x5A4D)
+        throw Failure{text::kProgramNotPe};
+    const std::size_t pe = file.u32(0x3C);
+    if (!file.has(pe, 24) || file.u32(pe) != 0x00004550)
+        throw Failure{text::kProgramNotPe};
+    const int sectionCount = file.u16(pe + 6);
+    const std::size_t optionalSize = file.u16(pe + 20);
+    const std::size_t optional = pe + 24;
+    if (!file.has(optional, optionalSize) || optionalSize < 2)
+        throw Failure{text::kProgramBadHeader};
+    const std::uint16_t magic = file.u16(optional);
+    if (magic != 0x10B && magic != 0x20B)
+        throw Failure{text::kProgramBadHeader};
+    const std::size_t countField = magic == 0x10B ? 92 : 108;
+    const std::size_t directories = countField + 4;
+    if (sectionCount > kMaxSections)
+        throw Failure{text::kProgramTooMany};
+    const std::size_t sectionTable = optional + optionalSize;
+    if (!file.has(sectionTable, static_cast<std::size_t>(sectionCount) * kSectionHeader))
+        throw Failure{text::kProgramBadHeader};
+    std::vector<Section> sections;
+    for (int i = 0; i < sectionCount; ++i) {
+        const std::size_t s = sectionTable + static_cast<std::size_t>(i) * kSectionHeader;
+        sections.push_back(Section{file.u32(s + 12), file.u32(s + 8), file.u32(s + 16), file.u32(s + 20)});
+    }
+
+    ProgramResources result;
+    // The resource table is data directory 2; a file whose header stops before it has no resources.
+    if (optionalSize < directories + 3 * 8 || file.u32(optional + countField) < 3)
+        return result;
+    const std::uint32_t rootRva = file.u32(optional + directories + 2 * 8);
+    const std::uint32_t rootSize = file.u32(optional + directories + 2 * 8 + 4);
+    if (rootRva == 0 || rootSize == 0)
+        return result;
+    ResourceWalker walker(file, std::move(sections));
+    if (!walker.setRoot(rootRva))
+        throw Failure{text::kProgramOutOfRange};
+
+    bool groupsSeen = false;
+    bool iconsSeen = false;
+    const std::array<std::uint32_t, 0> none{};
+    for (const auto& type : walker.directory(0, none)) {
+        if (type.named() || !type.directory())
+            continue;
+        const std::uint32_t id = type.name;
+        if (id == kGroupIconType && !groupsSeen) {
+            groupsSeen = true;
+            const std::array<std::uint32_t, 1> root = {0};
+            for (const auto& name : walker.directory(type.offset(), root))
+                result.groups.push_back(walker.firstLanguage(name, type.offset()));
+        } else if (id == kIconType && !iconsSeen) {
+            iconsSeen = true;
+            const std::array<std::uint32_t, 1> root = {0};
+            for (const auto& name : walker.directory(type.offset(), root)) {
+                if (name.named() || name.name > 0xFFFF)
+                    continue;
+                result.icons.emplace_back(static_cast<std::uint16_t>(name.name),
+                                          walker.firstLanguage(name, type.offset()));
+            }
+        }
+    }
+    // The icon count is a 16-bit signed number.
+    if (result.groups.size() > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max()))
+        throw Failure{text::kProgramTooMany};
+    // Sorted by number for the look-up of each group's image; of equal numbers the first stored stays first.
+    std::stable_sort(result.icons.begin(), result.icons.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    return result;
+}
+
+int rowBytes(int width, int bits) {
+    return (width * bits + 31) / 32 * 4;
+}
+
+// Stretches a decoded picture of w x h (0xAARRGGBB, alpha 0 or 255) to 32 x 32, sampling the source pixel
+// under the centre of each target pixel.
+ProgramIconPicture stretch(const std::vector<std::uint32_t>& pixels, int w, int h) {
+    ProgramIconPicture out;
+    out.drawn = true;
+    for (int y = 0; y < kProgramIconSize; ++y) {
+        const int sy = (2 * y + 1) * h / (2 * kProgramIconSize);
+        for (int x = 0; x < kProgramIconSize; ++x) {
+            const int sx = (2 * x + 1) * w / (2 * kProgramIconSize);
+            out.argb[static_cast<std::size_t>(y * kProgramIconSize + x)] =
+                pixels[static_cast<std::size_t>(sy * w + sx)];
+        }
+    }
+    return out;
+}
+
+std::uint32_t opaquePixel(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
+    return 0xFF000000u | (r << 16) | (g << 8) | b;
+}
+
+std::optional<std::vector<std::uint32_t>> decodeBitmap(const Bytes& d, int& width, int& height) {
+    if (!d.has(0, 40))
+        return std::nullopt;
+    const std::uint32_t headerSize = d.u32(0);
+    width = d.i32(4);
+    const std::int32_t doubled = d.i32(8);
+    const int bits = d.u16(14);
+    const std::uint32_t compression = d.u32(16);
+    const std::uint32_t used = d.u32(32);
+    if (headerSize < 40 || headerSize > d.size() || width <= 0 || width > kMaxIconSide || doubled <= 0 ||
+        doubled / 2 > kMaxIconSide || doubled / 2 == 0 || compression != 0)
+        return std::nullopt;
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32)
+        return std::nullopt;
+    height = doubled / 2;
+    const std::size_t paletteEntries =
+        bits > 8 ? 0 : (used > 0 && used < (1u << bits) ? used : (std::size_t{1} << bits));
+    const std::size_t paletteAt = headerSize;
+    const std::size_t colourAt = paletteAt + paletteEntries * 4;
+    const std::size_t colourStride = static_cast<std::size_t>(rowBytes(width, bits));
+    const std::size_t maskAt = colourAt + colourStride * static_cast<std::size_t>(height);
+    const std::size_t maskStride = static_cast<std::size_t>(rowBytes(width, 1));
+    if (!d.has(maskAt, maskStride * static_cast<std::size_t>(height)))
+        return std::nullopt;
+
+    auto paletteColour = [&](std::size_t index) {
+        if (index >= paletteEntries)
+            return opaquePixel(0, 0, 0);
+        const std::size_t p = paletteAt + index * 4;
+        return opaquePixel(d.u8(p + 2), d.u8(p + 1), d.u8(p));
+    };
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
+    bool anyAlpha = false;
+    for (int y = 0; y < height; ++y) {
+        const std::size_t row = colourAt + colourStride * static_cast<std::size_t>(height - 1 - y);
+        for (int x = 0; x < width; ++x) {
+            std::uint32_t c = 0;
+            const auto ux = static_cast<std::size_t>(x);
+            switch (bits) {
+            case 1:
+                c = paletteColour((d.u8(row + ux / 8) >> (7 - x % 8)) & 1);
+                break;
+            case 4:
+                c = paletteColour((d.u8(row + ux / 2) >> (x % 2 == 0 ? 4 : 0)) & 0x0F);
+                break;
+            case 8:
+                c = paletteColour(d.u8(row + ux));
+                break;
+            case 24:
+                c = opaquePixel(d.u8(row + ux * 3 + 2), d.u8(row + ux * 3 + 1), d.u8(row + ux * 3));
+                break;
+            default: {
+                const std::uint32_t a = d.u8(row + ux * 4 + 3);
+                c = (opaquePixel(d.u8(row + ux * 4 + 2), d.u8(row + ux * 4 + 1), d.u8(row + ux * 4)) &
+                     0x00FFFFFFu) |
+                    (a << 24);
+                anyAlpha = anyAlpha || a != 0;
+                break;
+            }
+            }
+            pixels[static_cast<std::size_t>(y * width + x)] = c;
+        }
+    }
+    // An alpha channel decides which pixels show; without one (or with every alpha 0) the mask does.
+    for (int y = 0; y < height; ++y) {
+        const std::size_t row = maskAt + maskStride * static_cast<std::size_t>(height - 1 - y);
+        for (int x = 0; x < width; ++x) {
+            std::uint32_t& p = pixels[static_cast<std::size_t>(y * width + x)];
+            bool transparent = false;
+            if (bits == 32 && anyAlpha)
+                transparent = (p >> 24) < 128;
+            else
+                transparent = ((d.u8(row + static_cast<std::size_t>(x) / 8) >> (7 - x % 8)) & 1) != 0;
+            p = transparent ? 0u : (p | 0xFF000000u);
+        }
+    }
+    return pixels;
+}
+
+} // namespace
+
+std::optional<ProgramResources> readProgramResources(std::span<const std::uint8_t> file,
+                                                     ProgramReadError& error) {
+    try {
+        return walkResources(Bytes(file));
+    } catch (const Failure& failure) {
+        error.message = failure.message;
+        return std::nullopt;
+    }
+}
+
+std::vector<GroupEntry> readGroupEntries(std::span<const std::uint8_t> file, FileRange group) {
+    const Bytes d(Bytes(file).slice(group));
+    std::vector<GroupEntry> entries;
+    if (!d.has(0, 6))
+        return entries;
+    // A count larger than the data holds is cut to the entries present.
+    const std::size_t count = std::min<std::size_t>(d.u16(4), (d.size() - 6) / 14);
+    entries.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t e = 6 + i * 14;
+        GroupEntry g;
+        g.width = d.u8(e) == 0 ? 256 : d.u8(e);
+        g.height = d.u8(e + 1) == 0 ? 256 : d.u8(e + 1);
+        g.bitCount = d.u16(e + 6);
+        g.iconId = d.u16(e + 12);
+        entries.push_back(g);
+    }
+    return entries;
+}
+
+int bestEntryFor32(std::span<const GroupEntry> entries) {
+    int best = -1;
+    int bestSize = std::numeric_limits<int>::max();
+    int bestBits = std::numeric_limits<int>::max();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const int size =
+            std::abs(entries[i].width - kProgramIconSize) + std::abs(entries[i].height - kProgramIconSize);
+        const int bits = std::abs(entries[i].bitCount - 32);
+        if (size < bestSize || (size == bestSize && bits < bestBits)) {
+            best = static_cast<int>(i);
+            bestSize = size;
+            bestBits = bits;
+        }
+    }
+    return best;
+}
+
+ProgramIconPicture drawIconImage(std::span<const std::uint8_t> image, PictureService* pictures) {
+    const Bytes d(image);
+    if (d.has(0, kPngSignature.size()) &&
+        std::equal(kPngSignature.begin(), kPngSignature.end(), image.begin())) {
+        if (pictures == nullptr)
+            return {};
+        const auto picture = pictures->decodePicture(image);
+        if (!picture || picture->empty() || picture->width > kMaxIconSide || picture->height > kMaxIconSide ||
+            picture->argb.size() != static_cast<std::size_t>(picture->width * picture->height))
+            return {};
+        std::vector<std::uint32_t> pixels(picture->argb);
+        for (std::uint32_t& p : pixels)
+            p = (p >> 24) < 128 ? 0u : (p | 0xFF000000u);
+        return stretch(pixels, picture->width, picture->height);
+    }
+    int width = 0;
+    int height = 0;
+    const auto pixels = decodeBitmap(d, width, height);
+    if (!pixels)
+        return {};
+    return stretch(*pixels, width, height);
+}
+
+ProgramIconPicture drawProgramIcon(std::span<const std::uint8_t> file, const ProgramResources& resources,
+                                   int group, PictureService* pictures) {
+    if (group < 0 || static_cast<std::size_t>(group) >= resources.groups.size())
+        return {};
+    const auto entries = readGroupEntries(file, resources.groups[static_cast<std::size_t>(group)]);
+    const int best = bestEntryFor32(entries);
+    if (best < 0)
+        return {};
+    const std::uint16_t id = entries[static_cast<std::size_t>(best)].iconId;
+    const auto icon =
+        std::lower_bound(resources.icons.begin(), resources.icons.end(), id,
+                         [](const auto& entry, std::uint16_t key) { return entry.first < key; });
+    if (icon == resources.icons.end() || icon->first != id)
+        return {};
+    return drawIconImage(Bytes(file).slice(icon->second), pictures);
+}
+
+void imageFromProgramIcon(IconImage& image, const ProgramIconPicture& picture, const MarkerColours& markers) {
+    makeBlankImage(image, kProgramIconSize, markers.transparent);
+    for (int y = 0; y < kProgramIconSize; ++y) {
+        for (int x = 0; x < kProgramIconSize; ++x) {
+            const std::uint32_t c = picture.at(x, y);
+            image.pixels(x, y) = picture.opaque(x, y)
+                                     ? makeColour((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF)
+                                     : markers.transparent;
+        }
+    }
+    image.hotspotX = 0;
+    image.hotspotY = 0;
+    image.depth = depthFromCount(countImageColours(image, markers).count);
+}
+
+std::optional<ProgramIconFile> openProgramIcons(const std::string& path, MessageSink& messages) {
+    ProgramIconFile result;
+    if (!readWholeFile(path, result.bytes)) {
+        messages.showMessage(text::kProgramUnreadable, MessageButtons::Ok, MessageIcon::Error);
+        return std::nullopt;
+    }
+    ProgramReadError error;
+    auto resources = readProgramResources(result.bytes, error);
+    if (!resources) {
+        messages.showMessage(error.message, MessageButtons::Ok, MessageIcon::Error);
+        return std::nullopt;
+    }
+    result.resources = std::move(*resources);
+    return result;
+}
+
+} // namespace vantle
