@@ -2,6 +2,7 @@
 
 #include "app/AnimationPanel.h"
 #include "app/AnimationText.h"
+#include "app/EditPanel.h"
 #include "app/MainWindow.h"
 #include "app/PictureBoxWidget.h"
 #include "app/QtColours.h"
@@ -78,10 +79,26 @@ void AnimationPreviewPanel::cmdAniStop_Click() {
     iAniRun_->hide();
 }
 
+void AnimationPreviewPanel::startSelectionBlink() {
+    timerMode = kBlinkSelection;
+    timRun_->start(kFirstFrameMs);
+}
+
+void AnimationPreviewPanel::stopSelectionBlink() {
+    timRun_->stop();
+}
+
+bool AnimationPreviewPanel::timerRunning() const {
+    return timRun_->isActive();
+}
+
 void AnimationPreviewPanel::timRun_Timer() {
-    if (timerMode == kPlay)
+    if (timerMode == kPlay) {
         playTick();
-    // Mode kBlinkSelection belongs to the editor's range selection.
+    } else if (timerMode == kBlinkSelection) {
+        timRun_->setInterval(kBlinkIntervalMs);
+        window_.editPanel().blinkSelectionFrame();
+    }
 }
 
 void AnimationPreviewPanel::playTick() {

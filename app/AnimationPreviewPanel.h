@@ -1,7 +1,7 @@
 #pragma once
 // The test frame fAniRun of the animation panel: the sequence plays in the area lAniRW as the cursor would,
-// every frame placed so that its hotspot falls on the centre of the area. timRun also serves the editor's
-// selection frame later, so it has a mode.
+// every frame placed so that its hotspot falls on the centre of the area. timRun also blinks the frame of
+// the editor's floating piece, so it has a mode.
 
 #include "anim/PreviewRules.h"
 
@@ -23,6 +23,7 @@ class AnimationPreviewPanel : public QGroupBox {
     // What timRun does on a tick.
     enum TimerMode { kPlay = 1, kBlinkSelection = 2 };
     static constexpr int kAreaSize = 131;
+    static constexpr int kBlinkIntervalMs = 500;
 
     AnimationPreviewPanel(frmICON& window, AnimationPanel& panel, QWidget* parent);
 
@@ -31,6 +32,11 @@ class AnimationPreviewPanel : public QGroupBox {
     void setButtonsEnabled(bool enabled);
     // The back colour of the area: transparent pixels of the frames blend in.
     void setAreaColour(colourRGB colour);
+    // timRun in its second mode: the frame of the floating piece changes at once, then every 500 ms.
+    void startSelectionBlink();
+    // The selection stopped: timRun is disabled.
+    void stopSelectionBlink();
+    bool timerRunning() const;
 
     int timerMode = kPlay;
     int previewPosition = 0;

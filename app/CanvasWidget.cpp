@@ -35,6 +35,10 @@ void CanvasWidget::updatePointer() {
         return;
     if (panel_.hotspotClickMode())
         setCursor(hotspotPointer());
+    else if (selection_ != nullptr && selection_->dragOutside())
+        setCursor(Qt::ForbiddenCursor);
+    else if (selection_ != nullptr && selection_->rangeMode())
+        setCursor(rangePointer());
     else
         setCursor(toolPointer(canvas_->tool()));
 }
@@ -99,8 +103,8 @@ void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
         return;
     const QPointF p = event->position();
     // While a button is held the widget keeps getting movements outside it; strokes only follow the
-    // pointer over the canvas.
-    if (!rect().contains(p.toPoint()))
+    // pointer over the canvas. A range drag is told of them, so the pointer can say no-drop.
+    if (!rect().contains(p.toPoint()) && !(selection_ != nullptr && selection_->dragging()))
         return;
     canvas_->move(p.x(), p.y());
 }
@@ -109,7 +113,8 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (canvas_ == nullptr)
         return;
     const QPointF p = event->position();
-    if (!rect().contains(p.toPoint()))
+    // A range drag ends wherever the button comes up: its rectangle only ever covers cells of the image.
+    if (!rect().contains(p.toPoint()) && !(selection_ != nullptr && selection_->dragging()))
         return;
     canvas_->release(p.x(), p.y());
 }

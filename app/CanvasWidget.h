@@ -2,6 +2,7 @@
 // pIconEdit, the enlarged pixel grid: draws what the canvas logic paints and hands it the pointer.
 
 #include "editor/EditCanvas.h"
+#include "editor/RangeSelection.h"
 
 #include <QImage>
 #include <QWidget>
@@ -16,6 +17,7 @@ class CanvasWidget : public QWidget, public CanvasView {
     explicit CanvasWidget(EditPanel& panel, QWidget* parent);
 
     void setCanvas(EditCanvas* canvas) { canvas_ = canvas; }
+    void setSelection(const RangeSelection* selection) { selection_ = selection; }
     // The pointer image for the current tool or mode.
     void updatePointer();
 
@@ -39,6 +41,7 @@ class CanvasWidget : public QWidget, public CanvasView {
   private:
     EditPanel& panel_;
     EditCanvas* canvas_ = nullptr;
+    const RangeSelection* selection_ = nullptr;
     QImage surface_;
     int cellWidth_ = 9;
     int cellHeight_ = 9;

@@ -82,6 +82,7 @@ void frmICON::ResetDocument() {
     // No images, no steps, every pixel of the storage transparent and the palettes white.
     document_.clearImages(settings_.markers.transparent);
     editPanel_->canvas().workBuffer.fill(settings_.markers.transparent);
+    editPanel_->selection().discard();
     action("M_E_Gen")->setEnabled(false);
     action("tberIcon_Gen")->setEnabled(false);
     state_.editorRefresh = false;

@@ -1,4 +1,5 @@
-// The Edit menu: undo and redo, reduce colours and the whole-image transforms of the image in the canvas.
+// The Edit menu: undo and redo, reduce colours, the whole-image transforms of the image in the canvas and
+// range editing.
 
 #include "app/EditPanel.h"
 #include "app/MainWindow.h"
@@ -23,6 +24,7 @@ void frmICON::M_E_Gen_Click() {
         return;
     platform_.setBusy(true);
     EditCanvas& canvas = editPanel_->canvas();
+    canvas.settleSelection();
     canvas.TakeUndoSnapshot();
     canvas.commitPixels();
     canvas.editBufferChanged = true;
@@ -39,19 +41,43 @@ void frmICON::M_E_Mono_Click() {
     makeMonochrome(editPanel_->canvas(), settings_.markers);
 }
 void frmICON::M_E_TurnR_Click() {
-    turnImage(editPanel_->canvas(), Turn::Right);
+    turnImage(editPanel_->canvas(), Turn::Right, settings_.markers);
 }
 void frmICON::M_E_TurnL_Click() {
-    turnImage(editPanel_->canvas(), Turn::Left);
+    turnImage(editPanel_->canvas(), Turn::Left, settings_.markers);
 }
 void frmICON::M_E_UpDn_Click() {
-    turnImage(editPanel_->canvas(), Turn::UpsideDown);
+    turnImage(editPanel_->canvas(), Turn::UpsideDown, settings_.markers);
 }
 void frmICON::M_E_RtLt_Click() {
-    turnImage(editPanel_->canvas(), Turn::Mirror);
+    turnImage(editPanel_->canvas(), Turn::Mirror, settings_.markers);
 }
 void frmICON::shiftClicked(int direction) {
     editPanel_->shiftImageBy(direction);
+}
+
+// Range editing works on the edit tab only (the shortcuts reach the window on every tab).
+void frmICON::M_E_HANI_Click() {
+    if (selectedTab() == 1)
+        editPanel_->selection().StartRangeMode();
+}
+void frmICON::M_E_CUT_Click() {
+    if (selectedTab() == 1)
+        editPanel_->selection().CutSelection();
+}
+void frmICON::M_E_COPY_Click() {
+    if (selectedTab() == 1)
+        editPanel_->selection().CopySelection();
+}
+void frmICON::M_E_PAST_Click() {
+    if (selectedTab() == 1)
+        editPanel_->selection().PasteSelection();
+}
+void frmICON::M_E_HANIL_Click() {
+    editPanel_->selection().ClearSelection();
+}
+void frmICON::M_E_CL_Click() {
+    editPanel_->selection().CancelSelection();
 }
 
 } // namespace vantle::ui

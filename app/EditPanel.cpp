@@ -1,16 +1,22 @@
 #include "app/EditPanel.h"
 
+#include "app/AnimationPanel.h"
+#include "app/AnimationPreviewPanel.h"
 #include "app/CanvasWidget.h"
 #include "app/ColourAreaPanel.h"
+#include "app/FloatingPieceWidget.h"
 #include "app/ImageListPanel.h"
 #include "app/MainWindow.h"
 #include "app/PalettePanel.h"
 #include "app/PropertyPanel.h"
 #include "app/QtText.h"
+#include "app/RangeFrameWidget.h"
 #include "app/ToolBoxPanel.h"
 #include "app/WindowText.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QToolButton>
 
@@ -31,6 +37,24 @@ EditPanel::EditPanel(frmICON& window, QWidget* parent) : QFrame(parent), window_
     canvas_ = std::make_unique<EditCanvas>(window.document(), window.settings().markers, *pIconEdit_, *this,
                                            window.platform());
     pIconEdit_->setCanvas(canvas_.get());
+    selection_ = std::make_unique<RangeSelection>(
+        *canvas_, window.settings().markers, *this,
+        [this](const Picture& picture) { window_.platform().putPictureOnClipboard(picture); });
+    canvas_->attachSelection(selection_.get());
+    pIconEdit_->setSelection(selection_.get());
+    sEditHANI_ = new RangeFrameWidget(pIconEdit_);
+    pIconDrag_ = new FloatingPieceWidget(*this, pIconEdit_);
+    M_CB_ = new QMenu(qs(kMenuRangePopup), this);
+    M_CB_->setObjectName("M_CB");
+    auto addPopupItem = [this](const char* name, std::string_view caption, void (frmICON::*handler)()) {
+        QAction* a = M_CB_->addAction(qs(caption));
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, [this, handler] { (window_.*handler)(); });
+    };
+    addPopupItem("M_CB_CUT", kMenuCut, &frmICON::M_E_CUT_Click);
+    addPopupItem("M_CB_COPY", kMenuCopy, &frmICON::M_E_COPY_Click);
+    addPopupItem("M_CB_L", kMenuClearSelection, &frmICON::M_E_HANIL_Click);
+    addPopupItem("M_CB_CL", kMenuCancelSelection, &frmICON::M_E_CL_Click);
 
     palette_ = new PalettePanel(*this, this);
     palette_->move(6, 2);
@@ -66,6 +90,7 @@ EditPanel::EditPanel(frmICON& window, QWidget* parent) : QFrame(parent), window_
     cmdEditPast_->setGeometry(kCanvasLeft + frmICON::kMaxCanvasSize - 116,
                               kCanvasTop + frmICON::kMaxCanvasSize + 36, 116, 26);
     cmdEditPast_->hide();
+    connect(cmdEditPast_, &QToolButton::clicked, this, [this] { window_.M_E_PAST_Click(); });
 }
 
 EditPanel::~EditPanel() = default;
@@ -76,9 +101,6 @@ void EditPanel::loadImage(int imageIndex) {
     shiftLimits_ = ShiftLimits{};
     for (QToolButton* b : shiftButtons_)
         b->setEnabled(true);
-    const IconImage& image = window_.document().images[static_cast<std::size_t>(imageIndex)];
-    cmdEditPast_->setVisible(window_.state().clipboardImageWidth != 0 &&
-                             window_.state().clipboardImageWidth == image.width);
 }
 
 void EditPanel::imageSlotClicked() {
@@ -107,6 +129,69 @@ bool EditPanel::hotspotClickMode() const {
 
 void EditPanel::hotspotClicked(int column, int row) {
     window_.properties().hotspotClicked(column, row);
+    pIconEdit_->updatePointer();
+}
+
+void EditPanel::showRangePopup(const QPoint& globalPosition) {
+    M_CB_->popup(globalPosition);
+}
+
+void EditPanel::blinkSelectionFrame() {
+    pIconDrag_->toggleBorderStyle();
+}
+
+// --- SelectionView ---
+
+void EditPanel::showRangeFrame(int left, int top, int width, int height) {
+    sEditHANI_->setGeometry(left, top, width, height);
+    sEditHANI_->show();
+    sEditHANI_->raise();
+}
+
+void EditPanel::hideRangeFrame() {
+    sEditHANI_->hide();
+}
+
+void EditPanel::showPiece(const PixelGrid& colours, int columns, int rows, int left, int top) {
+    pIconDrag_->setCells(colours, columns, rows, canvas_->cellWidth, canvas_->cellHeight);
+    pIconDrag_->setBorderStyle(FloatingPieceWidget::kSolid);
+    pIconDrag_->move(left, top);
+    pIconDrag_->show();
+    pIconDrag_->raise();
+}
+
+void EditPanel::movePiece(int left, int top) {
+    pIconDrag_->move(left, top);
+}
+
+void EditPanel::hidePiece() {
+    pIconDrag_->hide();
+}
+
+void EditPanel::startBlinking() {
+    window_.animationPanel().preview().startSelectionBlink();
+}
+
+void EditPanel::stopBlinking() {
+    window_.animationPanel().preview().stopSelectionBlink();
+}
+
+void EditPanel::commandsChanged(const RangeCommands& commands) {
+    window_.action("M_E_COPY")->setEnabled(commands.copyCut);
+    window_.action("M_E_CUT")->setEnabled(commands.copyCut);
+    window_.action("M_E_HANIL")->setEnabled(commands.clear);
+    window_.action("M_E_CL")->setEnabled(commands.cancel);
+    window_.action("M_E_PAST")->setEnabled(commands.paste);
+    cmdEditPast_->setVisible(commands.paste);
+    for (QToolButton* b : shiftButtons_)
+        b->setVisible(commands.shiftButtons);
+    if (commands.toolShownSelected)
+        tools_->showSelection(canvas_->tool(), canvas_->lineSize());
+    else
+        tools_->showToolUnselected(canvas_->tool());
+}
+
+void EditPanel::pointerChanged() {
     pIconEdit_->updatePointer();
 }
 

@@ -3,6 +3,7 @@
 // with its read-out. It owns the canvas logic and passes what the canvas reports on to the window.
 
 #include "editor/EditCanvas.h"
+#include "editor/RangeSelection.h"
 #include "editor/Transforms.h"
 
 #include <QFrame>
@@ -11,23 +12,28 @@
 #include <memory>
 
 class QLabel;
+class QMenu;
 class QToolButton;
 
 namespace vantle::ui {
 
 class CanvasWidget;
 class ColourAreaPanel;
+class FloatingPieceWidget;
 class frmICON;
 class PalettePanel;
+class RangeFrameWidget;
 class ToolBoxPanel;
 
-class EditPanel : public QFrame, public EditorEvents {
+class EditPanel : public QFrame, public EditorEvents, public SelectionView {
     Q_OBJECT
   public:
     EditPanel(frmICON& window, QWidget* parent);
     ~EditPanel() override;
 
     EditCanvas& canvas() { return *canvas_; }
+    RangeSelection& selection() { return *selection_; }
+    FloatingPieceWidget& floatingPiece() { return *pIconDrag_; }
     CanvasWidget& canvasWidget() { return *pIconEdit_; }
     PalettePanel& palette() { return *palette_; }
     ColourAreaPanel& colours() { return *colours_; }
@@ -44,6 +50,10 @@ class EditPanel : public QFrame, public EditorEvents {
     void shiftImageBy(int direction);
     bool hotspotClickMode() const;
     void hotspotClicked(int column, int row);
+    // The range pop-up menu M_CB at a screen position (a press on the floating piece, not the left button).
+    void showRangePopup(const QPoint& globalPosition);
+    // A tick of timRun in its blinking mode.
+    void blinkSelectionFrame();
 
     // EditorEvents
     void setModified() override;
@@ -53,6 +63,17 @@ class EditPanel : public QFrame, public EditorEvents {
     void toolChanged() override;
     void readOut(const std::string& x, const std::string& y) override;
 
+    // SelectionView
+    void showRangeFrame(int left, int top, int width, int height) override;
+    void hideRangeFrame() override;
+    void showPiece(const PixelGrid& colours, int columns, int rows, int left, int top) override;
+    void movePiece(int left, int top) override;
+    void hidePiece() override;
+    void startBlinking() override;
+    void stopBlinking() override;
+    void commandsChanged(const RangeCommands& commands) override;
+    void pointerChanged() override;
+
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
@@ -60,6 +81,10 @@ class EditPanel : public QFrame, public EditorEvents {
     frmICON& window_;
     CanvasWidget* pIconEdit_ = nullptr;
     std::unique_ptr<EditCanvas> canvas_;
+    std::unique_ptr<RangeSelection> selection_;
+    RangeFrameWidget* sEditHANI_ = nullptr;
+    FloatingPieceWidget* pIconDrag_ = nullptr;
+    QMenu* M_CB_ = nullptr;
     PalettePanel* palette_ = nullptr;
     ColourAreaPanel* colours_ = nullptr;
     ToolBoxPanel* tools_ = nullptr;

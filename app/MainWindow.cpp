@@ -69,7 +69,6 @@ frmICON::frmICON(Platform& platform, IconDocument& document, AppSettings& settin
     ResetDocument();
     CreateFirstImage();
     setUndoState(UndoState::None);
-    state_.clipboardImageWidth = 0;
     state_.pictureFileName.clear();
     state_.pictureLoaded = false;
     state_.paletteFileLoaded = false;
@@ -132,17 +131,17 @@ void frmICON::buildMenus() {
     add(edit, "M_E_UpDn", kMenuUpsideDown, [this] { M_E_UpDn_Click(); });
     add(edit, "M_E_RtLt", kMenuMirror, [this] { M_E_RtLt_Click(); });
     edit->addSeparator();
-    // Range editing comes with a later version; its commands stay unavailable until then.
     QMenu* range = edit->addMenu(qs(kMenuRange));
     range->setObjectName("M_E_CP");
-    for (auto [name, caption] :
-         {std::pair{"M_E_HANI", kMenuRangeSelect}, std::pair{"M_E_CUT", kMenuCut},
-          std::pair{"M_E_COPY", kMenuCopy}, std::pair{"M_E_PAST", kMenuPaste},
-          std::pair{"M_E_HANIL", kMenuClearSelection}, std::pair{"M_E_CL", kMenuCancelSelection}}) {
-        QAction* a = range->addAction(qs(caption));
-        a->setObjectName(name);
-        a->setEnabled(false);
-    }
+    add(range, "M_E_HANI", kMenuRangeSelect, [this] { M_E_HANI_Click(); });
+    add(
+        range, "M_E_CUT", kMenuCut, [this] { M_E_CUT_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_X));
+    add(
+        range, "M_E_COPY", kMenuCopy, [this] { M_E_COPY_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_C));
+    add(
+        range, "M_E_PAST", kMenuPaste, [this] { M_E_PAST_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_V));
+    add(range, "M_E_HANIL", kMenuClearSelection, [this] { M_E_HANIL_Click(); });
+    add(range, "M_E_CL", kMenuCancelSelection, [this] { M_E_CL_Click(); });
 
     QMenu* options = menuBar()->addMenu(qs(kMenuOptions));
     options->setObjectName("M_Opt");
@@ -175,8 +174,6 @@ void frmICON::buildToolbar() {
         }
         a->setObjectName("tberIcon_" + key);
     }
-    // The range button waits for range editing.
-    action("tberIcon_Hani")->setEnabled(false);
     lTool_ = new QFrame(central_);
     lTool_->setObjectName("lTool");
     lTool_->setFrameShape(QFrame::HLine);
@@ -317,6 +314,8 @@ void frmICON::tberIcon_ButtonClick(const QString& key) {
         M_E_UpDn_Click();
     else if (key == "RtLt")
         M_E_RtLt_Click();
+    else if (key == "Hani")
+        M_E_HANI_Click();
 }
 
 void frmICON::M_O_T_Click() {

@@ -44,7 +44,6 @@ struct WindowState {
     std::string pictureFileName;
     bool pictureLoaded = false;
     bool paletteFileLoaded = false;
-    int clipboardImageWidth = 0;
     std::string startFolder;
 };
 
@@ -105,6 +104,13 @@ class frmICON : public QMainWindow {
     void M_E_TurnL_Click();
     void M_E_UpDn_Click();
     void M_E_RtLt_Click();
+    // Range editing (Edit, range submenu, the toolbar's range button, the paste button, pop-up M_CB).
+    void M_E_HANI_Click();
+    void M_E_CUT_Click();
+    void M_E_COPY_Click();
+    void M_E_PAST_Click();
+    void M_E_HANIL_Click();
+    void M_E_CL_Click();
     // Shift buttons: 0 left, 1 right, 2 up, 3 down.
     void shiftClicked(int direction);
     // The hotspot click was armed or disarmed: the canvas changes its pointer.

@@ -1,5 +1,6 @@
 #include "editor/EditCanvas.h"
 
+#include "editor/RangeSelection.h"
 #include "model/TextNumber.h"
 
 #include <cassert>
@@ -45,6 +46,9 @@ void EditCanvas::setGeometry(int imageIndex) {
 void EditCanvas::loadImage(int imageIndex) {
     endOpenStroke(false); // a preview of the previous image must not land in this one
     setGeometry(imageIndex);
+    // The buffer is refilled below: a selection of the previous image ends without being written.
+    if (selection_ != nullptr)
+        selection_->discard();
     const IconImage& image = document_.images[static_cast<std::size_t>(imageIndex)];
     workBuffer.fill(markers_.transparent);
     for (int y = 0; y < height_; ++y) {
@@ -62,7 +66,9 @@ void EditCanvas::loadImage(int imageIndex) {
 void EditCanvas::commitPixels() {
     if (imageIndex_ < 0)
         return;
-    endOpenStroke(true); // the shape on the screen belongs to the image being written back
+    if (selection_ != nullptr)
+        selection_->ClearSelection(); // a floating piece is dropped into the image
+    endOpenStroke(true);              // the shape on the screen belongs to the image being written back
     if (!editBufferChanged)
         return;
     IconImage& image = document_.images[static_cast<std::size_t>(imageIndex_)];
@@ -107,6 +113,11 @@ void EditCanvas::press(MouseButton button, double px, double py) {
         return;
     const Cell cell = cellAt(px, py);
     updateReadOut(cell);
+    if (selection_ != nullptr && selection_->rangeMode()) {
+        endOpenStroke(true);
+        selection_->pressCanvas(cell);
+        return;
+    }
     if (!insideImage(cell))
         return;
     endOpenStroke(true); // a stroke released elsewhere and never completed keeps its shape
@@ -123,6 +134,12 @@ void EditCanvas::move(double px, double py) {
         return;
     const Cell cell = cellAt(px, py);
     updateReadOut(cell);
+    if (selection_ != nullptr && selection_->dragging()) {
+        selection_->dragTo(cell);
+        return;
+    }
+    if (selection_ != nullptr && selection_->floating())
+        return;
     if (!strokeOpen_ || !DrawingTools::followsPointer(strokeTool_))
         return;
     if (!insideImage(cell) || cell == last_)
@@ -132,7 +149,16 @@ void EditCanvas::move(double px, double py) {
 }
 
 void EditCanvas::release(double /*px*/, double /*py*/) {
+    if (selection_ != nullptr && selection_->dragging()) {
+        selection_->releaseCanvas();
+        return;
+    }
     endOpenStroke(true);
+}
+
+void EditCanvas::settleSelection() {
+    if (selection_ != nullptr)
+        selection_->DropSelection();
 }
 
 void EditCanvas::pointerOverPanel() {
@@ -157,6 +183,8 @@ void EditCanvas::SelectTool(int tool) {
     assert(tool >= 0 && tool < kToolCount);
     tool_ = tool;
     events_.toolChanged();
+    if (selection_ != nullptr)
+        selection_->ClearSelection();
 }
 
 void EditCanvas::SelectLineSize(int size) {

@@ -23,6 +23,8 @@ using WorkGrid = Grid<colourRGB, kWorkSize>;
 enum class UndoState { None = 0, UndoAvailable = 1, RedoAvailable = 2 };
 enum class MouseButton { Left, Right, Middle };
 
+class RangeSelection;
+
 struct Cell {
     int x = 0;
     int y = 0;
@@ -91,6 +93,11 @@ class EditCanvas {
     // Sets the read-out labels back to " X:" and " Y:" (tab switch); later read-outs keep a label of an
     // axis that is outside the image at this text.
     void resetReadOut();
+    // The range selection the pointer protocol hands presses, drags and releases to in range mode.
+    void attachSelection(RangeSelection* selection) { selection_ = selection; }
+    RangeSelection* selection() const { return selection_; }
+    // Whole-image commands first put a floating piece into the image, so that they act on what is seen.
+    void settleSelection();
 
     // --- Tools and colours ---
     void SelectTool(int tool);
@@ -139,6 +146,7 @@ class EditCanvas {
 
   private:
     friend class DrawingTools;
+    friend class RangeSelection;
     void completeStroke();
     // Ends a stroke left open by a release outside the canvas: completed (as on a release) or dropped.
     void endOpenStroke(bool complete);
@@ -154,6 +162,7 @@ class EditCanvas {
     EditorEvents& events_;
     MessageSink& messages_;
     DrawingTools tools_;
+    RangeSelection* selection_ = nullptr;
 
     int imageIndex_ = -1;
     int width_ = 32;

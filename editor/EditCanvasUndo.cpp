@@ -2,6 +2,7 @@
 // snapshot with the current pixels and depth that Undo and Redo share.
 
 #include "editor/EditCanvas.h"
+#include "editor/RangeSelection.h"
 
 #include <cassert>
 #include <utility>
@@ -32,6 +33,10 @@ void EditCanvas::SetUndoState(UndoState state) {
 void EditCanvas::Undo() {
     if (undoState_ != UndoState::UndoAvailable)
         return;
+    // A floating piece is dropped first (a snapshot of its own), so Undo takes back the whole lift, move
+    // or paste and Redo puts it back.
+    if (selection_ != nullptr)
+        selection_->DropSelection();
     exchangeWithSnapshot();
     SetUndoState(UndoState::RedoAvailable);
 }

@@ -4,7 +4,14 @@ namespace vantle {
 
 namespace {
 
+// Division rounding toward minus infinity, so that the turns of an image wider than high and of one
+// higher than wide mirror each other.
+int floorDivide(int value, int divisor) {
+    return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
+}
+
 template <typename Recolour> void recolour(EditCanvas& canvas, const MarkerColours& markers, Recolour f) {
+    canvas.settleSelection();
     canvas.TakeUndoSnapshot();
     for (int y = 0; y < canvas.height(); ++y)
         for (int x = 0; x < canvas.width(); ++x) {
@@ -30,7 +37,8 @@ void makeMonochrome(EditCanvas& canvas, const MarkerColours& markers) {
     });
 }
 
-void turnImage(EditCanvas& canvas, Turn turn) {
+void turnImage(EditCanvas& canvas, Turn turn, const MarkerColours& markers) {
+    canvas.settleSelection();
     canvas.TakeUndoSnapshot();
     const int w = canvas.width();
     const int h = canvas.height();
@@ -38,6 +46,14 @@ void turnImage(EditCanvas& canvas, Turn turn) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             t(x, y) = canvas.pixel(x, y);
+    // A quarter turn of a w x h image turns it about its centre and keeps its size: for a square image
+    // a = 0 and b = w - 1; of an image that is not square only the centred square stays, the rest of
+    // the image becomes transparent. Turning left undoes turning right wherever a pixel survived.
+    const int a = floorDivide(w - h, 2);
+    const int b = floorDivide(w + h - 2, 2);
+    auto old = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < w && y < h ? t(x, y) : markers.transparent;
+    };
     auto store = [&](int x, int y, colourRGB c) {
         canvas.workBuffer(canvas.imageOffsetX + x, canvas.imageOffsetY + y) = c;
         canvas.PaintCellAt(canvas.workBuffer, canvas.imageOffsetX, canvas.imageOffsetY, x, y);
@@ -51,10 +67,10 @@ void turnImage(EditCanvas& canvas, Turn turn) {
             for (int x = 0; x < w; ++x) {
                 switch (turn) {
                 case Turn::Right:
-                    store(x, y, t(y, h - 1 - x));
+                    store(x, y, old(y + a, b - x));
                     break;
                 case Turn::Left:
-                    store(x, y, t(w - 1 - y, x));
+                    store(x, y, old(b - y, x - a));
                     break;
                 default:
                     store(x, y, t(w - 1 - x, y));
@@ -70,6 +86,7 @@ ShiftLimits shiftImage(EditCanvas& canvas, Shift shift, ShiftLimits limits) {
     const int h = canvas.height();
     const int cx = (kWorkSize - w) / 2;
     const int cy = (kWorkSize - h) / 2;
+    canvas.settleSelection();
     switch (shift) {
     case Shift::Left:
         ++canvas.imageOffsetX;

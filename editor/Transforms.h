@@ -9,11 +9,14 @@ namespace vantle {
 enum class Turn { Right, Left, UpsideDown, Mirror };
 enum class Shift { Left, Right, Up, Down };
 
+// Every command first drops a floating piece into the image.
 // Colours become 255 minus each channel; marker pixels stay as they are.
 void invertColours(EditCanvas& canvas, const MarkerColours& markers);
 // Colours become the integer mean of their three channels; marker pixels stay as they are.
 void makeMonochrome(EditCanvas& canvas, const MarkerColours& markers);
-void turnImage(EditCanvas& canvas, Turn turn);
+// Quarter turns and flips; marker pixels move with the others. Turns keep the image's size: an image that
+// is not square turns about its centre, and what falls outside it is lost (transparent comes in).
+void turnImage(EditCanvas& canvas, Turn turn, const MarkerColours& markers);
 
 // Which shift buttons are available after a shift.
 struct ShiftLimits {

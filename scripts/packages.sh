@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-ipafont-gothic
-  xvfb xauth imagemagick icoutils
+  xvfb xauth imagemagick icoutils xdotool xclip
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 python3-pil
   python3 python3-gi gir1.2-gdkpixbuf-2.0
   clang libclang-rt-14-dev
