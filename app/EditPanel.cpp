@@ -46,15 +46,15 @@ EditPanel::EditPanel(frmICON& window, QWidget* parent) : QFrame(parent), window_
     pIconDrag_ = new FloatingPieceWidget(*this, pIconEdit_);
     M_CB_ = new QMenu(qs(kMenuRangePopup), this);
     M_CB_->setObjectName("M_CB");
-    auto addPopupItem = [this](const char* name, std::string_view caption, void (frmICON::*handler)()) {
+    auto addPopupItem = [this](const char* name, std::string_view caption, auto handler) {
         QAction* a = M_CB_->addAction(qs(caption));
         a->setObjectName(name);
-        connect(a, &QAction::triggered, this, [this, handler] { (window_.*handler)(); });
+        connect(a, &QAction::triggered, this, handler);
     };
-    addPopupItem("M_CB_CUT", kMenuCut, &frmICON::M_E_CUT_Click);
-    addPopupItem("M_CB_COPY", kMenuCopy, &frmICON::M_E_COPY_Click);
-    addPopupItem("M_CB_L", kMenuClearSelection, &frmICON::M_E_HANIL_Click);
-    addPopupItem("M_CB_CL", kMenuCancelSelection, &frmICON::M_E_CL_Click);
+    addPopupItem("M_CB_CUT", kMenuCut, [this] { window_.M_E_CUT_Click(); });
+    addPopupItem("M_CB_COPY", kMenuCopy, [this] { window_.M_E_COPY_Click(); });
+    addPopupItem("M_CB_L", kMenuClearSelection, [this] { window_.M_E_HANIL_Click(); });
+    addPopupItem("M_CB_CL", kMenuCancelSelection, [this] { window_.M_E_CL_Click(); });
 
     palette_ = new PalettePanel(*this, this);
     palette_->move(6, 2);

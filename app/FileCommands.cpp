@@ -14,9 +14,13 @@
 #include "model/AniFileWriter.h"
 #include "model/BinaryFile.h"
 #include "model/FileKinds.h"
+#include "model/FileSniff.h"
 #include "model/IconFileReader.h"
 #include "model/IconFileWriter.h"
+#include "model/XcursorFileReader.h"
+#include "model/XcursorFileWriter.h"
 #include "platform/qt/QtPictureService.h"
+#include "theme/CursorNames.h"
 
 #include <QImage>
 
@@ -67,6 +71,14 @@ void frmICON::M_F_JOpen_Click() {
     ResetDocument();
     CreateFirstImage();
     document_.filePath.clear();
+    if (!openPictureDialog()) {
+        // The document is already the blank one; keeping the old name would let Save write the blank
+        // image over that file, so the document is as after New.
+        setTitle(true);
+    }
+}
+
+bool frmICON::openPictureDialog() {
     PictureDialogRequest request;
     request.drive = settings_.jDirDrv;
     request.folder = settings_.jDirPath;
@@ -75,14 +87,11 @@ void frmICON::M_F_JOpen_Click() {
     const auto chosen = platform_.openPictureDialog(request);
     settings_.jDirDrv = request.drive;
     settings_.jDirPath = request.folder;
-    if (!chosen || chosen->empty()) {
-        // The document is already the blank one; keeping the old name would let Save write the blank
-        // image over that file, so the document is as after New.
-        setTitle(true);
-        return;
-    }
+    if (!chosen || chosen->empty())
+        return false;
     document_.filePath = *chosen;
     LoadDocumentFile(FileLoadMode::PictureDialog);
+    return true;
 }
 
 void frmICON::M_F_AppOpen_Click() {
@@ -120,6 +129,33 @@ SaveResult frmICON::M_F_NewWrite_Click() {
     state_.modified = false;
     setTitle(true);
     return result;
+}
+
+// Writes the document as an Xcursor file, for a cursor theme of the desktop. The document keeps its name
+// and its modified flag: this is a copy in another format, not a save.
+void frmICON::M_F_XcurWrite_Click() {
+    CommitEditedImage();
+    FileDialogRequest request;
+    request.filter = std::string(kXcursorFilter);
+    request.initialFolder = document_.fileFolder;
+    // Cursor files of a theme carry no extension.
+    request.initialName = document_.filePath.empty() ? std::string() : theme::baseNameOf(document_.filePath);
+    const auto chosen = platform_.saveFileDialog(request);
+    if (!chosen || chosen->empty())
+        return;
+    if (!writeXcursorFile(document_, *chosen, settings_.markers)) {
+        platform_.showMessage(kSaveFailed, MessageButtons::Ok, MessageIcon::Error);
+        return;
+    }
+    for (int i = 0; i < document_.imageCount; ++i) {
+        const IconImage& image = document_.images[static_cast<std::size_t>(i)];
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x)
+                if (image.pixels(x, y) == settings_.markers.inverted) {
+                    platform_.showMessage(kXcursorInvertedNote);
+                    return;
+                }
+    }
 }
 
 void frmICON::M_F_End_Click() {
@@ -218,9 +254,10 @@ void frmICON::LoadDocumentFile(FileLoadMode mode) {
     if (mode != FileLoadMode::PictureDialog)
         document_.fileFolder = folderOf(path);
     imageList_->hideMarker();
-    const FileKind kind = fileKindOf(path);
+    const FileKind kind = fileKindOfFile(path);
     // A document file that cannot be read is reported before anything of the current document is lost.
-    if (kind == FileKind::Icon || kind == FileKind::Cursor || kind == FileKind::AnimatedCursor) {
+    if (kind == FileKind::Icon || kind == FileKind::Cursor || kind == FileKind::AnimatedCursor ||
+        kind == FileKind::Xcursor) {
         std::vector<std::uint8_t> probe;
         if (!readWholeFile(path, probe)) {
             platform_.showMessage(kCannotOpen, MessageButtons::Ok, MessageIcon::Error);
@@ -249,6 +286,19 @@ void frmICON::LoadDocumentFile(FileLoadMode mode) {
         state_.editorRefresh = true;
         selectTab(2);
         break;
+    case FileKind::Xcursor: {
+        if (mode == FileLoadMode::Open)
+            ResetDocument();
+        // An animated Xcursor comes in as images plus steps, as an animated cursor does.
+        if (readXcursorFile(document_, path, context).animated) {
+            state_.sequenceMade = true;
+            state_.editorRefresh = true;
+            selectTab(2);
+        } else {
+            selectTab(1);
+        }
+        break;
+    }
     case FileKind::Picture:
         showPictureBranch(path, mode);
         if (!state_.pictureLoaded || state_.pictureFileName != path)
@@ -290,7 +340,7 @@ void frmICON::showPictureBranch(const std::string& path, FileLoadMode mode) {
     }
     state_.pictureFileName = path;
     state_.pictureLoaded = true;
-    picturePanel_->showPicture(imageFromPicture(*picture), QString::fromStdString(path));
+    picturePanel_->showPicture(*picture, path);
     selectTab(3);
 }
 

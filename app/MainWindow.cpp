@@ -112,6 +112,7 @@ void frmICON::buildMenus() {
     add(
         file, "M_F_NewWrite", kMenuSaveAs, [this] { M_F_NewWrite_Click(); },
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    add(file, "M_F_XcurWrite", kMenuExportXcursor, [this] { M_F_XcurWrite_Click(); });
     file->addSeparator();
     add(
         file, "M_F_End", kMenuExit, [this] { M_F_End_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_Q));

@@ -85,9 +85,13 @@ class frmICON : public QMainWindow {
     void M_F_New_Click();
     void M_F_Open_Click();
     void M_F_JOpen_Click();
+    // The picture open dialog; a chosen file is loaded with LoadDocumentFile(PictureDialog). False when
+    // the dialog was cancelled (the caller decides what the document file name becomes).
+    bool openPictureDialog();
     void M_F_AppOpen_Click();
     void M_F_OverWrite_Click();
     SaveResult M_F_NewWrite_Click();
+    void M_F_XcurWrite_Click();
     void M_F_End_Click();
     void M_E_Bf_Click();
     void M_E_Nx_Click();

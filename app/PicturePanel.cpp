@@ -1,48 +1,391 @@
+// The picture panel: its controls, laying it out, the picture at 1:1 with its scroll bars, dragging an
+// area over it and the previews. The commands that turn a preview into an image are in
+// PicturePanelCommands.cpp.
+
 #include "app/PicturePanel.h"
 
 #include "app/MainWindow.h"
 #include "app/PictureBoxWidget.h"
+#include "app/PictureText.h"
+#include "app/PictureViewWidget.h"
+#include "app/PictureWindow.h"
+#include "app/QtColours.h"
+#include "app/QtText.h"
+#include "platform/qt/QtPictureService.h"
 
+#include <QAction>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
 
 namespace vantle::ui {
 
+namespace {
+
+constexpr QRect kViewport(8, 28, 344, 344);
+constexpr int kScrollBarWidth = 17;
+// Previews in the frame fBmpJpg, bottoms aligned, in the order of their size: 16, 32, 48.
+constexpr std::array<QPoint, 3> kPreviewAt{QPoint(62, 36), QPoint(18, 52), QPoint(116, 20)};
+constexpr int kPreviewBottom = 68;
+
+QImage imageOfPreview(const PreviewImage& preview) {
+    QImage image(preview.size, preview.size, QImage::Format_RGB32);
+    for (int y = 0; y < preview.size; ++y)
+        for (int x = 0; x < preview.size; ++x)
+            image.setPixel(x, y, toQRgb(preview.at(x, y)));
+    return image;
+}
+
+} // namespace
+
+QMenu* buildAreaMenu(QWidget* parent, QAction*& freeItem, QAction*& squareItem) {
+    auto* menu = new QMenu(qs(kAreaMenu), parent);
+    menu->setObjectName("M_PAREA");
+    freeItem = menu->addAction(qs(kAreaFree));
+    freeItem->setObjectName("M_PAREA_F");
+    freeItem->setCheckable(true);
+    squareItem = menu->addAction(qs(kAreaSquare));
+    squareItem->setObjectName("M_PAREA_S");
+    squareItem->setCheckable(true);
+    return menu;
+}
+
 PicturePanel::PicturePanel(frmICON& window, QWidget* parent) : QFrame(parent), window_(window) {
     setObjectName("fTabS_2");
-    iBmpP_ = new PictureBoxWidget(this);
+    buildControls();
+}
+
+PicturePanel::~PicturePanel() = default;
+
+frmPICTURE* PicturePanel::pictureWindow() const {
+    return pictureWindow_.data();
+}
+
+void PicturePanel::buildControls() {
+    lTitleBmp_ = new QLabel(this);
+    lTitleBmp_->setObjectName("lTitleBmp");
+    lTitleBmp_->setGeometry(8, 6, 550, 18);
+
+    pBmp_ = new QFrame(this);
+    pBmp_->setObjectName("pBmp");
+    pBmp_->setGeometry(kViewport);
+    pBmp_->setAutoFillBackground(true);
+    pBmpW_ = new PictureViewWidget(pBmp_);
+    pBmpW_->hide();
+    connect(pBmpW_, &PictureViewWidget::pressed, this,
+            [this](Qt::MouseButton b, int x, int y, QPoint g) { pBmpW_MouseDown(b, x, y, g); });
+    connect(pBmpW_, &PictureViewWidget::moved, this, [this](int x, int y, bool) { pBmpW_MouseMove(x, y); });
+    connect(pBmpW_, &PictureViewWidget::released, this, [this](int, int) { pBmpW_MouseUp(); });
+    connect(&pBmpW_->selectionBox(), &SelectionBoxWidget::pressed, this, [this] { pBmpW2_MouseDown(); });
+
+    hsBmp_ = new QScrollBar(Qt::Horizontal, this);
+    hsBmp_->setObjectName("hsBmp");
+    hsBmp_->setGeometry(kViewport.left(), kViewport.bottom() + 1, kViewport.width(), kScrollBarWidth);
+    vsBmp_ = new QScrollBar(Qt::Vertical, this);
+    vsBmp_->setObjectName("vsBmp");
+    vsBmp_->setGeometry(kViewport.right() + 1, kViewport.top(), kScrollBarWidth, kViewport.height());
+    for (QScrollBar* bar : {hsBmp_, vsBmp_}) {
+        bar->setRange(0, 0);
+        bar->setEnabled(false);
+    }
+    connect(hsBmp_, &QScrollBar::valueChanged, this, [this](int v) { hsBmp_Change(v); });
+    connect(vsBmp_, &QScrollBar::valueChanged, this, [this](int v) { vsBmp_Change(v); });
+
+    tBmp_ = new QLineEdit(this);
+    tBmp_->setObjectName("tBmp");
+    tBmp_->setReadOnly(true);
+    tBmp_->setFocusPolicy(Qt::NoFocus);
+    tBmp_->setGeometry(kViewport.left(), kViewport.bottom() + kScrollBarWidth + 6,
+                       kViewport.width() + kScrollBarWidth, 24);
+    tBmp_->hide();
+
+    auto iconButton = [this](const char* name, QStyle::StandardPixmap icon, std::string_view tip, int left) {
+        auto* b = new QPushButton(style()->standardIcon(icon), QString(), this);
+        b->setObjectName(name);
+        b->setToolTip(qs(tip));
+        b->setGeometry(left, 28, 56, 30);
+        return b;
+    };
+    cmdBNew_ = iconButton("cmdBNew", QStyle::SP_DialogOpenButton, kOpenPictureTip, 378);
+    cmdBClip_ = iconButton("cmdBClip", QStyle::SP_FileDialogContentsView, kClipboardTip, 440);
+    cmdBBig_ = iconButton("cmdBBig", QStyle::SP_TitleBarMaxButton, kBigPictureTip, 502);
+    cmdBBig_->setEnabled(false);
+    connect(cmdBNew_, &QPushButton::clicked, this, [this] { cmdBNew_Click(); });
+    connect(cmdBClip_, &QPushButton::clicked, this, [this] { cmdBClip_Click(); });
+    connect(cmdBBig_, &QPushButton::clicked, this, [this] { cmdBBig_Click(); });
+
+    fBmpP_ = new QGroupBox(qs(kWholePictureFrame), this);
+    fBmpP_->setObjectName("fBmpP");
+    fBmpP_->setGeometry(378, 66, 180, 164);
+    iBmpPRect_ = QRect(26, 24, 128, 128);
+    iBmpP_ = new PictureBoxWidget(fBmpP_);
     iBmpP_->setObjectName("iBmpP");
     iBmpP_->setStretch(true);
+    iBmpP_->setGeometry(iBmpPRect_);
     iBmpP_->hide();
-    caption_ = new QLabel(this);
-    caption_->setObjectName("lPicName");
-    caption_->setGeometry(10, 8, 520, 20);
+    connect(iBmpP_, &PictureBoxWidget::clicked, this, [this](Qt::MouseButton) { iBmpP_Click(); });
+
+    fBmpJpg_ = new QGroupBox(qs(kPreviewFrame), this);
+    fBmpJpg_->setObjectName("fBmpJpg");
+    fBmpJpg_->setGeometry(378, 238, 180, 136);
+    spWB_ = new QFrame(fBmpJpg_);
+    spWB_->setObjectName("spWB");
+    spWB_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    spWB_->setLineWidth(1);
+    spWB_->hide();
+    for (int b = 0; b < 3; ++b) {
+        const int size = kPreviewSizes[static_cast<std::size_t>(b)];
+        const QPoint at = kPreviewAt[static_cast<std::size_t>(b)];
+        auto* p = new PictureBoxWidget(fBmpJpg_);
+        p->setObjectName(QString("pBmpP_%1").arg(b));
+        p->resetPicture(size, size, window_.markers().transparent);
+        p->setGeometry(at.x(), at.y(), size, size);
+        p->hide();
+        connect(p, &PictureBoxWidget::clicked, this, [this, b](Qt::MouseButton) { pBmpP_Click(b); });
+        pBmpP_[static_cast<std::size_t>(b)] = p;
+        auto* l = new QLabel(qs(kPreviewLabels[b]), fBmpJpg_);
+        l->setObjectName(QString("lWb_%1").arg(b));
+        l->setAlignment(Qt::AlignCenter);
+        l->setGeometry(at.x() + size / 2 - 26, kPreviewBottom + 4, 52, 16);
+        l->hide();
+        lWb_[static_cast<std::size_t>(b)] = l;
+    }
+    cmdBIn_ = new QPushButton(qs(kAddCaption), fBmpJpg_);
+    cmdBIn_->setObjectName("cmdBIn");
+    cmdBIn_->setToolTip(qs(kAddTip));
+    cmdBIn_->setGeometry(14, 96, 72, 28);
+    cmdBUp_ = new QPushButton(qs(kOverwriteCaption), fBmpJpg_);
+    cmdBUp_->setObjectName("cmdBUp");
+    cmdBUp_->setToolTip(qs(kOverwriteTip));
+    cmdBUp_->setGeometry(94, 96, 72, 28);
+    cmdBIn_->setEnabled(false);
+    cmdBUp_->setEnabled(false);
+    connect(cmdBIn_, &QPushButton::clicked, this, [this] { cmdBIn_Click(); });
+    connect(cmdBUp_, &QPushButton::clicked, this, [this] { cmdBUp_Click(); });
+
+    M_PAREA_ = buildAreaMenu(this, M_PAREA_F_, M_PAREA_S_);
+    connect(M_PAREA_, &QMenu::aboutToShow, this, [this] { M_PAREA_Click(); });
+    connect(M_PAREA_F_, &QAction::triggered, this, [this] { M_PAREA_F_Click(); });
+    connect(M_PAREA_S_, &QAction::triggered, this, [this] { M_PAREA_S_Click(); });
+    M_PAREA_Click();
+}
+
+bool PicturePanel::pictureShown() const {
+    return !pBmpW_->isHidden() && !picture_.empty();
+}
+
+AreaMode PicturePanel::areaMode() const {
+    return areaModeFromSetting(window_.settings().pAreaOpt);
+}
+
+void PicturePanel::hideSelection() {
+    pBmpW_->hideSelection();
 }
 
 void PicturePanel::clearPicture() {
-    iBmpP_->hide();
-    picture_ = QImage();
-    caption_->clear();
+    hideSelection();
+    pBmpW_->hide();
+    picture_ = Picture{};
+    pBmpW_->setImage(QImage());
+    // Nothing can be added from a picture that is not there.
+    selectedSize_ = -1;
+    spWB_->hide();
+    cmdBIn_->setEnabled(false);
+    cmdBUp_->setEnabled(false);
 }
 
-void PicturePanel::showPicture(const QImage& picture, const QString& fileName) {
+void PicturePanel::showPicture(const Picture& picture, const std::string& title) {
+    hideSelection();
     picture_ = picture;
-    iBmpP_->setPicture(picture);
-    caption_->setText(
-        QStringLiteral("%1  (%2 x %3)").arg(fileName).arg(picture.width()).arg(picture.height()));
-    layoutPanel();
-    iBmpP_->show();
+    title_ = title;
+    pBmpW_->setImage(imageFromPicture(picture_));
+    pBmpW_->move(0, 0);
+    window_.state().pictureLoaded = true;
+    pBmpW_->show();
+    for (int b = 0; b < 3; ++b) {
+        pBmpP_[static_cast<std::size_t>(b)]->show();
+        lWb_[static_cast<std::size_t>(b)]->show();
+    }
+}
+
+void PicturePanel::replacePicture(const Picture& picture) {
+    hideSelection();
+    picture_ = picture;
+    pBmpW_->setImage(imageFromPicture(picture_));
+    pBmpW_->move(-hsBmp_->value(), -vsBmp_->value());
 }
 
 void PicturePanel::layoutPanel() {
-    if (picture_.isNull())
+    selectedSize_ = -1;
+    iBmpP_->hide();
+    hideSelection();
+    spWB_->hide();
+    tBmp_->hide();
+    cmdBUp_->setEnabled(false);
+    cmdBIn_->setEnabled(false);
+    lTitleBmp_->setText(QString::fromStdString(title_));
+    if (!(window_.state().pictureLoaded || !pBmpW_->isHidden()) || picture_.empty())
         return;
-    // The whole picture fits into the panel, never enlarged beyond its own size.
-    const QRect area(10, 34, width() - 20, height() - 44);
-    QSize size = picture_.size();
-    if (size.width() > area.width() || size.height() > area.height())
-        size.scale(area.size(), Qt::KeepAspectRatio);
-    iBmpP_->setGeometry(area.left() + (area.width() - size.width()) / 2, area.top(), size.width(),
-                        size.height());
+    auto setBar = [](QScrollBar* bar, int picture, int viewport) {
+        bar->blockSignals(true);
+        if (picture > viewport) {
+            bar->setRange(0, picture - viewport);
+            bar->setPageStep(viewport);
+            bar->setValue(0);
+            bar->setEnabled(true);
+        } else {
+            bar->setRange(0, 0);
+            bar->setEnabled(false);
+        }
+        bar->blockSignals(false);
+    };
+    setBar(hsBmp_, picture_.width, pBmp_->width());
+    setBar(vsBmp_, picture_.height, pBmp_->height());
+    pBmpW_->move(0, 0);
+
+    // The thumbnail keeps the picture's aspect ratio inside its rectangle.
+    const QRect r = iBmpPRect_;
+    if (picture_.height >= picture_.width) {
+        const int w = std::max(1, r.width() * picture_.width / picture_.height);
+        iBmpP_->setGeometry(r.left() + (r.width() - w) / 2, r.top(), w, r.height());
+    } else {
+        const int h = std::max(1, r.height() * picture_.height / picture_.width);
+        iBmpP_->setGeometry(r.left(), r.top() + (r.height() - h) / 2, r.width(), h);
+    }
+    iBmpP_->setPicture(pBmpW_->image());
+    iBmpP_->show();
+    PreviewWholePicture();
+    cmdBBig_->setEnabled(hsBmp_->isEnabled() || vsBmp_->isEnabled());
+}
+
+void PicturePanel::showPreviews(const PreviewSet& previews) {
+    previews_ = previews;
+    for (std::size_t b = 0; b < 3; ++b)
+        pBmpP_[b]->setPicture(imageOfPreview(previews_[b]));
+}
+
+void PicturePanel::PreviewWholePicture() {
+    if (picture_.empty())
+        return;
+    showPreviews(previewWholePicture(picture_, window_.markers().transparent));
+}
+
+void PicturePanel::PreviewSelectedArea(const Picture& source, PictureArea area) {
+    if (const auto set = previewSelectedArea(source, area, window_.markers().transparent))
+        showPreviews(*set);
+}
+
+void PicturePanel::iBmpP_Click() {
+    hideSelection();
+    PreviewWholePicture();
+}
+
+void PicturePanel::pBmpP_Click(int index) {
+    if (!pictureShown())
+        return;
+    selectedSize_ = index;
+    const QWidget* p = pBmpP_[static_cast<std::size_t>(index)];
+    spWB_->setGeometry(p->x() - 2, p->y() - 2, p->width() + 4, p->height() + 4);
+    spWB_->lower();
+    spWB_->show();
+    cmdBUp_->setEnabled(window_.document().imageCount > 0);
+    cmdBIn_->setEnabled(true);
+    hideSelection();
+}
+
+void PicturePanel::pBmpW_MouseDown(Qt::MouseButton button, int x, int y, QPoint globalPosition) {
+    if (button != Qt::LeftButton) {
+        M_PAREA_->popup(globalPosition);
+        return;
+    }
+    selection_.press(x, y);
+    SelectionBoxWidget& box = pBmpW_->selectionBox();
+    box.hide();
+    box.place(selection_.box(), selection_.area());
+    box.show();
+    tBmp_->clear();
+    tBmp_->show();
+}
+
+void PicturePanel::pBmpW_MouseMove(int x, int y) {
+    if (!selection_.dragging()) {
+        pBmpW_->setCursor(pictureAreaPointer());
+        return;
+    }
+    DragAxis h;
+    h.pictureSize = picture_.width;
+    h.scrollEnabled = hsBmp_->isEnabled();
+    h.scrollValue = hsBmp_->value();
+    h.scrollMaximum = hsBmp_->maximum();
+    h.viewportSize = pBmp_->width();
+    DragAxis v;
+    v.pictureSize = picture_.height;
+    v.scrollEnabled = vsBmp_->isEnabled();
+    v.scrollValue = vsBmp_->value();
+    v.scrollMaximum = vsBmp_->maximum();
+    v.viewportSize = pBmp_->height();
+    const DragMove m = selection_.move(x, y, areaMode(), h, v);
+    if (m.scrolled) {
+        hsBmp_->setValue(m.scrollX);
+        vsBmp_->setValue(m.scrollY);
+    }
+    if (!m.placed) {
+        pBmpW_->setCursor(Qt::ForbiddenCursor);
+        tBmp_->hide();
+        return;
+    }
+    pBmpW_->setCursor(pictureAreaPointer());
+    tBmp_->show();
+    pBmpW_->selectionBox().place(m.box, m.area);
+    tBmp_->setText(QString::fromStdString(selectionSizeText(m.box.width - 2, m.box.height - 2)));
+    // The previews follow the drag.
+    PreviewSelectedArea(picture_, m.area);
+}
+
+void PicturePanel::pBmpW_MouseUp() {
+    if (!selection_.dragging())
+        return;
+    setCursor(Qt::ArrowCursor);
+    pBmpW_->setCursor(pictureAreaPointer());
+    selection_.release();
+    tBmp_->hide();
+    PreviewSelectedArea(picture_, selection_.area());
+}
+
+void PicturePanel::pBmpW2_MouseDown() {
+    hideSelection();
+}
+
+void PicturePanel::hsBmp_Change(int value) {
+    pBmpW_->move(-value, pBmpW_->y());
+    if (!selection_.dragging())
+        hideSelection();
+}
+
+void PicturePanel::vsBmp_Change(int value) {
+    pBmpW_->move(pBmpW_->x(), -value);
+    if (!selection_.dragging())
+        hideSelection();
+}
+
+void PicturePanel::M_PAREA_Click() {
+    const bool square = areaMode() == AreaMode::Square;
+    M_PAREA_S_->setChecked(square);
+    M_PAREA_F_->setChecked(!square);
+}
+
+void PicturePanel::M_PAREA_F_Click() {
+    window_.settings().pAreaOpt = 0;
+    M_PAREA_Click();
+}
+
+void PicturePanel::M_PAREA_S_Click() {
+    window_.settings().pAreaOpt = 1;
+    M_PAREA_Click();
 }
 
 } // namespace vantle::ui

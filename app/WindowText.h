@@ -19,6 +19,7 @@ inline constexpr std::string_view kMenuOpenPicture = "画像ﾌｧｲﾙを開�
 inline constexpr std::string_view kMenuAppend = "追加(&A)";
 inline constexpr std::string_view kMenuSave = "上書き保存(&S)";
 inline constexpr std::string_view kMenuSaveAs = "名前を付けて保存(&W)";
+inline constexpr std::string_view kMenuExportXcursor = "Xcursor形式で書き出し(&C)";
 inline constexpr std::string_view kMenuExit = "Vantleの終了(&X)";
 inline constexpr std::string_view kMenuEdit = "編集(&E)";
 inline constexpr std::string_view kMenuUndo = "元に戻す(&U)";
@@ -183,10 +184,16 @@ inline constexpr std::string_view kCannotOpen = "ファイルが開けません�
 inline constexpr std::string_view kSaveFailed = "ファイルを保存できませんでした。\r\n"
                                                 "保存先のフォルダや空き容量を確認してください。";
 
+// Exporting an Xcursor file: inverted pixels cannot be kept.
+inline constexpr std::string_view kXcursorInvertedNote =
+    "Xcursorには画面を反転するピクセルがないため、反転色のピクセルは白い縁取りの黒で書き出しました。";
+
 // Filters of the open and save dialogs.
 inline constexpr std::string_view kOpenFilter =
     "対象ﾌｧｲﾙ|*.ico;*.cur;*.ani;*.bmp;*.jpg;*.jpeg;*.gif;*.exe;*.dll|ｱｲｺﾝ(*.ico)|*.ico|ｶｰｿﾙ(*.cur)|*.cur|"
-    "ｱﾆﾒｰｼｮﾝ(*.ani)|*.ani|画像|*.bmp;*.jpg;*.jpeg;*.gif|EXE/DLL(*.exe;*dll)|*.exe;*dll";
+    "ｱﾆﾒｰｼｮﾝ(*.ani)|*.ani|画像|*.bmp;*.jpg;*.jpeg;*.gif|EXE/DLL(*.exe;*dll)|*.exe;*dll|"
+    "Xcursor(拡張子なし)|*";
 inline constexpr std::string_view kSaveFilter = "ｱｲｺﾝ(*.ico)|*.ico|ｶｰｿﾙ(*.cur)|*.cur|ｱﾆﾒｰｼｮﾝ(*.ani)|*.ani";
+inline constexpr std::string_view kXcursorFilter = "Xcursor|*";
 
 } // namespace vantle::ui

@@ -1,5 +1,7 @@
 #include "model/FileKinds.h"
 
+#include "model/XcursorFile.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -47,6 +49,13 @@ FileKind fileKindOf(std::string_view path) {
     if (ext == ".EXE" || ext == ".DLL")
         return FileKind::Program;
     return FileKind::Unknown;
+}
+
+FileKind fileKindOf(std::string_view path, std::span<const std::uint8_t> head) {
+    const FileKind byName = fileKindOf(path);
+    if (byName == FileKind::Unknown && xcursor::hasMagic(head))
+        return FileKind::Xcursor;
+    return byName;
 }
 
 std::string folderOf(std::string_view path) {

@@ -22,6 +22,15 @@ inline constexpr std::string_view kTooManyImages =
 inline constexpr std::string_view kTooManySteps =
     "アニメーションのステップ数が上限（３２７３６）を超えるため、これ以上読み込めません。";
 
+// Xcursor files: a damaged file, one without an image the document can hold, and the sizes left out
+// (followed by the list of their nominal sizes).
+inline constexpr std::string_view kXcursorDamaged = "Xcursorファイルが壊れているため、読み込めません。";
+inline constexpr std::string_view kXcursorNothingFits =
+    "このXcursorファイルには４８ｘ４８以下のイメージがない為\r\n"
+    "Ｖａｎｔｌｅでは読み込めません。";
+inline constexpr std::string_view kXcursorSizesSkipped =
+    "４８ｘ４８を超えるサイズと、アニメーションにしなかったサイズは読み込みませんでした。サイズ: ";
+
 // Settings store failures at exit.
 inline constexpr std::string_view kKeyCreateFailed = "レジストリキーの作成に失敗しました";
 inline constexpr std::string_view kKeyOpenFailed = "レジストリキーのオープンに失敗しました";

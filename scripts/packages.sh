@@ -11,6 +11,7 @@ packages=(
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 python3-pil
   python3 python3-gi gir1.2-gdkpixbuf-2.0
   clang libclang-rt-14-dev
+  libxcursor-dev x11-apps desktop-file-utils xdg-utils shared-mime-info librsvg2-bin
 )
 
 missing=()

@@ -6,11 +6,16 @@
 #include "model/AniFileWriter.h"
 #include "model/ColourAnalysis.h"
 #include "model/FileKinds.h"
+#include "model/FileSniff.h"
 #include "model/IconFileReader.h"
 #include "model/IconFileWriter.h"
 #include "model/Messages.h"
 #include "model/PaletteFile.h"
 #include "model/ProgramIcons.h"
+#include "model/XcursorFileReader.h"
+#include "model/XcursorFileWriter.h"
+#include "theme/CursorNames.h"
+#include "theme/CursorTheme.h"
 
 #include <cstdio>
 #include <fstream>
@@ -24,11 +29,11 @@ namespace {
 constexpr const char* kUsage = R"(usage: vantle-tool COMMAND ARGUMENTS
 
 commands:
-  info FILE          print the images of FILE (.ico, .cur, .ani, .exe, .dll): size, depth, hotspot
+  info FILE          print the images of FILE (.ico, .cur, .ani, .exe, .dll, Xcursor): size, depth, hotspot
                      and colour count, and for .ani also title, author, rate, flags and steps; a
                      program or library gives every icon group as one 32 x 32 image; of a palette
                      file (.vtp) its count and colours
-  convert IN OUT     read IN (.ico, .cur, .ani, .exe, .dll) and write OUT as the extension of OUT names it:
+  convert IN OUT     read IN (.ico, .cur, .ani, .exe, .dll, Xcursor) and write OUT as the extension of OUT names it:
                      .ico icon, .cur cursor, .ani animated cursor
   palette IN OUT [--image N]
                      write the colour table of image N of IN (.ico, .cur, .ani, .exe, .dll; N counts from 0 as
@@ -38,6 +43,38 @@ commands:
                      square image of the size as the picture panel does, and write OUT as its extension
                      names it; an animated GIF gives one image per frame and, in an .ani, one step per
                      frame with the frame's delay as its rate (1/60 s, at least 1)
+  xcursor IN OUT     write IN (.ico, .cur, .ani, Xcursor) as the Xcursor file OUT: every size, the
+                     hotspot, and for .ani every step with its rate as a delay (1 jiffy = 1/60 s)
+  theme IN... --name NAME --dir D
+                     write the cursor theme D/NAME (index.theme, cursors/ with links) from the files
+                     IN; each file's base name (without extension, any case) says which cursor it
+                     is: a cursor name, one of its links, or a Windows name in brackets:
+                       left_ptr  (or arrow, default, normal)  links default arrow top_left_arrow
+                                                               left_arrow
+                       help      (or helpsel)                  links question_arrow whats_this
+                                                               left_ptr_help
+                       progress  (or appstarting, working)     links left_ptr_watch half-busy
+                       watch     (or wait, busy)               links wait
+                       crosshair (or cross, precision)         links cross tcross cross_reverse
+                       xterm     (or text, ibeam, beam)        links text ibeam
+                       pencil    (or pen, nwpen, handwriting)
+                       not-allowed (or no, unavailable)        links no-drop forbidden crossed_circle
+                       sb_v_double_arrow (or sizens, vert)     links ns-resize v_double_arrow size_ver
+                                                               row-resize
+                       sb_h_double_arrow (or sizewe, horz)     links ew-resize h_double_arrow size_hor
+                                                               col-resize
+                       size_fdiag (or sizenwse, dgn1)          links nwse-resize bd_double_arrow
+                       size_bdiag (or sizenesw, dgn2)          links nesw-resize fd_double_arrow
+                       fleur     (or sizeall, move)            links all-scroll move size_all
+                       up_arrow  (or uparrow, alternate)       links sb_up_arrow
+                       hand2     (or link)                     links pointer hand hand1 pointing_hand
+                     Any other base name becomes a cursor of that name alone.
+                     Cursors the theme lacks come from Adwaita. Use it with
+                     XCURSOR_PATH=D XCURSOR_THEME=NAME, or put D/NAME into ~/.local/share/icons.
+
+Inverted-screen pixels have no Xcursor equivalent: they are drawn black with a white outline, so the
+shape stays visible on light and dark backgrounds. Xcursor images larger than 48 x 48 are left out
+with a notice; of an animated Xcursor the largest animated size up to 48 is read.
   --help             print this text
 
 exit status: 0 done, 1 a file could not be read or written, 2 wrong command line
@@ -97,7 +134,7 @@ bool writable(FileKind kind) {
 }
 
 bool readable(FileKind kind) {
-    return writable(kind) || kind == FileKind::Program;
+    return writable(kind) || kind == FileKind::Program || kind == FileKind::Xcursor;
 }
 
 const MarkerColours kMarkers{};
@@ -105,6 +142,7 @@ const MarkerColours kMarkers{};
 struct Loaded {
     std::unique_ptr<IconDocument> document;
     ReadOutcome outcome = ReadOutcome::NotOpened;
+    bool notices = false; // an Xcursor file's sizes were left out, which is said but is no failure
 };
 
 // Every icon group of a program or library, as the chooser takes them with everything chosen.
@@ -139,6 +177,12 @@ Loaded load(const std::string& path, StreamMessages& messages, PictureService* p
         loaded.outcome = loadProgram(*loaded.document, path, messages, pictures);
         return loaded;
     }
+    if (fileKindOfFile(path) == FileKind::Xcursor) {
+        const XcursorReadResult result = readXcursorFile(*loaded.document, path, context);
+        loaded.outcome = result.outcome;
+        loaded.notices = !result.sizesSkipped.empty();
+        return loaded;
+    }
     loaded.outcome = fileKindOf(path) == FileKind::AnimatedCursor
                          ? readAniFile(*loaded.document, path, context)
                          : readIconFile(*loaded.document, path, context);
@@ -146,9 +190,9 @@ Loaded load(const std::string& path, StreamMessages& messages, PictureService* p
 }
 
 int info(const std::string& path, std::ostream& out, std::ostream& err, PictureService* pictures) {
-    const FileKind kind = fileKindOf(path);
+    const FileKind kind = fileKindOfFile(path);
     if (!readable(kind)) {
-        err << "vantle-tool: " << path << ": not an .ico, .cur, .ani, .exe or .dll file\n";
+        err << "vantle-tool: " << path << ": not an .ico, .cur, .ani, .exe, .dll or Xcursor file\n";
         return 2;
     }
     StreamMessages messages(err);
@@ -168,7 +212,7 @@ int info(const std::string& path, std::ostream& out, std::ostream& err, PictureS
             << depthText(depth) << " hotspot " << image.hotspotX << "," << image.hotspotY << " colours "
             << (colours < 0 ? std::string(">256") : std::to_string(colours)) << "\n";
     }
-    if (kind == FileKind::AnimatedCursor) {
+    if (kind == FileKind::AnimatedCursor || (kind == FileKind::Xcursor && d.stepCount > 0)) {
         out << "title: " << printable(d.title) << "\n";
         out << "author: " << printable(d.author) << "\n";
         out << "rate: " << d.defaultRate << "\n";
@@ -181,14 +225,14 @@ int info(const std::string& path, std::ostream& out, std::ostream& err, PictureS
             out << "step " << i << ": image " << step.imageIndex << " rate " << step.rate << "\n";
         }
     }
-    return messages.shown() ? 1 : 0;
+    return messages.shown() && !loaded.notices ? 1 : 0;
 }
 
 int convert(const std::string& in, const std::string& outPath, std::ostream& err, PictureService* pictures) {
-    const FileKind from = fileKindOf(in);
+    const FileKind from = fileKindOfFile(in);
     const FileKind to = fileKindOf(outPath);
     if (!readable(from)) {
-        err << "vantle-tool: " << in << ": not an .ico, .cur, .ani, .exe or .dll file\n";
+        err << "vantle-tool: " << in << ": not an .ico, .cur, .ani, .exe, .dll or Xcursor file\n";
         return 2;
     }
     if (!writable(to)) {
@@ -201,7 +245,7 @@ int convert(const std::string& in, const std::string& outPath, std::ostream& err
         err << "vantle-tool: " << in << ": cannot be opened\n";
         return 1;
     }
-    if (loaded.outcome != ReadOutcome::Complete || messages.shown()) {
+    if (loaded.outcome != ReadOutcome::Complete || (messages.shown() && !loaded.notices)) {
         err << "vantle-tool: " << in << ": not converted\n";
         return 1;
     }
@@ -279,7 +323,7 @@ std::optional<int> imageNumber(const std::string& text) {
 
 int palette(const std::string& in, const std::string& outPath, int imageIndex, std::ostream& err,
             PictureService* pictures) {
-    if (!readable(fileKindOf(in))) {
+    if (!readable(fileKindOfFile(in))) {
         err << "vantle-tool: " << in << ": not an .ico, .cur, .ani, .exe or .dll file\n";
         return 2;
     }
@@ -311,6 +355,89 @@ int palette(const std::string& in, const std::string& outPath, int imageIndex, s
     return 0;
 }
 
+// Reads IN as convert does; nothing (after the reason) when it is not readable or reading failed.
+std::unique_ptr<IconDocument> loadForXcursor(const std::string& in, std::ostream& err,
+                                             PictureService* pictures, int& status) {
+    status = 0;
+    if (!readable(fileKindOfFile(in))) {
+        err << "vantle-tool: " << in << ": not an .ico, .cur, .ani, .exe, .dll or Xcursor file\n";
+        status = 2;
+        return nullptr;
+    }
+    StreamMessages messages(err);
+    Loaded loaded = load(in, messages, pictures);
+    if (loaded.outcome != ReadOutcome::Complete || (messages.shown() && !loaded.notices)) {
+        err << "vantle-tool: " << in
+            << (loaded.outcome == ReadOutcome::NotOpened ? ": cannot be opened\n" : ": not converted\n");
+        status = 1;
+        return nullptr;
+    }
+    return std::move(loaded.document);
+}
+
+int xcursor(const std::string& in, const std::string& outPath, std::ostream& err, PictureService* pictures) {
+    int status = 0;
+    const auto document = loadForXcursor(in, err, pictures, status);
+    if (!document)
+        return status;
+    if (!writeXcursorFile(*document, outPath, kMarkers)) {
+        err << "vantle-tool: " << outPath << ": cannot be written\n";
+        return 1;
+    }
+    return 0;
+}
+
+int themeCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+                 PictureService* pictures) {
+    std::vector<std::string> inputs;
+    std::string name;
+    std::string dir;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if ((args[i] == "--name" || args[i] == "--dir") && i + 1 < args.size()) {
+            std::string& value = args[i] == "--name" ? name : dir;
+            value = args[i + 1];
+            ++i;
+        } else if (args[i].starts_with("--"))
+            return -1;
+        else
+            inputs.push_back(args[i]);
+    }
+    if (inputs.empty() || name.empty() || dir.empty())
+        return -1;
+    std::vector<theme::ThemeCursor> cursors;
+    for (const std::string& in : inputs) {
+        int status = 0;
+        const auto document = loadForXcursor(in, err, pictures, status);
+        if (!document)
+            return status;
+        theme::ThemeCursor cursor;
+        const std::string base = theme::baseNameOf(in);
+        if (const auto group = theme::groupForName(base)) {
+            cursor.name = std::string(group->name);
+            for (std::string_view link : group->links)
+                cursor.links.emplace_back(link);
+        } else {
+            cursor.name = base;
+            err << "vantle-tool: " << in << ": no known cursor name, written as '" << base << "' alone\n";
+        }
+        cursor.xcursor = buildXcursorFile(*document, kMarkers);
+        cursors.push_back(std::move(cursor));
+    }
+    const theme::ThemeResult result = theme::writeCursorTheme(dir, name, cursors);
+    if (!result.ok) {
+        err << "vantle-tool: " << result.error << "\n";
+        return 1;
+    }
+    out << "theme: " << result.themeFolder << "\n";
+    for (const theme::ThemeCursor& c : cursors) {
+        out << "cursor: " << c.name;
+        for (const std::string& link : c.links)
+            out << " " << link;
+        out << "\n";
+    }
+    return 0;
+}
+
 } // namespace
 
 int runTool(std::span<const std::string> args, std::ostream& out, std::ostream& err,
@@ -323,6 +450,13 @@ int runTool(std::span<const std::string> args, std::ostream& out, std::ostream& 
         return isPaletteFile(args[1]) ? paletteInfo(args[1], out, err) : info(args[1], out, err, pictures);
     if (args.size() == 3 && args[0] == "convert")
         return convert(args[1], args[2], err, pictures);
+    if (args.size() == 3 && args[0] == "xcursor")
+        return xcursor(args[1], args[2], err, pictures);
+    if (args.size() >= 2 && args[0] == "theme") {
+        const int status = themeCommand(args.subspan(1), out, err, pictures);
+        if (status >= 0)
+            return status;
+    }
     if (args.size() >= 3 && args[0] == "palette") {
         std::optional<int> index = 0;
         if (args.size() == 5 && args[3] == "--image")

@@ -65,7 +65,7 @@ TEST_F(HelpWindowTest, ContentsTreeHoldsTheDocumentsHeadingsNested) {
     EXPECT_EQ(contents()->topLevelItem(0)->text(0), u8("Vantle ヘルプ"));
     // Every subject of the program has its section.
     for (const char* title : {"画面の構成", "ファイル", "イメージ", "編集ツール", "色", "ホットスポット",
-                              "アニメーション", "画像の表示", "パレットファイル", "ごみ箱", "設定の保存"})
+                              "アニメーション", "画像からイメージを作る", "パレットファイル", "ごみ箱", "設定の保存"})
         EXPECT_NE(topItem(title), nullptr) << title;
     // Subsections hang below their section.
     QTreeWidgetItem* files = topItem("ファイル");
@@ -74,7 +74,7 @@ TEST_F(HelpWindowTest, ContentsTreeHoldsTheDocumentsHeadingsNested) {
     for (int i = 0; i < files->childCount(); ++i)
         below << files->child(i)->text(0);
     EXPECT_EQ(below.join("|").toStdString(),
-              "新規作成|開く|追加|画像ファイルを開く|上書き保存と名前を付けて保存|終了");
+              "新規作成|開く|追加|画像ファイルを開く|上書き保存と名前を付けて保存|Xcursor とカーソルテーマ|終了");
 }
 
 TEST_F(HelpWindowTest, ChoosingAHeadingInTheContentsJumpsToIt) {

@@ -212,7 +212,7 @@ TEST(VantleTool, ExitStatuses) {
              fixture("im-modern.ico") + ": not converted\n"},
         {{"info", dir.file("a.png")},
          2,
-         "vantle-tool: " + dir.file("a.png") + ": not an .ico, .cur, .ani, .exe or .dll file\n"},
+         "vantle-tool: " + dir.file("a.png") + ": not an .ico, .cur, .ani, .exe, .dll or Xcursor file\n"},
         {{"convert", ico, dir.file("a.bmp")},
          2,
          "vantle-tool: " + dir.file("a.bmp") + ": the name must end in .ico, .cur or .ani\n"},

@@ -1,0 +1,30 @@
+#pragma once
+// The Xcursor format of X11 cursor themes: a header with the magic "Xcur", a table of contents, and image
+// chunks of premultiplied ARGB pixels, each with its nominal size, hotspot and delay in milliseconds.
+// Images of one nominal size, in the order of the table, are the frames of an animation.
+
+#include <cstdint>
+#include <span>
+
+namespace vantle::xcursor {
+
+inline constexpr std::uint32_t kMagic = 0x72756358; // "Xcur" read as a little-endian 32-bit value
+inline constexpr std::uint32_t kFileHeaderSize = 16;
+inline constexpr std::uint32_t kFileVersion = 0x10000;
+inline constexpr std::uint32_t kTocEntrySize = 12;
+inline constexpr std::uint32_t kImageType = 0xfffd0002;
+inline constexpr std::uint32_t kImageHeaderSize = 36;
+inline constexpr std::uint32_t kImageVersion = 1;
+// The largest side and table length libXcursor accepts; larger values mark a damaged file.
+inline constexpr std::uint32_t kMaxSide = 0x7fff;
+inline constexpr std::uint32_t kMaxToc = 0x10000;
+
+// True when the bytes begin with the Xcursor magic.
+bool hasMagic(std::span<const std::uint8_t> head);
+
+// A step's rate in jiffies (1/60 s) as milliseconds, rounded to the nearest; negative rates give 0.
+std::uint32_t millisecondsOfJiffies(std::int32_t jiffies);
+// A delay in milliseconds as jiffies, rounded to the nearest, at least 1 (a step is always shown).
+std::int32_t jiffiesOfMilliseconds(std::uint32_t milliseconds);
+
+} // namespace vantle::xcursor

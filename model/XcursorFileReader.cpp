@@ -1,0 +1,212 @@
+#include "model/XcursorFileReader.h"
+
+#include "model/ColourAnalysis.h"
+#include "model/Messages.h"
+#include "model/XcursorFile.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
+namespace vantle {
+
+namespace {
+
+using namespace xcursor;
+
+struct ImageChunk {
+    std::uint32_t nominal = 0;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint32_t xhot = 0;
+    std::uint32_t yhot = 0;
+    std::uint32_t delay = 0;
+    std::size_t pixels = 0; // offset of the first pixel in the file
+};
+
+std::uint32_t dwordAt(std::span<const std::uint8_t> bytes, std::size_t at) {
+    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
+           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+}
+
+bool fits(std::span<const std::uint8_t> bytes, std::uint64_t at, std::uint64_t count) {
+    return at <= bytes.size() && count <= bytes.size() - at;
+}
+
+// One image chunk at position, checked the way libXcursor checks it; nothing when it is damaged.
+std::optional<ImageChunk> readChunk(std::span<const std::uint8_t> bytes, std::uint32_t position,
+                                    std::uint32_t tocSubtype) {
+    if (!fits(bytes, position, kImageHeaderSize))
+        return std::nullopt;
+    const std::uint32_t headerSize = dwordAt(bytes, position);
+    if (headerSize < kImageHeaderSize || dwordAt(bytes, position + 4) != kImageType ||
+        dwordAt(bytes, position + 8) != tocSubtype)
+        return std::nullopt;
+    ImageChunk c;
+    c.nominal = tocSubtype;
+    c.width = dwordAt(bytes, position + 16);
+    c.height = dwordAt(bytes, position + 20);
+    c.xhot = dwordAt(bytes, position + 24);
+    c.yhot = dwordAt(bytes, position + 28);
+    c.delay = dwordAt(bytes, position + 32);
+    if (c.width == 0 || c.height == 0 || c.width > kMaxSide || c.height > kMaxSide || c.xhot > c.width ||
+        c.yhot > c.height)
+        return std::nullopt;
+    const std::uint64_t pixelStart = static_cast<std::uint64_t>(position) + headerSize;
+    if (!fits(bytes, pixelStart, std::uint64_t{c.width} * c.height * 4))
+        return std::nullopt;
+    c.pixels = static_cast<std::size_t>(pixelStart);
+    return c;
+}
+
+// Every image chunk named by the table of contents, in table order; nothing for a damaged file.
+std::optional<std::vector<ImageChunk>> readChunks(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() < kFileHeaderSize || !hasMagic(bytes))
+        return std::nullopt;
+    const std::uint32_t headerSize = dwordAt(bytes, 4);
+    const std::uint32_t ntoc = dwordAt(bytes, 12);
+    if (headerSize < kFileHeaderSize || ntoc > kMaxToc ||
+        !fits(bytes, headerSize, std::uint64_t{ntoc} * kTocEntrySize))
+        return std::nullopt;
+    std::vector<ImageChunk> chunks;
+    for (std::uint32_t i = 0; i < ntoc; ++i) {
+        const std::size_t entry = headerSize + std::size_t{i} * kTocEntrySize;
+        if (dwordAt(bytes, entry) != kImageType)
+            continue; // comments and chunks of other kinds
+        auto chunk = readChunk(bytes, dwordAt(bytes, entry + 8), dwordAt(bytes, entry + 4));
+        if (!chunk)
+            return std::nullopt;
+        chunks.push_back(*chunk);
+    }
+    return chunks;
+}
+
+// A premultiplied pixel as a document colour: mostly transparent pixels are transparent, the others
+// opaque in their own colour. A colour that happens to be a marker value moves by one step of blue so
+// that it stays an opaque pixel.
+colourRGB pixelColour(std::uint32_t argb, const MarkerColours& markers) {
+    const std::uint32_t alpha = argb >> 24;
+    if (alpha < 128)
+        return markers.transparent;
+    auto straight = [alpha](std::uint32_t c) {
+        return static_cast<int>(std::min<std::uint32_t>(255, (c * 255 + alpha / 2) / alpha));
+    };
+    colourRGB colour =
+        makeColour(straight((argb >> 16) & 0xFF), straight((argb >> 8) & 0xFF), straight(argb & 0xFF));
+    if (colour == markers.transparent || colour == markers.inverted)
+        colour ^= 0x010000;
+    return colour;
+}
+
+void storeImage(IconImage& image, std::span<const std::uint8_t> bytes, const ImageChunk& c,
+                const MarkerColours& markers) {
+    image.width = static_cast<std::int16_t>(c.width);
+    image.height = static_cast<std::int16_t>(c.height);
+    image.hotspotX = static_cast<std::int16_t>(std::min(c.xhot, c.width - 1));
+    image.hotspotY = static_cast<std::int16_t>(std::min(c.yhot, c.height - 1));
+    image.pixels.fill(markers.transparent);
+    for (std::uint32_t y = 0; y < c.height; ++y)
+        for (std::uint32_t x = 0; x < c.width; ++x)
+            image.pixels(static_cast<int>(x), static_cast<int>(y)) =
+                pixelColour(dwordAt(bytes, c.pixels + (std::size_t{y} * c.width + x) * 4), markers);
+    image.depth = depthFromCount(countImageColours(image, markers).count);
+}
+
+std::string sizeList(const std::vector<int>& sizes) {
+    std::string text;
+    for (int s : sizes)
+        text += (text.empty() ? "" : ", ") + std::to_string(s);
+    return text;
+}
+
+} // namespace
+
+XcursorReadResult readXcursorBytes(IconDocument& document, std::span<const std::uint8_t> bytes,
+                                   ReadContext& context) {
+    XcursorReadResult result;
+    const auto chunks = readChunks(bytes);
+    if (!chunks) {
+        context.messages.showMessage(text::kXcursorDamaged, MessageButtons::Ok, MessageIcon::Error);
+        result.outcome = ReadOutcome::Stopped;
+        return result;
+    }
+    // Frames by nominal size; a size is usable only when every one of its frames fits in the grid.
+    std::map<std::uint32_t, std::vector<const ImageChunk*>> bySize;
+    for (const ImageChunk& c : *chunks)
+        bySize[c.nominal].push_back(&c);
+    std::vector<std::uint32_t> usable;
+    for (const auto& [nominal, frames] : bySize) {
+        const bool fitsGrid = std::all_of(frames.begin(), frames.end(), [](const ImageChunk* c) {
+            return c->width <= static_cast<std::uint32_t>(kImageGrid) &&
+                   c->height <= static_cast<std::uint32_t>(kImageGrid);
+        });
+        if (fitsGrid)
+            usable.push_back(nominal);
+        else
+            result.sizesSkipped.push_back(static_cast<int>(nominal));
+    }
+    if (usable.empty()) {
+        context.messages.showMessage(text::kXcursorNothingFits, MessageButtons::Ok, MessageIcon::Error);
+        result.outcome = ReadOutcome::Stopped;
+        return result;
+    }
+    // The document holds one animation: the largest size with several frames, alone.
+    for (auto it = usable.rbegin(); it != usable.rend(); ++it) {
+        if (bySize[*it].size() > 1) {
+            result.animated = true;
+            for (std::uint32_t other : usable)
+                if (other != *it)
+                    result.sizesSkipped.push_back(static_cast<int>(other));
+            usable = {*it};
+            break;
+        }
+    }
+    std::sort(result.sizesSkipped.begin(), result.sizesSkipped.end());
+
+    const int firstImage = document.imageCount;
+    const std::int32_t firstStep = document.stepCount;
+    int added = 0;
+    for (std::uint32_t nominal : usable) {
+        const auto& frames = bySize[nominal];
+        const std::size_t take = result.animated ? frames.size() : 1;
+        for (std::size_t f = 0; f < take; ++f) {
+            if (!document.growForImage(document.imageCount) ||
+                (result.animated && !document.growForStep(firstStep + added))) {
+                context.messages.showMessage(text::kTooManyImages, MessageButtons::Ok, MessageIcon::Error);
+                result.outcome = ReadOutcome::Stopped;
+                return result;
+            }
+            storeImage(document.images[static_cast<std::size_t>(document.imageCount)], bytes, *frames[f],
+                       context.markers);
+            if (result.animated) {
+                AnimationStep& step = document.steps[static_cast<std::size_t>(firstStep + added)];
+                step.imageIndex = firstImage + added;
+                step.rate = jiffiesOfMilliseconds(frames[f]->delay);
+                ++document.stepCount;
+            }
+            ++document.imageCount;
+            ++added;
+        }
+        result.sizesTaken.push_back(static_cast<int>(nominal));
+    }
+    if (result.animated) {
+        document.defaultRate = document.steps[static_cast<std::size_t>(firstStep)].rate;
+        for (std::int32_t s = firstStep; s < document.stepCount; ++s)
+            document.hasRateTable = document.hasRateTable ||
+                                    document.steps[static_cast<std::size_t>(s)].rate != document.defaultRate;
+    }
+    document.paletteCurrent = false;
+    if (!result.sizesSkipped.empty())
+        context.messages.showMessage(std::string(text::kXcursorSizesSkipped) + sizeList(result.sizesSkipped));
+    result.outcome = ReadOutcome::Complete;
+    return result;
+}
+
+XcursorReadResult readXcursorFile(IconDocument& document, const std::string& path, ReadContext& context) {
+    std::vector<std::uint8_t> bytes;
+    if (!readWholeFile(path, bytes))
+        return {};
+    return readXcursorBytes(document, bytes, context);
+}
+
+} // namespace vantle

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks what the desktop sees: every file in place, the
+# menu entry valid, and the three file types known once the MIME data is installed into a temporary data
+# folder. Arguments: the build folder, the source folder.
+set -euo pipefail
+build=$1
+source=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix=$work/prefix
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+for f in bin/vantle bin/vantle-tool bin/vantle-help.html share/applications/vantle.desktop \
+         share/mime/packages/vantle.xml share/icons/hicolor/16x16/apps/vantle.png \
+         share/icons/hicolor/32x32/apps/vantle.png share/icons/hicolor/48x48/apps/vantle.png \
+         share/icons/hicolor/scalable/apps/vantle.svg; do
+  [ -e "$prefix/$f" ] || { echo "missing after install: $f"; exit 1; }
+done
+# Read the whole text first: grep -q stops at the first match, and under pipefail the writer's broken
+# pipe would fail the test.
+help=$("$prefix/bin/vantle-tool" --help)
+grep -q "theme IN" <<<"$help"
+
+desktop-file-validate "$prefix/share/applications/vantle.desktop"
+grep -q '^Name\[ja\]=' "$prefix/share/applications/vantle.desktop"
+grep -q '^MimeType=image/vnd.microsoft.icon;image/x-win-bitmap;application/x-navi-animation;$' \
+  "$prefix/share/applications/vantle.desktop"
+
+# The MIME data alone in a data folder of its own, with shared-mime-info's base definitions beside it so
+# that our types are judged against the usual ones.
+data=$work/data
+mkdir -p "$data/mime/packages"
+cp "$prefix/share/mime/packages/vantle.xml" "$data/mime/packages/"
+cp /usr/share/mime/packages/freedesktop.org.xml "$data/mime/packages/"
+update-mime-database "$data/mime" >/dev/null
+cp "$source/tests/data/im-16colour.ico" "$work/sample.ico"
+cp "$source/tests/data/icotool-cursor.cur" "$work/sample.cur"
+"$prefix/bin/vantle-tool" convert "$work/sample.cur" "$work/sample.ani" 2>/dev/null
+export XDG_DATA_HOME=$data XDG_DATA_DIRS=$data
+check() {
+  local got
+  got=$(xdg-mime query filetype "$1")
+  [ "$got" = "$2" ] || { echo "xdg-mime: $1 is '$got', expected $2"; exit 1; }
+}
+check "$work/sample.ico" image/vnd.microsoft.icon
+check "$work/sample.cur" image/x-win-bitmap
+check "$work/sample.ani" application/x-navi-animation
+echo "install test passed"

@@ -1,0 +1,99 @@
+#include "theme/CursorTheme.h"
+
+#include "model/BinaryFile.h"
+
+#include <filesystem>
+#include <set>
+#include <system_error>
+
+namespace vantle::theme {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool validName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+}
+
+// name becomes a symbolic link to target (a name in the same folder), replacing a file or link there.
+bool linkTo(const fs::path& folder, const std::string& name, const std::string& target, std::string& error) {
+    std::error_code ec;
+    const fs::path link = folder / name;
+    if (fs::is_symlink(fs::symlink_status(link, ec)) || fs::is_regular_file(fs::symlink_status(link, ec)))
+        fs::remove(link, ec);
+    fs::create_symlink(target, link, ec);
+    if (ec) {
+        error = link.string() + ": " + ec.message();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string indexTheme(const std::string& name) {
+    return "[Icon Theme]\n"
+           "Name=" +
+           name +
+           "\n"
+           "Comment=Cursor theme made with Vantle\n"
+           "Inherits=Adwaita\n";
+}
+
+ThemeResult writeCursorTheme(const std::string& dir, const std::string& name,
+                             const std::vector<ThemeCursor>& cursors) {
+    ThemeResult result;
+    if (!validName(name)) {
+        result.error = "the theme name must be a file name without '/'";
+        return result;
+    }
+    std::set<std::string> names;
+    for (const ThemeCursor& c : cursors) {
+        if (!validName(c.name)) {
+            result.error = "bad cursor name '" + c.name + "'";
+            return result;
+        }
+        for (const std::string& n : c.links)
+            if (!validName(n) || !names.insert(n).second) {
+                result.error = "cursor name '" + n + "' given twice";
+                return result;
+            }
+        if (!names.insert(c.name).second) {
+            result.error = "cursor name '" + c.name + "' given twice";
+            return result;
+        }
+    }
+    const fs::path folder = fs::path(dir) / name;
+    const fs::path cursorFolder = folder / "cursors";
+    std::error_code ec;
+    fs::create_directories(cursorFolder, ec);
+    if (ec) {
+        result.error = cursorFolder.string() + ": " + ec.message();
+        return result;
+    }
+    const std::string index = indexTheme(name);
+    if (!replaceFileContents((folder / "index.theme").string(),
+                             std::span(reinterpret_cast<const std::uint8_t*>(index.data()), index.size()))) {
+        result.error = (folder / "index.theme").string() + ": cannot be written";
+        return result;
+    }
+    for (const ThemeCursor& c : cursors) {
+        const fs::path file = cursorFolder / c.name;
+        // A link left by an earlier theme would make the write land on another cursor.
+        if (fs::is_symlink(fs::symlink_status(file, ec)))
+            fs::remove(file, ec);
+        if (!replaceFileContents(file.string(), c.xcursor)) {
+            result.error = file.string() + ": cannot be written";
+            return result;
+        }
+        for (const std::string& link : c.links)
+            if (!linkTo(cursorFolder, link, c.name, result.error))
+                return result;
+    }
+    result.ok = true;
+    result.themeFolder = folder.string();
+    return result;
+}
+
+} // namespace vantle::theme

@@ -1,0 +1,32 @@
+#pragma once
+// Writing a complete X11 cursor theme: NAME/index.theme and NAME/cursors/ with one Xcursor file per
+// cursor and the other names of the same cursor as symbolic links to it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vantle::theme {
+
+struct ThemeCursor {
+    std::string name;                  // the cursor's file name in cursors/
+    std::vector<std::string> links;    // further names, linked to it
+    std::vector<std::uint8_t> xcursor; // the file's bytes
+};
+
+struct ThemeResult {
+    bool ok = false;
+    std::string error;       // why not, in English, for the command line
+    std::string themeFolder; // dir/name
+};
+
+// Writes the theme `name` under folder `dir` (created when missing). An existing theme of that name is
+// updated: its index.theme and the given cursors are replaced, other files are left. Cursors the theme
+// lacks fall back to the inherited theme (Adwaita, the desktop's default).
+ThemeResult writeCursorTheme(const std::string& dir, const std::string& name,
+                             const std::vector<ThemeCursor>& cursors);
+
+// The text of index.theme.
+std::string indexTheme(const std::string& name);
+
+} // namespace vantle::theme
