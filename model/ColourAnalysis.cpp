@@ -1,11 +1,56 @@
 #include "model/ColourAnalysis.h"
 
+#include <array>
 #include <cassert>
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 #include <vector>
 
 namespace vantle {
+
+namespace {
+
+// Positions of colours in a list, for the searches that would otherwise go through the list from the
+// start: a colour keeps the position it was first added with, which is the one such a search finds.
+class ColourPositions {
+  public:
+    ColourPositions() { positions_.fill(kEmpty); }
+
+    int find(colourRGB c) const {
+        for (std::size_t s = slotOf(c);; s = (s + 1) & kMask) {
+            if (positions_[s] == kEmpty)
+                return -1;
+            if (colours_[s] == c)
+                return positions_[s];
+        }
+    }
+    // A colour already present keeps its first position.
+    void add(colourRGB c, int position) {
+        assert(position >= 0 && position < static_cast<int>(kPaletteSize));
+        std::size_t s = slotOf(c);
+        while (positions_[s] != kEmpty) {
+            if (colours_[s] == c)
+                return;
+            s = (s + 1) & kMask;
+        }
+        colours_[s] = c;
+        positions_[s] = static_cast<std::int16_t>(position);
+    }
+
+  private:
+    // Twice the most colours an image holds, so the table never fills and probes stay short.
+    static constexpr std::size_t kSlots = 8192;
+    static_assert(kSlots >= 2 * kPaletteSize);
+    static constexpr std::size_t kMask = kSlots - 1;
+    static constexpr std::int16_t kEmpty = -1;
+    static std::size_t slotOf(colourRGB c) { return (static_cast<std::uint32_t>(c) * 2654435761U) >> 19; }
+
+    std::array<colourRGB, kSlots> colours_;
+    std::array<std::int16_t, kSlots> positions_;
+};
+
+} // namespace
 
 ColourCount countImageColours(IconImage& image, const MarkerColours& markers) {
     int b = 0;
@@ -14,37 +59,36 @@ ColourCount countImageColours(IconImage& image, const MarkerColours& markers) {
     int blackIndex = -1;
     int whiteIndex = -1;
     auto& palette = image.palette;
+    const auto& pixels = image.pixels;
+    ColourPositions positions;
+    auto append = [&](colourRGB c) {
+        palette[static_cast<std::size_t>(b)] = c;
+        positions.add(c, b);
+        return b++;
+    };
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
-            const colourRGB p = image.pixels(x, y);
+            const colourRGB p = pixels(x, y);
             int index = -1;
             if (p == last) {
                 index = lastIndex;
             } else if (p == markers.transparent) {
-                if (blackIndex == -1) {
-                    palette[static_cast<std::size_t>(b)] = kBlack;
-                    blackIndex = b++;
-                }
+                if (blackIndex == -1)
+                    blackIndex = append(kBlack);
                 index = blackIndex;
             } else if (p == markers.inverted) {
-                if (whiteIndex == -1) {
-                    palette[static_cast<std::size_t>(b)] = kWhite;
-                    whiteIndex = b++;
-                }
+                if (whiteIndex == -1)
+                    whiteIndex = append(kWhite);
                 index = whiteIndex;
             } else {
-                int k = 0;
-                while (k < b && palette[static_cast<std::size_t>(k)] != p)
-                    ++k;
-                if (k == b) {
-                    palette[static_cast<std::size_t>(b)] = p;
+                index = positions.find(p);
+                if (index == -1) {
                     if (p == kBlack)
                         blackIndex = b;
                     if (p == kWhite)
                         whiteIndex = b;
-                    ++b;
+                    index = append(p);
                 }
-                index = k;
             }
             // Indices are only kept below 256; beyond that the image has no valid index map anyway.
             if (index >= 0 && index < 256)
@@ -79,25 +123,29 @@ std::vector<HistogramEntry> histogramOf(const IconImage& image, const MarkerColo
     entries.reserve(256);
     bool transparentSeen = false;
     bool invertedSeen = false;
+    ColourPositions positions;
+    auto append = [&](colourRGB c, std::int16_t count) {
+        positions.add(c, static_cast<int>(entries.size()));
+        entries.push_back({c, count});
+    };
+    const auto& pixels = image.pixels;
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
-            const colourRGB p = image.pixels(x, y);
+            const colourRGB p = pixels(x, y);
             if (p == markers.transparent) {
                 if (!transparentSeen)
-                    entries.push_back({kBlack, 999});
+                    append(kBlack, 999);
                 transparentSeen = true;
             } else if (p == markers.inverted) {
                 if (!invertedSeen)
-                    entries.push_back({kWhite, 999});
+                    append(kWhite, 999);
                 invertedSeen = true;
             } else {
-                auto it = entries.begin();
-                while (it != entries.end() && it->colour != p)
-                    ++it;
-                if (it == entries.end())
-                    entries.push_back({p, 1});
+                const int k = positions.find(p);
+                if (k == -1)
+                    append(p, 1);
                 else
-                    ++it->count;
+                    ++entries[static_cast<std::size_t>(k)].count;
             }
         }
     }
@@ -123,9 +171,36 @@ void sortByCount(std::vector<HistogramEntry>& e) {
     }
 }
 
-int distance(colourRGB a, colourRGB b) {
-    return std::abs(redOf(a) - redOf(b)) + std::abs(greenOf(a) - greenOf(b)) +
-           std::abs(blueOf(a) - blueOf(b));
+// For every dropped entry (0 .. dropped - 1) the colour of the first kept entry nearest to it in summed
+// RGB difference; the first kept entry when none is nearer than 765. The kept colours are laid out by
+// channel so the distance loop runs over plain arrays.
+std::vector<colourRGB> replacementsOf(const std::vector<HistogramEntry>& entries, int dropped) {
+    const std::size_t kept = entries.size() - static_cast<std::size_t>(dropped);
+    std::vector<std::int16_t> red(kept), green(kept), blue(kept), d(kept);
+    for (std::size_t k = 0; k < kept; ++k) {
+        const colourRGB c = entries[static_cast<std::size_t>(dropped) + k].colour;
+        red[k] = static_cast<std::int16_t>(redOf(c));
+        green[k] = static_cast<std::int16_t>(greenOf(c));
+        blue[k] = static_cast<std::int16_t>(blueOf(c));
+    }
+    std::vector<colourRGB> replacement(static_cast<std::size_t>(dropped));
+    for (int j = 0; j < dropped; ++j) {
+        const colourRGB c = entries[static_cast<std::size_t>(j)].colour;
+        const int r = redOf(c), g = greenOf(c), b = blueOf(c);
+        for (std::size_t k = 0; k < kept; ++k)
+            d[k] = static_cast<std::int16_t>(std::abs(r - red[k]) + std::abs(g - green[k]) +
+                                             std::abs(b - blue[k]));
+        std::size_t best = 0;
+        int bound = 765;
+        for (std::size_t k = 0; k < kept; ++k) {
+            if (d[k] < bound) {
+                bound = d[k];
+                best = k;
+            }
+        }
+        replacement[static_cast<std::size_t>(j)] = entries[static_cast<std::size_t>(dropped) + best].colour;
+    }
+    return replacement;
 }
 
 } // namespace
@@ -138,20 +213,11 @@ void reduceColoursTo(IconDocument& document, int index, int target, const Marker
     const int n = static_cast<int>(entries.size());
     if (n > target) {
         const int dropped = n - target;
-        std::vector<colourRGB> replacement(static_cast<std::size_t>(dropped));
-        for (int j = 0; j < dropped; ++j) {
-            int best = dropped;
-            int bound = 765;
-            for (int k = dropped; k < n; ++k) {
-                const int d = distance(entries[static_cast<std::size_t>(j)].colour,
-                                       entries[static_cast<std::size_t>(k)].colour);
-                if (d < bound) {
-                    bound = d;
-                    best = k;
-                }
-            }
-            replacement[static_cast<std::size_t>(j)] = entries[static_cast<std::size_t>(best)].colour;
-        }
+        const std::vector<colourRGB> replacement = replacementsOf(entries, dropped);
+        // A pixel takes the replacement of the first dropped entry of its colour.
+        ColourPositions droppedAt;
+        for (int j = 0; j < dropped; ++j)
+            droppedAt.add(entries[static_cast<std::size_t>(j)].colour, j);
         // Runs of one colour are common, so the last lookup is remembered.
         colourRGB lastFrom = 0;
         colourRGB lastTo = 0;
@@ -166,12 +232,9 @@ void reduceColoursTo(IconDocument& document, int index, int target, const Marker
                     continue;
                 }
                 const colourRGB from = p;
-                for (int j = 0; j < dropped; ++j) {
-                    if (entries[static_cast<std::size_t>(j)].colour == p) {
-                        p = replacement[static_cast<std::size_t>(j)];
-                        break;
-                    }
-                }
+                const int j = droppedAt.find(p);
+                if (j >= 0)
+                    p = replacement[static_cast<std::size_t>(j)];
                 lastFrom = from;
                 lastTo = p;
                 lastValid = true;

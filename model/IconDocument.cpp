@@ -57,7 +57,7 @@ void IconDocument::clearImages(colourRGB transparent) {
     resetAnimation();
     for (IconImage& image : images) {
         image.pixels.fill(transparent);
-        std::fill_n(image.palette.begin(), 256, kWhite);
+        image.palette.fillLow(kWhite);
     }
     paletteCurrent = false;
 }

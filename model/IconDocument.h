@@ -3,6 +3,8 @@
 // the header values of an animated cursor.
 
 #include "model/Colour.h"
+#include "model/LazyGrid.h"
+#include "model/PaletteStore.h"
 
 #include <cstdint>
 #include <string>
@@ -16,9 +18,11 @@ struct IconImage {
     ColourDepth depth = 0;
     std::int16_t hotspotX = 0;
     std::int16_t hotspotY = 0;
-    PixelGrid pixels{};                            // only x < width, y < height belong to the image
-    std::array<colourRGB, kPaletteSize> palette{}; // colours in order of first appearance
-    Grid<std::uint8_t, kImageGrid> indexMap{};     // palette index per pixel, valid up to 256 colours
+    // The grids and the palette take memory only for what was written (LazyGrid, PaletteStore); they read
+    // like a 48 x 48 grid and a 2304-entry table.
+    LazyGrid<colourRGB, kImageGrid> pixels{};      // only x < width, y < height belong to the image
+    PaletteStore palette{};                        // colours in order of first appearance
+    LazyGrid<std::uint8_t, kImageGrid> indexMap{}; // palette index per pixel, valid up to 256 colours
     bool writeFlag = false;
 
     // Pixels, size, depth and hotspot: what moves when images change places in the list.

@@ -23,7 +23,7 @@ TEST(IconDocument, NewDocumentHasSixteenTransparentSlotsAndNoImages) {
     EXPECT_FALSE(d.hasRateTable);
     EXPECT_FALSE(d.hasStepTable);
     for (int i = 0; i < 16; ++i)
-        for (colourRGB c : d.images[static_cast<std::size_t>(i)].pixels.cells)
+        for (colourRGB c : PixelGrid(d.images[static_cast<std::size_t>(i)].pixels).cells)
             ASSERT_EQ(c, kTestMarkers.transparent) << "slot " << i;
 }
 
@@ -73,7 +73,7 @@ TEST(IconDocument, GrowingKeepsEverySlotAndAddsZeroSlots) {
         EXPECT_EQ(b.width, 0);
         EXPECT_EQ(b.depth, 0);
         EXPECT_FALSE(b.writeFlag);
-        for (colourRGB c : b.pixels.cells)
+        for (colourRGB c : PixelGrid(b.pixels).cells)
             ASSERT_EQ(c, 0) << "slot " << i;
         for (colourRGB c : b.palette)
             ASSERT_EQ(c, 0) << "slot " << i;
