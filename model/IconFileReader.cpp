@@ -1,6 +1,7 @@
 #include "model/IconFileReader.h"
 
 #include "model/ColourAnalysis.h"
+#include "model/IconEntryFields.h"
 #include "model/Messages.h"
 
 #include <algorithm>
@@ -48,6 +49,14 @@ int rowBytes(int width, int bitCount) {
 
 bool tooLarge(int width, int height) {
     return width > kImageGrid || height > kImageGrid;
+}
+
+// The hotspot an entry gives its image: none when an icon file's entry holds planes and bit count there.
+void takeHotspot(IconImage& image, const DirectoryEntry& entry, int fileType, int bitmapBitCount) {
+    const bool planesAndBits =
+        fieldsArePlanesAndBitCount(fileType, {entry.hotspotX, entry.hotspotY}, bitmapBitCount);
+    image.hotspotX = planesAndBits ? std::int16_t{0} : entry.hotspotX;
+    image.hotspotY = planesAndBits ? std::int16_t{0} : entry.hotspotY;
 }
 
 ReadOutcome refuse(ReadContext& context, std::string_view message) {
@@ -118,7 +127,7 @@ void readColourRows(ByteReader& r, IconImage& image, int width, int height, int 
     }
 }
 
-ReadOutcome readPngEntry(IconDocument& document, ByteReader& r, const DirectoryEntry& entry,
+ReadOutcome readPngEntry(IconDocument& document, ByteReader& r, const DirectoryEntry& entry, int fileType,
                          ReadContext& context) {
     if (tooLarge(entry.width, entry.height))
         return refuse(context, text::kTooLarge);
@@ -136,8 +145,7 @@ ReadOutcome readPngEntry(IconDocument& document, ByteReader& r, const DirectoryE
     IconImage& image = document.images[static_cast<std::size_t>(index)];
     image.width = static_cast<std::int16_t>(picture->width);
     image.height = static_cast<std::int16_t>(picture->height);
-    image.hotspotX = entry.hotspotX;
-    image.hotspotY = entry.hotspotY;
+    takeHotspot(image, entry, fileType, 0);
     for (int y = 0; y < picture->height; ++y) {
         for (int x = 0; x < picture->width; ++x) {
             const std::uint32_t argb = picture->at(x, y);
@@ -151,7 +159,7 @@ ReadOutcome readPngEntry(IconDocument& document, ByteReader& r, const DirectoryE
     return ReadOutcome::Complete;
 }
 
-ReadOutcome readBitmapEntry(IconDocument& document, ByteReader& r, const DirectoryEntry& entry,
+ReadOutcome readBitmapEntry(IconDocument& document, ByteReader& r, const DirectoryEntry& entry, int fileType,
                             ReadContext& context) {
     const std::size_t headerStart = r.position();
     const std::uint32_t headerSize = r.readUDword();
@@ -173,8 +181,7 @@ ReadOutcome readBitmapEntry(IconDocument& document, ByteReader& r, const Directo
     IconImage& image = document.images[static_cast<std::size_t>(index)];
     image.width = static_cast<std::int16_t>(entry.width);
     image.height = static_cast<std::int16_t>(entry.height);
-    image.hotspotX = entry.hotspotX;
-    image.hotspotY = entry.hotspotY;
+    takeHotspot(image, entry, fileType, bitCount);
     image.depth = bitCount == 1 ? 2 : bitCount == 4 ? 16 : bitCount == 8 ? 256 : kDepthFull;
 
     const int paletteEntries = image.depth;
@@ -217,8 +224,8 @@ ReadOutcome readBitmapEntry(IconDocument& document, ByteReader& r, const Directo
 
 ReadOutcome readIconResource(IconDocument& document, ByteReader& r, ReadContext& context) {
     const std::size_t start = r.position();
-    r.readWord(); // reserved
-    r.readWord(); // type: icons and cursors are read alike
+    r.readWord();                      // reserved
+    const int fileType = r.readWord(); // icons and cursors are read alike but for the hotspot
     int count = r.readWord();
     // Entries that would lie beyond the end of the data do not exist.
     const std::size_t room = r.remaining() / kDirectoryEntrySize;
@@ -238,8 +245,8 @@ ReadOutcome readIconResource(IconDocument& document, ByteReader& r, ReadContext&
             r.seek(start + entry.imageOffset);
         const auto head = r.peek(kPngSignature.size());
         const bool png = std::equal(head.begin(), head.end(), kPngSignature.begin(), kPngSignature.end());
-        const ReadOutcome outcome =
-            png ? readPngEntry(document, r, entry, context) : readBitmapEntry(document, r, entry, context);
+        const ReadOutcome outcome = png ? readPngEntry(document, r, entry, fileType, context)
+                                        : readBitmapEntry(document, r, entry, fileType, context);
         if (outcome != ReadOutcome::Complete)
             return outcome;
     }

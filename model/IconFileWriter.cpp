@@ -1,6 +1,7 @@
 #include "model/IconFileWriter.h"
 
 #include "model/ColourAnalysis.h"
+#include "model/IconEntryFields.h"
 
 #include <cassert>
 #include <set>
@@ -31,14 +32,15 @@ bool isMarker(colourRGB c, const MarkerColours& m) {
     return c == m.transparent || c == m.inverted;
 }
 
-void writeDirectoryEntry(ByteWriter& out, const IconImage& image, std::uint32_t offset) {
+void writeDirectoryEntry(ByteWriter& out, const IconImage& image, std::uint32_t offset, int fileType) {
     const ImageLayout layout = layoutOf(image);
+    const EntryFields fields = entryFieldsFor(fileType, image.hotspotX, image.hotspotY, layout.bitCount);
     out.writeByte(static_cast<std::uint8_t>(image.width));
     out.writeByte(static_cast<std::uint8_t>(image.height));
     out.writeByte(static_cast<std::uint8_t>(image.depth == 2 || image.depth == 16 ? image.depth : 0));
     out.writeByte(0);
-    out.writeWord(image.hotspotX);
-    out.writeWord(image.hotspotY);
+    out.writeWord(fields.atOffset4);
+    out.writeWord(fields.atOffset6);
     out.writeDword(layout.dataSize);
     out.writeDword(offset);
 }
@@ -133,7 +135,7 @@ void writeCursorResource(ByteWriter& out, const IconImage& image, const MarkerCo
     out.writeWord(0);
     out.writeWord(2);
     out.writeWord(1);
-    writeDirectoryEntry(out, image, 22);
+    writeDirectoryEntry(out, image, 22, 2);
     writeImageData(out, image, markers);
 }
 
@@ -160,7 +162,7 @@ std::vector<std::uint8_t> buildIconFile(IconDocument& document, std::int16_t typ
     out.writeWord(static_cast<std::int32_t>(written.size()));
     std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * written.size());
     for (const IconImage* image : written) {
-        writeDirectoryEntry(out, *image, offset);
+        writeDirectoryEntry(out, *image, offset, type);
         offset += static_cast<std::uint32_t>(layoutOf(*image).dataSize);
     }
     for (const IconImage* image : written)

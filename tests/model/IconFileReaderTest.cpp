@@ -49,15 +49,40 @@ TEST(IconFileReader, CursorEntryGivesSizeDepthAndHotspot) {
     EXPECT_TRUE(r.messages.shown.empty());
 }
 
-TEST(IconFileReader, IconPlanesAndBitCountBecomeTheHotspot) {
-    Reading r;
-    BitmapInput s = twoColour(32);
-    s.bitCount = 8;
-    r.read(iconFileBytes(1, {entryFor(s, 1, 8)}));
-    ASSERT_EQ(r.document.imageCount, 1);
-    EXPECT_EQ(r.image(0).hotspotX, 1);
-    EXPECT_EQ(r.image(0).hotspotY, 8);
-    EXPECT_EQ(r.image(0).depth, 256);
+TEST(IconFileReader, PlanesAndBitCountOfAnIconGiveNoHotspot) {
+    struct Case {
+        std::int16_t type;
+        int bitmapBits;
+        unsigned field4, field6;
+        int hotspotX, hotspotY;
+    };
+    const Case cases[] = {
+        {1, 8, 1, 8, 0, 0},    // planes 1, the bitmap's own bit count
+        {1, 8, 0, 8, 0, 0},    // planes 0
+        {1, 24, 1, 32, 0, 0},  // 32 whatever the bitmap holds
+        {1, 4, 0, 32, 0, 0},   //
+        {1, 1, 1, 0, 0, 0},    // bit count 0
+        {1, 8, 1, 4, 1, 4},    // a bit count the bitmap does not have: a hotspot
+        {1, 8, 2, 8, 2, 8},    // planes 2: a hotspot
+        {1, 1, 5, 9, 5, 9},    //
+        {1, 24, 0, 31, 0, 31}, //
+        {2, 8, 1, 8, 1, 8},    // a cursor always holds its hotspot
+        {2, 24, 1, 32, 1, 32}, //
+        {2, 1, 0, 0, 0, 0},    //
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("type " + std::to_string(c.type) + ", " + std::to_string(c.bitmapBits) +
+                     " bits, fields " + std::to_string(c.field4) + "," + std::to_string(c.field6));
+        Reading r;
+        BitmapInput s = twoColour(32);
+        s.bitCount = c.bitmapBits;
+        if (c.bitmapBits > 8)
+            s.valueAt = [](int x, int) { return x % 2 ? kWhite : kRed; };
+        r.read(iconFileBytes(c.type, {entryFor(s, c.field4, c.field6)}));
+        ASSERT_EQ(r.document.imageCount, 1);
+        EXPECT_EQ(r.image(0).hotspotX, c.hotspotX);
+        EXPECT_EQ(r.image(0).hotspotY, c.hotspotY);
+    }
 }
 
 TEST(IconFileReader, BitCountsGiveDepthsAndPaletteColours) {
@@ -356,6 +381,28 @@ TEST(IconFileReader, PngEntriesAreDecodedThroughThePictureService) {
     EXPECT_EQ(image.pixels(5, 9), kGreen);
     EXPECT_EQ(image.depth, 16) << "red, green and the transparent black";
     EXPECT_EQ(r.image(1).width, 32) << "the entry after the PNG is read too";
+}
+
+TEST(IconFileReader, PngEntryOfAnIconWithPlanesAndABitCountHasNoHotspot) {
+    const std::pair<unsigned, unsigned> planesAndBits[] = {{1, 32}, {0, 32}, {1, 24}, {1, 8}, {0, 0}, {1, 1}};
+    for (const auto& [planes, bits] : planesAndBits) {
+        SCOPED_TRACE(std::to_string(planes) + "," + std::to_string(bits));
+        Reading r;
+        r.pictures.picture = makePicture(16, 16, [](int, int) { return 0xFF00FF00u; });
+        r.read(iconFileBytes(1, {pngEntry(16, planes, bits)}));
+        ASSERT_EQ(r.document.imageCount, 1);
+        EXPECT_EQ(r.image(0).hotspotX, 0);
+        EXPECT_EQ(r.image(0).hotspotY, 0);
+    }
+    Reading r;
+    r.pictures.picture = makePicture(16, 16, [](int, int) { return 0xFF00FF00u; });
+    r.read(iconFileBytes(1, {pngEntry(16, 1, 5), pngEntry(16, 1, 32)}));
+    ASSERT_EQ(r.document.imageCount, 2);
+    EXPECT_EQ(r.image(0).hotspotY, 5) << "5 is no bit count";
+    r.read(iconFileBytes(2, {pngEntry(16, 1, 32)}));
+    ASSERT_EQ(r.document.imageCount, 3);
+    EXPECT_EQ(r.image(2).hotspotX, 1) << "a cursor's PNG entry keeps its hotspot";
+    EXPECT_EQ(r.image(2).hotspotY, 32);
 }
 
 TEST(IconFileReader, PngEntriesOverFortyEightOrUndecodableStop) {

@@ -90,6 +90,26 @@ TEST(IconFileWriter, HotspotsGoIntoTheEntryForIconsAndCursors) {
     }
 }
 
+TEST(IconFileWriter, IconWithoutHotspotStatesPlanesAndTheBitCountOfItsData) {
+    for (std::int16_t type : {1, 2}) {
+        SCOPED_TRACE(type == 1 ? "icon" : "cursor");
+        IconDocument d = newDocument();
+        addImage(d, 16, 16, [](int x, int) { return x % 2 ? kRed : T; });
+        addImage(d, 16, 16, [](int x, int y) { return makeColour(x % 3 * 80, y % 2 * 80, 0); });
+        addImage(d, 32, 32, [](int x, int y) { return makeColour(x * 8, y % 8 * 30, 0); });
+        addImage(d, 48, 48, distinctColour);
+        const Bytes file = build(d, type);
+        ASSERT_EQ(le16(file, 4), 4);
+        const int bits[] = {1, 4, 8, 24};
+        for (int i = 0; i < 4; ++i) {
+            const std::size_t entry = 6 + 16 * static_cast<std::size_t>(i);
+            EXPECT_EQ(le16(file, entry + 4), type == 1 ? 1 : 0) << "entry " << i;
+            EXPECT_EQ(le16(file, entry + 6), type == 1 ? bits[i] : 0) << "entry " << i;
+            EXPECT_EQ(le16(file, le32(file, entry + 12) + 14), bits[i]) << "bitmap header of entry " << i;
+        }
+    }
+}
+
 TEST(IconFileWriter, FortyEightAtTwoColoursEndsRowsWithTwoZeroBytes) {
     IconDocument d = newDocument();
     addImage(d, 48, 48, [](int x, int y) { return (x * y) % 7 == 0 ? T : kWhite; });

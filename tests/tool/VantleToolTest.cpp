@@ -94,8 +94,8 @@ TEST(VantleTool, InfoOfAFixtureCursorAndAPngEntry) {
     EXPECT_EQ(png.out, "file: " + fixture("icotool-png32.ico") +
                            "\n"
                            "images: 2\n"
-                           "image 0: size 16x16 depth 16 hotspot 1,4 colours 3\n"
-                           "image 1: size 32x32 depth 16 hotspot 1,32 colours 5\n");
+                           "image 0: size 16x16 depth 16 hotspot 0,0 colours 3\n"
+                           "image 1: size 32x32 depth 16 hotspot 0,0 colours 5\n");
 }
 
 TEST(VantleTool, InfoOfAnAnimatedCursor) {
@@ -278,7 +278,7 @@ TEST(VantleTool, TheProgram) {
     EXPECT_EQ(runBinary("info /nonexistent/a.ico").status, 1);
     const ProcessRun png = runBinary("info '" + fixture("icotool-png32.ico") + "'");
     EXPECT_EQ(png.status, 0);
-    EXPECT_NE(png.out.find("image 1: size 32x32 depth 16 hotspot 1,32 colours 5\n"), std::string::npos)
+    EXPECT_NE(png.out.find("image 1: size 32x32 depth 16 hotspot 0,0 colours 5\n"), std::string::npos)
         << "the PNG entry is decoded without a display:\n"
         << png.out;
     TempDir dir;
@@ -327,7 +327,8 @@ TEST(VantleTool, ProgramsAndLibrariesGiveEveryIconGroupAs32x32Images) {
     std::ofstream(cut, std::ios::binary) << "MZ";
     const ToolRun broken = runWith({"info", cut});
     EXPECT_EQ(broken.status, 1);
-    EXPECT_EQ(broken.err, "vantle-tool: 指定のファイルは、実行ファイル（ＥＸＥ／ＤＬＬ）の形式ではありません\n");
+    EXPECT_EQ(broken.err,
+              "vantle-tool: 指定のファイルは、実行ファイル（ＥＸＥ／ＤＬＬ）の形式ではありません\n");
 }
 
 } // namespace
