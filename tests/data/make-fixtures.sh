@@ -71,13 +71,11 @@ $IM -delay 10 -size 32x32 xc:red -delay 25 xc:lime -delay 7 xc:blue -loop 0 pic-
 $IM -size 30x30 xc:none +antialias -fill "rgba(0,128,255,1)" -draw "circle 15,15 15,3" \
     -fill "rgba(255,255,0,0.3)" -draw "rectangle 0,0 12,12" -strip PNG32:pic-alpha.png
 
-
 # 32 and 8 bits on request.
 icotool -c -b 32 -o icotool-32bit.ico sixteen.png
 icotool -c -b 8 -o icotool-8bit.ico many.png
 
 # Pillow and gdk-pixbuf (see make-other-icons.py).
 /usr/bin/python3 "$here/make-other-icons.py"
-
 
 cp im-*.ico icotool-*.ico icotool-*.cur pil-*.ico gdk-*.ico gdk-*.cur pic-*.bmp pic.jpg pic-*.gif pic-alpha.png "$here/"

@@ -10,7 +10,7 @@ trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for f in bin/vantle bin/vantle-tool bin/vantle-help.html share/applications/vantle.desktop \
+for f in bin/vantle bin/vantle-tool share/doc/vantle/vantle-help.html share/applications/vantle.desktop \
          share/mime/packages/vantle.xml share/icons/hicolor/16x16/apps/vantle.png \
          share/icons/hicolor/32x32/apps/vantle.png share/icons/hicolor/48x48/apps/vantle.png \
          share/icons/hicolor/scalable/apps/vantle.svg; do
