@@ -79,15 +79,16 @@ void frmICON::M_F_JOpen_Click() {
 }
 
 bool frmICON::openPictureDialog() {
-    // The picture-file dialog with its preview comes with the picture panel; the file dialog stands in.
-    FileDialogRequest request;
-    request.filter = "画像|*.bmp;*.jpg;*.jpeg;*.gif";
-    request.initialFolder = settings_.jDirPath;
-    const auto chosen = platform_.openFileDialog(request);
+    PictureDialogRequest request;
+    request.drive = settings_.jDirDrv;
+    request.folder = settings_.jDirPath;
+    request.startFolder = state_.startFolder;
+    request.windowTop = frameGeometry().top();
+    const auto chosen = platform_.openPictureDialog(request);
+    settings_.jDirDrv = request.drive;
+    settings_.jDirPath = request.folder;
     if (!chosen || chosen->empty())
         return false;
-    settings_.jDirPath = folderOf(*chosen);
-    settings_.jDirDrv = driveOf(*chosen);
     document_.filePath = *chosen;
     LoadDocumentFile(FileLoadMode::PictureDialog);
     return true;
@@ -331,7 +332,9 @@ void frmICON::showPictureBranch(const std::string& path, FileLoadMode mode) {
     state_.pictureLoaded = false;
     const auto picture = platform_.loadPictureFile(path);
     if (!picture || picture->empty()) {
-        platform_.showMessage(kPictureUnreadable, MessageButtons::Ok, MessageIcon::Error);
+        platform_.showMessage(
+            pictureProblemText(picture ? PictureProblem::Unreadable : platform_.lastProblem()),
+            MessageButtons::Ok, MessageIcon::Error);
         imageList_->showMarker();
         return;
     }

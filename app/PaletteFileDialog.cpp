@@ -1,13 +1,13 @@
 #include "app/PaletteFileDialog.h"
 
 #include "app/MainWindow.h"
-#include "app/PaletteBrowserWidget.h"
 #include "app/PaletteFileText.h"
 #include "app/PictureBoxWidget.h"
 #include "app/QtColours.h"
 #include "app/QtText.h"
 #include "app/WindowText.h"
 #include "model/ImageOps.h"
+#include "platform/qt/FileBrowserWidget.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -46,7 +46,7 @@ frmPLTOPN::frmPLTOPN(frmICON& window, int paletteImage)
     setFixedSize(576, 270);
     table_.colours.fill(kWhite);
 
-    browser_ = new PaletteBrowserWidget(this);
+    browser_ = new FileBrowserWidget(this);
     browser_->setGeometry(8, 8, 368, 216);
     browser_->placeLists(QRect(0, 0, 176, 216), QRect(184, 0, 184, 184), QRect(184, 192, 184, 24));
     browser_->setPatterns(qs(kPaletteFilePatterns));
@@ -73,7 +73,7 @@ frmPLTOPN::frmPLTOPN(frmICON& window, int paletteImage)
     connect(cmdEditIn_, &QPushButton::clicked, this, &frmPLTOPN::cmdEditIn_Click);
     connect(cmdSave_, &QPushButton::clicked, this, &frmPLTOPN::cmdSave_Click);
     connect(cmdCn_, &QPushButton::clicked, this, &frmPLTOPN::cmdCn_Click);
-    connect(browser_, &PaletteBrowserWidget::fileClicked, this,
+    connect(browser_, &FileBrowserWidget::fileClicked, this,
             [this](const QString& path) { filList_Click(path.toStdString()); });
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -13,9 +13,12 @@
 class QGroupBox;
 class QPushButton;
 
+namespace vantle {
+class FileBrowserWidget;
+}
+
 namespace vantle::ui {
 
-class PaletteBrowserWidget;
 class PictureBoxWidget;
 class frmICON;
 
@@ -39,7 +42,7 @@ class frmPLTOPN : public QDialog {
     ~frmPLTOPN() override;
 
     const PaletteDialogResult& outcome() const { return outcome_; }
-    PaletteBrowserWidget& browser() { return *browser_; }
+    FileBrowserWidget& browser() { return *browser_; }
 
     void filList_Click(const std::string& path);
     void cmdOk_Click();
@@ -55,7 +58,7 @@ class frmPLTOPN : public QDialog {
     PaletteFileColours table_;
     PaletteDialogResult outcome_;
 
-    PaletteBrowserWidget* browser_ = nullptr;
+    FileBrowserWidget* browser_ = nullptr;
     QGroupBox* fPre_ = nullptr;
     PictureBoxWidget* pPre_ = nullptr;
     QPushButton* cmdOk_ = nullptr;

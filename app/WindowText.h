@@ -1,6 +1,8 @@
 #pragma once
 // Every caption, tool-tip, title and message of the main window, in one table.
 
+#include "platform/Platform.h"
+
 #include <array>
 #include <string_view>
 
@@ -153,6 +155,23 @@ inline constexpr std::string_view kPasteTip = "コピー又は切り取りした
 inline constexpr std::string_view kSaveQuestion = "現在編集中のファイルを保存しますか？";
 inline constexpr std::string_view kOverwriteQuestionSuffix = "で上書き保存しますか？";
 inline constexpr std::string_view kPictureUnreadable = "画像が読み込めません";
+// Pictures refused before they are decoded: larger than 16384 pixels on a side or than 1 GiB of pixels,
+// or animations of more than 1000 frames.
+inline constexpr std::string_view kPictureTooLarge =
+    "画像が大きすぎるため読み込めません。\r\n（縦横16384ﾋﾟｸｾﾙ、合計1GBまでの画像を読み込めます）";
+inline constexpr std::string_view kPictureTooManyFrames =
+    "画像のフレーム数が多すぎるため読み込めません。\r\n（1000フレームまでの画像を読み込めます）";
+inline constexpr std::string_view pictureProblemText(PictureProblem problem) {
+    switch (problem) {
+    case PictureProblem::TooLarge:
+        return kPictureTooLarge;
+    case PictureProblem::TooManyFrames:
+        return kPictureTooManyFrames;
+    case PictureProblem::Unreadable:
+        break;
+    }
+    return kPictureUnreadable;
+}
 inline constexpr std::string_view kNoIconsInProgram = "指定のファイルには、アイコンがありません";
 inline constexpr std::string_view kBadExtension = "拡張子が不正です";
 inline constexpr std::string_view kDepthUndeterminedMessage = "イメージ色数が不定（？？？）です。";

@@ -44,7 +44,7 @@ FileKind fileKindOf(std::string_view path) {
         return FileKind::Cursor;
     if (ext == ".ANI")
         return FileKind::AnimatedCursor;
-    if (ext == ".BMP" || ext == ".JPG" || ext == ".JPEG" || ext == ".GIF")
+    if (ext == ".BMP" || ext == ".JPG" || ext == ".JPEG" || ext == ".GIF" || ext == ".PNG")
         return FileKind::Picture;
     if (ext == ".EXE" || ext == ".DLL")
         return FileKind::Program;

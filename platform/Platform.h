@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vantle {
@@ -33,12 +34,41 @@ struct Picture {
     bool empty() const { return width <= 0 || height <= 0; }
 };
 
+// The frames of an animated picture (an animated GIF), each with its delay in milliseconds. A still
+// picture gives one frame.
+struct PictureAnimation {
+    std::vector<Picture> frames;
+    std::vector<int> delaysMs;
+};
+
+// Why the last decode gave nothing.
+enum class PictureProblem { Unreadable, TooLarge, TooManyFrames };
+
 // Decoding of picture files (BMP, JPEG, GIF, PNG) into pixels.
 class PictureService {
   public:
     virtual ~PictureService() = default;
     virtual std::optional<Picture> decodePicture(std::span<const std::uint8_t> bytes) = 0;
     virtual std::optional<Picture> loadPictureFile(const std::string& path) = 0;
+    // Every frame of an animated picture; a still picture gives one frame with delay 0.
+    virtual std::optional<PictureAnimation> decodeAnimation(std::span<const std::uint8_t> bytes) {
+        return stillAnimation(decodePicture(bytes));
+    }
+    virtual std::optional<PictureAnimation> loadAnimationFile(const std::string& path) {
+        return stillAnimation(loadPictureFile(path));
+    }
+    // After a decode that gave nothing: why.
+    virtual PictureProblem lastProblem() const { return PictureProblem::Unreadable; }
+
+  protected:
+    static std::optional<PictureAnimation> stillAnimation(std::optional<Picture> picture) {
+        if (!picture)
+            return std::nullopt;
+        PictureAnimation animation;
+        animation.frames.push_back(std::move(*picture));
+        animation.delaysMs.push_back(0);
+        return animation;
+    }
 };
 
 // A per-user store of string values grouped under a key path (the registry stand-in).
@@ -60,8 +90,20 @@ struct FileDialogRequest {
     std::string initialName;
 };
 
+// The picture-file dialog with drive, folder and file lists and a preview. drive and folder come in as
+// stored and go back as the dialog left them (also when cancelled); startFolder is the fallback for a
+// stored drive or folder that no longer exists; windowTop is the top of the main window in pixels.
+struct PictureDialogRequest {
+    std::string drive;
+    std::string folder;
+    std::string startFolder;
+    int windowTop = 0;
+};
+
 class Platform : public MessageSink, public PictureService {
   public:
+    // The chosen picture file, nothing when cancelled.
+    virtual std::optional<std::string> openPictureDialog(PictureDialogRequest& request) = 0;
     virtual std::optional<std::string> openFileDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> saveFileDialog(const FileDialogRequest& request) = 0;
     // The system colour chooser with no preset colour; nothing when cancelled. Colours are colourRGB.

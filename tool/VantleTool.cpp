@@ -1,5 +1,7 @@
 #include "tool/VantleTool.h"
 
+#include "tool/FromPicture.h"
+
 #include "model/AniFileReader.h"
 #include "model/AniFileWriter.h"
 #include "model/ColourAnalysis.h"
@@ -36,6 +38,11 @@ commands:
   palette IN OUT [--image N]
                      write the colour table of image N of IN (.ico, .cur, .ani, .exe, .dll; N counts from 0 as
                      info shows it, default 0) as the palette file OUT (.vtp)
+  from-picture IN OUT --size 16|32|48 [--area X,Y,W,H]
+                     turn the picture IN (.bmp, .jpg, .gif, .png), or the area X,Y,W,H of it, into a
+                     square image of the size as the picture panel does, and write OUT as its extension
+                     names it; an animated GIF gives one image per frame and, in an .ani, one step per
+                     frame with the frame's delay as its rate (1/60 s, at least 1)
   xcursor IN OUT     write IN (.ico, .cur, .ani, Xcursor) as the Xcursor file OUT: every size, the
                      hotspot, and for .ani every step with its rate as a delay (1 jiffy = 1/60 s)
   theme IN... --name NAME --dir D
@@ -459,6 +466,8 @@ int runTool(std::span<const std::string> args, std::ostream& out, std::ostream& 
         if (index)
             return palette(args[1], args[2], *index, err, pictures);
     }
+    if (!args.empty() && args[0] == "from-picture" && pictures != nullptr)
+        return fromPicture(args.subspan(1), err, *pictures);
     err << kUsage;
     return 2;
 }

@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <filesystem>
 #include <utility>
 
 namespace vantle {
@@ -57,8 +58,18 @@ template <typename T, typename... Args> T* makeChild(QWidget* parent, const char
 
 } // namespace
 
+std::string helpFileFor(const std::string& programFolder) {
+    namespace fs = std::filesystem;
+    const fs::path beside = fs::path(programFolder) / "vantle-help.html";
+    const fs::path installed = fs::path(programFolder).parent_path() / "share/doc/vantle/vantle-help.html";
+    std::error_code error;
+    if (!fs::is_regular_file(beside, error) && fs::is_regular_file(installed, error))
+        return installed.lexically_normal().string();
+    return beside.string();
+}
+
 std::string helpFilePath() {
-    return (QCoreApplication::applicationDirPath() + QStringLiteral("/vantle-help.html")).toStdString();
+    return helpFileFor(QCoreApplication::applicationDirPath().toStdString());
 }
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {

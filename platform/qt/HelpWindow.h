@@ -18,7 +18,10 @@ class QTreeWidget;
 
 namespace vantle {
 
-// The help document of the running program: the executable's folder + "/vantle-help.html".
+// The help document of a program in `programFolder`: "vantle-help.html" beside it (the build), else the
+// installed one in ../share/doc/vantle/ when that exists. A missing document is named beside the program.
+std::string helpFileFor(const std::string& programFolder);
+// The help document of the running program.
 std::string helpFilePath();
 
 class HelpWindow : public QWidget {

@@ -10,20 +10,81 @@ namespace vantle {
 
 namespace {
 
-// Pictures larger than this are refused rather than decoded into a huge buffer.
-constexpr int kMaxPicturePixels = 64 * 1024 * 1024;
+std::int64_t pixelBytes(QSize size) {
+    return static_cast<std::int64_t>(size.width()) * size.height() * 4;
+}
 
-std::optional<Picture> decodeWith(QImageReader& reader) {
-    const QSize size = reader.size();
-    if (size.isValid() && static_cast<qint64>(size.width()) * size.height() > kMaxPicturePixels)
+bool tooLarge(QSize size, const PictureLimits& limits) {
+    return size.width() > limits.maxSide || size.height() > limits.maxSide ||
+           pixelBytes(size) > limits.maxBytes;
+}
+
+// The reader refuses anything past its own allocation limit; ours is checked first and is the one that
+// counts, so Qt's limit is set just above it.
+void prepare(QImageReader& reader, const PictureLimits& limits) {
+    reader.setAllocationLimit(static_cast<int>(limits.maxBytes / (1024 * 1024)) + 1);
+    reader.setAutoTransform(false);
+}
+
+} // namespace
+
+std::optional<Picture> QtPictureService::decodeWith(QImageReader& reader) {
+    prepare(reader, limits_);
+    problem_ = PictureProblem::Unreadable;
+    const QSize declared = reader.size();
+    if (!declared.isValid() || declared.isEmpty())
         return std::nullopt;
+    if (tooLarge(declared, limits_)) {
+        problem_ = PictureProblem::TooLarge;
+        return std::nullopt;
+    }
     QImage image;
-    if (!reader.read(&image) || image.isNull())
+    if (!reader.read(&image) || image.isNull() || image.size() != declared)
         return std::nullopt;
     return pictureFromImage(image);
 }
 
-} // namespace
+std::optional<PictureAnimation> QtPictureService::decodeFramesWith(QImageReader& reader) {
+    prepare(reader, limits_);
+    problem_ = PictureProblem::Unreadable;
+    const QSize declared = reader.size();
+    if (!declared.isValid() || declared.isEmpty())
+        return std::nullopt;
+    if (tooLarge(declared, limits_)) {
+        problem_ = PictureProblem::TooLarge;
+        return std::nullopt;
+    }
+    const int declaredFrames = reader.imageCount();
+    if (declaredFrames > limits_.maxFrames) {
+        problem_ = PictureProblem::TooManyFrames;
+        return std::nullopt;
+    }
+    PictureAnimation animation;
+    std::int64_t total = 0;
+    while (true) {
+        QImage frame;
+        if (!reader.read(&frame) || frame.isNull())
+            break;
+        if (frame.size() != declared)
+            return std::nullopt;
+        if (static_cast<int>(animation.frames.size()) == limits_.maxFrames) {
+            problem_ = PictureProblem::TooManyFrames;
+            return std::nullopt;
+        }
+        total += pixelBytes(frame.size());
+        if (total > limits_.maxBytes) {
+            problem_ = PictureProblem::TooLarge;
+            return std::nullopt;
+        }
+        animation.frames.push_back(pictureFromImage(frame));
+        animation.delaysMs.push_back(std::max(0, reader.nextImageDelay()));
+        if (!reader.supportsAnimation())
+            break;
+    }
+    if (animation.frames.empty())
+        return std::nullopt;
+    return animation;
+}
 
 Picture pictureFromImage(const QImage& source) {
     const QImage image = source.convertToFormat(QImage::Format_ARGB32);
@@ -49,18 +110,35 @@ QImage imageFromPicture(const Picture& picture) {
     return image;
 }
 
-std::optional<Picture> QtPictureService::decodePicture(std::span<const std::uint8_t> bytes) {
+namespace {
+
+template <typename Decode> auto withBytes(std::span<const std::uint8_t> bytes, Decode decode) {
     QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
                                               static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
-    return decodeWith(reader);
+    return decode(reader);
+}
+
+} // namespace
+
+std::optional<Picture> QtPictureService::decodePicture(std::span<const std::uint8_t> bytes) {
+    return withBytes(bytes, [this](QImageReader& reader) { return decodeWith(reader); });
 }
 
 std::optional<Picture> QtPictureService::loadPictureFile(const std::string& path) {
     QImageReader reader(QString::fromStdString(path));
     return decodeWith(reader);
+}
+
+std::optional<PictureAnimation> QtPictureService::decodeAnimation(std::span<const std::uint8_t> bytes) {
+    return withBytes(bytes, [this](QImageReader& reader) { return decodeFramesWith(reader); });
+}
+
+std::optional<PictureAnimation> QtPictureService::loadAnimationFile(const std::string& path) {
+    QImageReader reader(QString::fromStdString(path));
+    return decodeFramesWith(reader);
 }
 
 } // namespace vantle

@@ -1,6 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
 #include "platform/qt/HelpWindow.h"
+#include "platform/qt/PictureOpenDialog.h"
 #include "platform/qt/QtFileDialog.h"
 #include "platform/qt/QtMessageBox.h"
 
@@ -45,6 +46,14 @@ std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& r
 std::optional<std::string> QtPlatform::saveFileDialog(const FileDialogRequest& request) {
     const auto dialog = makeFileDialog(request, FileDialogKind::Save, parentWindow_);
     return runFileDialog(*dialog);
+}
+
+std::optional<std::string> QtPlatform::openPictureDialog(PictureDialogRequest& request) {
+    PictureOpenDialog dialog(request, pictures_, parentWindow_);
+    dialog.exec();
+    if (dialog.chosenPath().isEmpty())
+        return std::nullopt;
+    return dialog.chosenPath().toStdString();
 }
 
 std::optional<std::int32_t> QtPlatform::chooseColour() {

@@ -30,8 +30,16 @@ class QtPlatform : public Platform {
                               MessageIcon icon = MessageIcon::None) override;
     std::optional<Picture> decodePicture(std::span<const std::uint8_t> bytes) override;
     std::optional<Picture> loadPictureFile(const std::string& path) override;
+    std::optional<PictureAnimation> decodeAnimation(std::span<const std::uint8_t> bytes) override {
+        return pictures_.decodeAnimation(bytes);
+    }
+    std::optional<PictureAnimation> loadAnimationFile(const std::string& path) override {
+        return pictures_.loadAnimationFile(path);
+    }
+    PictureProblem lastProblem() const override { return pictures_.lastProblem(); }
     std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> openPictureDialog(PictureDialogRequest& request) override;
     std::optional<std::int32_t> chooseColour() override;
     void putPictureOnClipboard(const Picture& picture) override;
     std::optional<Picture> pictureFromClipboard() override;

@@ -225,7 +225,7 @@ TEST_F(WindowTest, CancellingThePictureDialogLeavesANewDocumentThatCannotOverwri
     const std::string p = writeIcon("old.ico", {{32, 0x0000FF}});
     openFile(p);
     const auto size = std::filesystem::file_size(p);
-    platform.openAnswers.push_back(std::nullopt);
+    platform.pictureDialogAnswers.push_back(std::nullopt);
     window->M_F_JOpen_Click();
     EXPECT_EQ(document->imageCount, 1);
     EXPECT_TRUE(document->filePath.empty());
@@ -239,8 +239,16 @@ TEST_F(WindowTest, OpeningAPictureFileFromItsOwnCommand) {
     QImage picture(20, 10, QImage::Format_RGB32);
     picture.fill(Qt::blue);
     ASSERT_TRUE(picture.save(QString::fromStdString(path("sky.jpg"))));
-    platform.openAnswers.push_back(path("sky.jpg"));
+    settings.jDirDrv = "/";
+    settings.jDirPath = "/stored";
+    platform.pictureDialogAnswers.push_back(path("sky.jpg"));
+    platform.pictureDialogFolder = folder.path().toStdString();
     window->M_F_JOpen_Click();
+    ASSERT_EQ(platform.pictureDialogRequests.size(), 1u);
+    EXPECT_EQ(platform.pictureDialogRequests[0].folder, "/stored");
+    EXPECT_EQ(platform.pictureDialogRequests[0].drive, "/");
+    EXPECT_EQ(platform.pictureDialogRequests[0].startFolder, folder.path().toStdString());
+    EXPECT_TRUE(platform.openRequests.empty()) << "the picture dialog replaces the file dialog";
     EXPECT_EQ(window->selectedTab(), 3);
     EXPECT_EQ(document->filePath, path("sky.jpg"));
     EXPECT_EQ(settings.jDirPath, folder.path().toStdString());

@@ -3,11 +3,11 @@
 
 #include "support/WindowFixture.h"
 
-#include "app/PaletteBrowserWidget.h"
 #include "app/PaletteFileDialog.h"
 #include "app/PaletteFileText.h"
 #include "app/PalettePanel.h"
 #include "platform/ModalDriver.h"
+#include "platform/qt/FileBrowserWidget.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -415,7 +415,7 @@ TEST_F(PaletteDialogTest, TheFolderListOpensFoldersAndTheDriveListFollows) {
     std::filesystem::create_directory(path("sub"));
     writeFile("sub/inner.vtp", paletteBytes(2, {0x0000FF, 0x00FF00}));
     withDialog([&](ui::frmPLTOPN& d) {
-        ui::PaletteBrowserWidget& b = d.browser();
+        FileBrowserWidget& b = d.browser();
         QListWidget* folders = b.folderList();
         const auto sub = folders->findItems("sub", Qt::MatchEndsWith);
         ASSERT_EQ(sub.size(), 1);

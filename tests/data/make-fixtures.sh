@@ -50,6 +50,27 @@ icotool -c -o icotool-png256.ico small.png sixteen.png -r big.png
 # A bitmap entry and a 32 x 32 PNG entry, which our reader decodes.
 icotool -c -o icotool-png32.ico small.png -r sixteen.png
 
+# Pictures for the picture panel and vantle-tool from-picture: BMP of 1, 4, 8, 24 and 32 bits, JPEG, a
+# still and an animated GIF (frames of 10, 25 and 7 hundredths of a second) and a PNG with alpha.
+$IM -size 40x24 xc:white +antialias -fill black -draw "rectangle 4,4 20,16" -draw "line 0,23 39,0" \
+    -strip pic-src2.png
+$IM -size 40x24 xc:navy +antialias -fill red -draw "rectangle 2,2 17,13" -fill yellow \
+    -draw "circle 28,12 33,12" -fill lime -draw "line 0,23 39,0" -strip pic-src16.png
+$IM -size 40x24 gradient:orange-purple -colors 120 +dither -strip pic-src256.png
+$IM -size 40x24 gradient:red-blue \( -size 40x24 gradient:cyan-black -rotate 90 -resize 40x24! \) \
+    -compose Multiply -composite -strip pic-srcfull.png
+$IM pic-src2.png -type Bilevel BMP3:pic-1bit.bmp
+$IM pic-src16.png -type Palette -colors 16 BMP3:pic-4bit.bmp
+$IM pic-src256.png -type Palette -compress none BMP3:pic-8bit.bmp
+$IM pic-srcfull.png -type TrueColor BMP3:pic-24bit.bmp
+$IM -size 24x40 xc:none +antialias -fill blue -draw "rectangle 0,0 15,39" -fill "rgba(255,0,0,0.5)" \
+    -draw "rectangle 4,4 20,20" -strip -define bmp:format=bmp4 -type TrueColorAlpha pic-32bit.bmp
+$IM pic-srcfull.png -quality 92 -sampling-factor 1x1 -strip pic.jpg
+$IM pic-src16.png -strip pic-still.gif
+$IM -delay 10 -size 32x32 xc:red -delay 25 xc:lime -delay 7 xc:blue -loop 0 pic-anim.gif
+$IM -size 30x30 xc:none +antialias -fill "rgba(0,128,255,1)" -draw "circle 15,15 15,3" \
+    -fill "rgba(255,255,0,0.3)" -draw "rectangle 0,0 12,12" -strip PNG32:pic-alpha.png
+
 # 32 and 8 bits on request.
 icotool -c -b 32 -o icotool-32bit.ico sixteen.png
 icotool -c -b 8 -o icotool-8bit.ico many.png
@@ -57,4 +78,4 @@ icotool -c -b 8 -o icotool-8bit.ico many.png
 # Pillow and gdk-pixbuf (see make-other-icons.py).
 /usr/bin/python3 "$here/make-other-icons.py"
 
-cp im-*.ico icotool-*.ico icotool-*.cur pil-*.ico gdk-*.ico gdk-*.cur "$here/"
+cp im-*.ico icotool-*.ico icotool-*.cur pil-*.ico gdk-*.ico gdk-*.cur pic-*.bmp pic.jpg pic-*.gif pic-alpha.png "$here/"

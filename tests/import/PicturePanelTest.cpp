@@ -317,7 +317,7 @@ TEST_F(PicturePanelTest, AddAndOverwriteAreRefusedWhileThePictureIsHidden) {
     panel().pBmpP_Click(0);
     ASSERT_TRUE(button("cmdBIn")->isEnabled());
     // A picture that cannot be read hides the one shown.
-    platform.openAnswers.push_back(path("missing.jpg"));
+    platform.pictureDialogAnswers.push_back(path("missing.jpg"));
     panel().cmdBNew_Click();
     ASSERT_FALSE(platform.messages.empty());
     EXPECT_EQ(platform.messages.back().text, "画像が読み込めません");
@@ -339,7 +339,7 @@ TEST_F(PicturePanelTest, OpenButtonLoadsAFileAndACancelKeepsTheName) {
     document->filePath = "/somewhere/kept.ico";
     panel().cmdBNew_Click(); // cancelled
     EXPECT_EQ(document->filePath, "/somewhere/kept.ico");
-    platform.openAnswers.push_back(file);
+    platform.pictureDialogAnswers.push_back(file);
     panel().cmdBNew_Click();
     EXPECT_EQ(window->selectedTab(), 3);
     EXPECT_EQ(text("lTitleBmp"), file);

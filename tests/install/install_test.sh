@@ -10,13 +10,16 @@ trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for f in bin/vantle bin/vantle-tool bin/vantle-help.html share/applications/vantle.desktop \
+for f in bin/vantle bin/vantle-tool share/doc/vantle/vantle-help.html share/applications/vantle.desktop \
          share/mime/packages/vantle.xml share/icons/hicolor/16x16/apps/vantle.png \
          share/icons/hicolor/32x32/apps/vantle.png share/icons/hicolor/48x48/apps/vantle.png \
          share/icons/hicolor/scalable/apps/vantle.svg; do
   [ -e "$prefix/$f" ] || { echo "missing after install: $f"; exit 1; }
 done
-"$prefix/bin/vantle-tool" --help | grep -q "theme IN"
+# Read the whole text first: grep -q stops at the first match, and under pipefail the writer's broken
+# pipe would fail the test.
+help=$("$prefix/bin/vantle-tool" --help)
+grep -q "theme IN" <<<"$help"
 
 desktop-file-validate "$prefix/share/applications/vantle.desktop"
 grep -q '^Name\[ja\]=' "$prefix/share/applications/vantle.desktop"

@@ -58,6 +58,7 @@ TEST(FileKinds, ExtensionsDecideTheReader) {
     EXPECT_EQ(fileKindOf("b.ani"), FileKind::AnimatedCursor);
     EXPECT_EQ(fileKindOf("x.tar.ani"), FileKind::AnimatedCursor);
     EXPECT_EQ(fileKindOf("p.jpeg"), FileKind::Picture);
+    EXPECT_EQ(fileKindOf("p.PNG"), FileKind::Picture);
     EXPECT_EQ(fileKindOf("p.exe"), FileKind::Program);
     EXPECT_EQ(fileKindOf("/a.ico/b"), FileKind::Unknown) << "a dot in a folder is no extension";
     EXPECT_EQ(fileKindOf("ico"), FileKind::Unknown);

@@ -64,8 +64,9 @@ TEST_F(HelpWindowTest, ContentsTreeHoldsTheDocumentsHeadingsNested) {
     ASSERT_EQ(contents()->topLevelItemCount(), 1);
     EXPECT_EQ(contents()->topLevelItem(0)->text(0), u8("Vantle ヘルプ"));
     // Every subject of the program has its section.
-    for (const char* title : {"画面の構成", "ファイル", "イメージ", "編集ツール", "色", "ホットスポット",
-                              "アニメーション", "画像からイメージを作る", "パレットファイル", "ごみ箱", "設定の保存"})
+    for (const char* title :
+         {"画面の構成", "ファイル", "イメージ", "編集ツール", "色", "ホットスポット", "アニメーション",
+          "画像からイメージを作る", "パレットファイル", "ごみ箱", "設定の保存"})
         EXPECT_NE(topItem(title), nullptr) << title;
     // Subsections hang below their section.
     QTreeWidgetItem* files = topItem("ファイル");
@@ -73,8 +74,9 @@ TEST_F(HelpWindowTest, ContentsTreeHoldsTheDocumentsHeadingsNested) {
     QStringList below;
     for (int i = 0; i < files->childCount(); ++i)
         below << files->child(i)->text(0);
-    EXPECT_EQ(below.join("|").toStdString(),
-              "新規作成|開く|追加|画像ファイルを開く|上書き保存と名前を付けて保存|Xcursor とカーソルテーマ|終了");
+    EXPECT_EQ(
+        below.join("|").toStdString(),
+        "新規作成|開く|追加|画像ファイルを開く|上書き保存と名前を付けて保存|Xcursor とカーソルテーマ|終了");
 }
 
 TEST_F(HelpWindowTest, ChoosingAHeadingInTheContentsJumpsToIt) {
@@ -189,6 +191,21 @@ TEST(HelpFile, LivesNextToTheExecutableAndTheBuildPutsItThere) {
     EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
     HelpWindow window;
     EXPECT_TRUE(window.loadHelpFile(QString::fromStdString(path.string())));
+}
+
+TEST(HelpFile, AnInstalledProgramFindsItUnderShareDoc) {
+    QTemporaryDir prefix;
+    ASSERT_TRUE(prefix.isValid());
+    const std::filesystem::path root = prefix.path().toStdString();
+    std::filesystem::create_directories(root / "bin");
+    // Nothing installed yet: the message names the file beside the program.
+    EXPECT_EQ(helpFileFor((root / "bin").string()), (root / "bin/vantle-help.html").string());
+    std::filesystem::create_directories(root / "share/doc/vantle");
+    std::filesystem::copy_file(VANTLE_HELP_SOURCE, root / "share/doc/vantle/vantle-help.html");
+    EXPECT_EQ(helpFileFor((root / "bin").string()), (root / "share/doc/vantle/vantle-help.html").string());
+    // A document beside the program (a build folder) comes first.
+    std::filesystem::copy_file(VANTLE_HELP_SOURCE, root / "bin/vantle-help.html");
+    EXPECT_EQ(helpFileFor((root / "bin").string()), (root / "bin/vantle-help.html").string());
 }
 
 } // namespace

@@ -86,6 +86,13 @@ class FakePlatform : public Platform {
         pictureFilesLoaded.push_back(path);
         return pictures.loadPictureFile(path);
     }
+    std::optional<PictureAnimation> decodeAnimation(std::span<const std::uint8_t> bytes) override {
+        return pictures.decodeAnimation(bytes);
+    }
+    std::optional<PictureAnimation> loadAnimationFile(const std::string& path) override {
+        return pictures.loadAnimationFile(path);
+    }
+    PictureProblem lastProblem() const override { return pictures.lastProblem(); }
 
     // --- Dialogs ---
     std::optional<std::string> openFileDialog(const FileDialogRequest& request) override {
@@ -95,6 +102,14 @@ class FakePlatform : public Platform {
     std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override {
         saveRequests.push_back(request);
         return next(saveAnswers);
+    }
+    std::optional<std::string> openPictureDialog(PictureDialogRequest& request) override {
+        pictureDialogRequests.push_back(request);
+        if (pictureDialogFolder) {
+            request.folder = *pictureDialogFolder;
+            request.drive.assign(1, '/');
+        }
+        return next(pictureDialogAnswers);
     }
     std::optional<std::int32_t> chooseColour() override {
         ++colourRequests;
@@ -124,12 +139,16 @@ class FakePlatform : public Platform {
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
     std::deque<std::optional<std::int32_t>> colourAnswers;
+    std::deque<std::optional<std::string>> pictureDialogAnswers;
+    // When set, the picture dialog reports that it was left on this folder.
+    std::optional<std::string> pictureDialogFolder;
 
     // Records.
     std::vector<ShownMessage> messages;
     std::vector<std::string> unexpectedQuestions;
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
+    std::vector<PictureDialogRequest> pictureDialogRequests;
     int colourRequests = 0;
     std::vector<Picture> clipboardPuts;
     int clipboardReads = 0;
