@@ -1,11 +1,10 @@
 #include "tool/FromPicture.h"
 
 #include "import/PictureSampling.h"
-#include "model/AniFileWriter.h"
 #include "model/FileKinds.h"
 #include "model/IconDocument.h"
-#include "model/IconFileWriter.h"
 #include "platform/Platform.h"
+#include "tool/ToolOutput.h"
 
 #include <charconv>
 #include <cmath>
@@ -17,21 +16,6 @@ namespace vantle {
 namespace {
 
 const MarkerColours kMarkers{};
-
-class StreamSink : public MessageSink {
-  public:
-    explicit StreamSink(std::ostream& err) : err_(err) {}
-    MessageAnswer showMessage(std::string_view text, MessageButtons, MessageIcon) override {
-        err_ << "vantle-tool: " << text << "\n";
-        shown_ = true;
-        return MessageAnswer::Ok;
-    }
-    bool shown() const { return shown_; }
-
-  private:
-    std::ostream& err_;
-    bool shown_ = false;
-};
 
 std::optional<int> parseInt(std::string_view text) {
     int value = 0;
@@ -155,8 +139,6 @@ int fromPicture(std::span<const std::string> args, std::ostream& err, PictureSer
     }
     d.imageCount = static_cast<std::int16_t>(frames);
 
-    StreamSink messages(err);
-    bool written = false;
     if (to == FileKind::AnimatedCursor) {
         // The step capacity is twice the image capacity, so every frame has its step.
         for (int i = 0; i < frames; ++i)
@@ -164,24 +146,10 @@ int fromPicture(std::span<const std::string> args, std::ostream& err, PictureSer
                 i, jiffiesOfDelay(animation->delaysMs[static_cast<std::size_t>(i)])};
         d.stepCount = frames;
         d.defaultRate = d.steps[0].rate;
-        written = writeAniFile(d, outPath, kMarkers, messages);
-    } else {
-        written = writeIconFile(d, outPath, to == FileKind::Icon ? 1 : 2, kMarkers);
     }
-    if (!written) {
-        if (!messages.shown())
-            err << "vantle-tool: " << outPath << ": cannot be written\n";
-        return 1;
-    }
-    if (to != FileKind::AnimatedCursor) {
-        int leftOut = 0;
-        for (int i = 0; i < d.imageCount; ++i)
-            leftOut += d.images[static_cast<std::size_t>(i)].writeFlag ? 0 : 1;
-        if (leftOut > 0)
-            err << "vantle-tool: " << outPath << ": " << leftOut
-                << " frame(s) left out, an icon or cursor file holds one image per size and depth\n";
-    }
-    return 0;
+    StreamMessages messages(err);
+    return writeDocumentAs(d, outPath, to, messages, err, "frame(s)",
+                           "an icon or cursor file holds one image per size and depth");
 }
 
 } // namespace vantle

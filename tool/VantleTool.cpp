@@ -1,6 +1,7 @@
 #include "tool/VantleTool.h"
 
 #include "tool/FromPicture.h"
+#include "tool/ToolOutput.h"
 
 #include "model/AniFileReader.h"
 #include "model/AniFileWriter.h"
@@ -79,32 +80,6 @@ with a notice; of an animated Xcursor the largest animated size up to 48 is read
 
 exit status: 0 done, 1 a file could not be read or written, 2 wrong command line
 )";
-
-// Messages the readers and writers would show in a box go to the error stream.
-class StreamMessages : public MessageSink {
-  public:
-    explicit StreamMessages(std::ostream& err) : err_(err) {}
-    MessageAnswer showMessage(std::string_view text, MessageButtons, MessageIcon) override {
-        // A message box's line break becomes a blank: one message, one line.
-        std::string line;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-                line += ' ';
-                ++i;
-            } else {
-                line += text[i];
-            }
-        }
-        err_ << "vantle-tool: " << line << "\n";
-        shown_ = true;
-        return MessageAnswer::Ok;
-    }
-    bool shown() const { return shown_; }
-
-  private:
-    std::ostream& err_;
-    bool shown_ = false;
-};
 
 // Control characters (a title may hold zero bytes) are printed as \xNN so every line stays one line.
 std::string printable(const std::string& text) {
@@ -249,27 +224,8 @@ int convert(const std::string& in, const std::string& outPath, std::ostream& err
         err << "vantle-tool: " << in << ": not converted\n";
         return 1;
     }
-    IconDocument& d = *loaded.document;
-    bool written = false;
-    if (to == FileKind::AnimatedCursor)
-        written = writeAniFile(d, outPath, kMarkers, messages);
-    else
-        written = writeIconFile(d, outPath, to == FileKind::Icon ? 1 : 2, kMarkers);
-    if (!written) {
-        if (!messages.shown())
-            err << "vantle-tool: " << outPath << ": cannot be written\n";
-        return 1;
-    }
-    if (to != FileKind::AnimatedCursor) {
-        // An icon or cursor file holds one image per size and depth; say what the writer left out.
-        int leftOut = 0;
-        for (int i = 0; i < d.imageCount; ++i)
-            leftOut += d.images[static_cast<std::size_t>(i)].writeFlag ? 0 : 1;
-        if (leftOut > 0)
-            err << "vantle-tool: " << outPath << ": " << leftOut
-                << " image(s) left out, an earlier image has the same size and depth\n";
-    }
-    return 0;
+    return writeDocumentAs(*loaded.document, outPath, to, messages, err, "image(s)",
+                           "an earlier image has the same size and depth");
 }
 
 bool isPaletteFile(const std::string& path) {

@@ -9,6 +9,7 @@
 #include "model/ModelTestSupport.h"
 #include "platform/qt/QtPictureService.h"
 #include "support/HostilePictures.h"
+#include "tool/ToolRun.h"
 #include "tool/VantleTool.h"
 
 #include <gtest/gtest.h>
@@ -19,21 +20,8 @@
 namespace vantle::test {
 namespace {
 
-struct ToolResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-ToolResult tool(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    QtPictureService pictures;
-    ToolResult run;
-    run.status = runTool(args, out, err, &pictures);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+ToolRun tool(const std::vector<std::string>& args) {
+    return runToolWith(args);
 }
 
 std::string fixture(std::string_view name) {
@@ -83,7 +71,7 @@ TEST(FromPicture, EveryFixtureGivesTheSampledImageInEachSizeAndFormat) {
             for (const char* ext : {".ico", ".cur", ".ani"}) {
                 SCOPED_TRACE(name + " " + std::to_string(size) + ext);
                 const std::string out = dir.file("out" + std::string(ext));
-                const ToolResult run =
+                const ToolRun run =
                     tool({"from-picture", fixture(name), out, "--size", std::to_string(size)});
                 ASSERT_EQ(run.status, 0) << run.err;
                 EXPECT_EQ(run.err, "");
@@ -114,7 +102,7 @@ TEST(FromPicture, AnAreaIsSampledAlone) {
     QtPictureService pictures;
     const auto picture = pictures.loadPictureFile(fixture("pic-4bit.bmp"));
     const std::string out = dir.file("area.cur");
-    const ToolResult run =
+    const ToolRun run =
         tool({"from-picture", fixture("pic-4bit.bmp"), out, "--size", "16", "--area", "2,2,16,12"});
     ASSERT_EQ(run.status, 0) << run.err;
     expectSameImage(readBack(out).images[0], expectedImage(*picture, 16, PictureArea{2, 2, 16, 12}));
@@ -128,7 +116,7 @@ TEST(FromPicture, AnAnimatedGifGivesOneStepPerFrameWithItsDelayAsRate) {
     const auto animation = pictures.loadAnimationFile(fixture("pic-anim.gif"));
     ASSERT_TRUE(animation.has_value());
     const std::string ani = dir.file("walk.ani");
-    const ToolResult run = tool({"from-picture", fixture("pic-anim.gif"), ani, "--size", "32"});
+    const ToolRun run = tool({"from-picture", fixture("pic-anim.gif"), ani, "--size", "32"});
     ASSERT_EQ(run.status, 0) << run.err;
     IconDocument d = readBack(ani);
     ASSERT_EQ(d.imageCount, 3);
@@ -144,7 +132,7 @@ TEST(FromPicture, AnAnimatedGifGivesOneStepPerFrameWithItsDelayAsRate) {
 
     // An icon file keeps one image per size and depth: the three one-colour frames all have depth 2.
     const std::string ico = dir.file("walk.ico");
-    const ToolResult icon = tool({"from-picture", fixture("pic-anim.gif"), ico, "--size", "16"});
+    const ToolRun icon = tool({"from-picture", fixture("pic-anim.gif"), ico, "--size", "16"});
     EXPECT_EQ(icon.status, 0);
     EXPECT_NE(icon.err.find("2 frame(s) left out"), std::string::npos) << icon.err;
     EXPECT_EQ(readBack(ico).imageCount, 1);
@@ -184,12 +172,12 @@ TEST(FromPicture, HostileAndMissingPicturesExitWithTheReasonAndWriteNothing) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.in);
-        const ToolResult run = tool({"from-picture", c.in, out, "--size", "32"});
+        const ToolRun run = tool({"from-picture", c.in, out, "--size", "32"});
         EXPECT_EQ(run.status, 1);
         EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
         EXPECT_FALSE(std::filesystem::exists(out));
     }
-    const ToolResult outside =
+    const ToolRun outside =
         tool({"from-picture", fixture("pic.jpg"), out, "--size", "32", "--area", "30,10,11,5"});
     EXPECT_EQ(outside.status, 1);
     EXPECT_NE(outside.err.find("does not lie inside the picture of 40 x 24 pixels"), std::string::npos)
@@ -211,11 +199,11 @@ TEST(FromPicture, WrongCommandLinesExitWith2) {
              {"from-picture", in, "/tmp/x.ico", "--size", "32", "--frames"},
              {"from-picture", in, "/tmp/x.ico", "/tmp/y.ico", "--size", "32"},
          }) {
-        const ToolResult run = tool(args);
+        const ToolRun run = tool(args);
         EXPECT_EQ(run.status, 2) << args.back();
         EXPECT_FALSE(run.err.empty());
     }
-    const ToolResult help = tool({"--help"});
+    const ToolRun help = tool({"--help"});
     EXPECT_NE(help.out.find("from-picture IN OUT --size 16|32|48 [--area X,Y,W,H]"), std::string::npos);
 }
 

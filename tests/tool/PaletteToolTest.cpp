@@ -3,6 +3,7 @@
 #include "model/IconFileWriter.h"
 #include "model/ModelTestSupport.h"
 #include "model/PaletteFile.h"
+#include "tool/ToolRun.h"
 #include "tool/VantleTool.h"
 
 #include <gtest/gtest.h>
@@ -15,20 +16,8 @@ namespace {
 constexpr colourRGB kRed = 0x0000FF;
 constexpr colourRGB kGreen = 0x00FF00;
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-ToolRun run(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    ToolRun r;
-    r.status = runTool(args, out, err, nullptr);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
+ToolRun run(const std::vector<std::string>& args) {
+    return runToolWith(args, false);
 }
 
 // Image 0: red and green, 16 x 16 (depth 2); image 1: 32 x 32 of 20 colours (depth 256).

@@ -8,6 +8,7 @@
 #include "model/ModelTestSupport.h"
 #include "model/ProgramIcons.h"
 #include "platform/qt/QtPictureService.h"
+#include "tool/ToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -23,21 +24,8 @@ constexpr colourRGB kRed = 0x0000FF;
 constexpr colourRGB T = kTestMarkers.transparent;
 constexpr colourRGB I = kTestMarkers.inverted;
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-ToolRun runWith(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    QtPictureService pictures;
-    ToolRun run;
-    run.status = runTool(args, out, err, &pictures);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+ToolRun runWith(const std::vector<std::string>& args) {
+    return runToolWith(args);
 }
 
 std::string fixture(std::string_view name) {

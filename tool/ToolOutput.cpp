@@ -1,0 +1,46 @@
+#include "tool/ToolOutput.h"
+
+#include "model/AniFileWriter.h"
+#include "model/IconFileWriter.h"
+
+namespace vantle {
+
+MessageAnswer StreamMessages::showMessage(std::string_view text, MessageButtons, MessageIcon) {
+    // A message box's line break becomes a blank: one message, one line.
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            line += ' ';
+            ++i;
+        } else {
+            line += text[i];
+        }
+    }
+    err_ << "vantle-tool: " << line << "\n";
+    shown_ = true;
+    return MessageAnswer::Ok;
+}
+
+int writeDocumentAs(IconDocument& d, const std::string& outPath, FileKind to, StreamMessages& messages,
+                    std::ostream& err, std::string_view what, std::string_view why) {
+    const MarkerColours markers{};
+    const bool written = to == FileKind::AnimatedCursor
+                             ? writeAniFile(d, outPath, markers, messages)
+                             : writeIconFile(d, outPath, to == FileKind::Icon ? 1 : 2, markers);
+    if (!written) {
+        if (!messages.shown())
+            err << "vantle-tool: " << outPath << ": cannot be written\n";
+        return 1;
+    }
+    if (to != FileKind::AnimatedCursor) {
+        int leftOut = 0;
+        for (int i = 0; i < d.imageCount; ++i)
+            leftOut += d.images[static_cast<std::size_t>(i)].writeFlag ? 0 : 1;
+        if (leftOut > 0)
+            err << "vantle-tool: " << outPath << ": " << leftOut << " " << what << " left out, " << why
+                << "\n";
+    }
+    return 0;
+}
+
+} // namespace vantle
