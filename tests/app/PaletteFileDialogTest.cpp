@@ -419,8 +419,11 @@ TEST_F(PaletteDialogTest, TheFolderListOpensFoldersAndTheDriveListFollows) {
         QListWidget* folders = b.folderList();
         const auto sub = folders->findItems("sub", Qt::MatchEndsWith);
         ASSERT_EQ(sub.size(), 1);
-        // Highlighted only: opened when the list loses the focus.
+        // Highlighted only: opened when the list loses the focus (which needs the dialog active).
+        d.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
         folders->setFocus();
+        ASSERT_TRUE(folders->hasFocus());
         folders->setCurrentItem(sub.front());
         b.fileList()->setFocus();
         EXPECT_EQ(b.folder().toStdString(), path("sub"));
