@@ -28,16 +28,23 @@ void prepare(QImageReader& reader, const PictureLimits& limits) {
 
 } // namespace
 
-std::optional<Picture> QtPictureService::decodeWith(QImageReader& reader) {
+QSize QtPictureService::declaredSize(QImageReader& reader) {
     prepare(reader, limits_);
     problem_ = PictureProblem::Unreadable;
     const QSize declared = reader.size();
     if (!declared.isValid() || declared.isEmpty())
-        return std::nullopt;
+        return {};
     if (tooLarge(declared, limits_)) {
         problem_ = PictureProblem::TooLarge;
-        return std::nullopt;
+        return {};
     }
+    return declared;
+}
+
+std::optional<Picture> QtPictureService::decodeWith(QImageReader& reader) {
+    const QSize declared = declaredSize(reader);
+    if (declared.isEmpty())
+        return std::nullopt;
     QImage image;
     if (!reader.read(&image) || image.isNull() || image.size() != declared)
         return std::nullopt;
@@ -45,15 +52,9 @@ std::optional<Picture> QtPictureService::decodeWith(QImageReader& reader) {
 }
 
 std::optional<PictureAnimation> QtPictureService::decodeFramesWith(QImageReader& reader) {
-    prepare(reader, limits_);
-    problem_ = PictureProblem::Unreadable;
-    const QSize declared = reader.size();
-    if (!declared.isValid() || declared.isEmpty())
+    const QSize declared = declaredSize(reader);
+    if (declared.isEmpty())
         return std::nullopt;
-    if (tooLarge(declared, limits_)) {
-        problem_ = PictureProblem::TooLarge;
-        return std::nullopt;
-    }
     const int declaredFrames = reader.imageCount();
     if (declaredFrames > limits_.maxFrames) {
         problem_ = PictureProblem::TooManyFrames;

@@ -6,6 +6,7 @@
 
 class QImage;
 class QImageReader;
+class QSize;
 
 namespace vantle {
 
@@ -32,6 +33,9 @@ class QtPictureService : public PictureService {
     PictureProblem lastProblem() const override { return problem_; }
 
   private:
+    // The size the header declares, with the reader prepared; an empty size (and the problem set) when
+    // the header is unreadable or the picture too large.
+    QSize declaredSize(QImageReader& reader);
     std::optional<Picture> decodeWith(QImageReader& reader);
     std::optional<PictureAnimation> decodeFramesWith(QImageReader& reader);
 

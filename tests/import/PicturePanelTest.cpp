@@ -6,6 +6,7 @@
 #include "import/PictureSampling.h"
 #include "model/Settings.h"
 #include "platform/qt/QtPictureService.h"
+#include "support/PositionPicture.h"
 #include "support/WindowFixture.h"
 
 #include <QGroupBox>
@@ -18,20 +19,6 @@
 
 namespace vantle::test {
 namespace {
-
-// Every pixel names its own position: red = x, green = y, blue = 0x40.
-Picture positionPicture(int w, int h) {
-    Picture p;
-    p.width = w;
-    p.height = h;
-    p.argb.resize(static_cast<std::size_t>(w * h));
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            p.argb[static_cast<std::size_t>(y * w + x)] = 0xFF000000u |
-                                                          (static_cast<std::uint32_t>(x & 0xFF) << 16) |
-                                                          (static_cast<std::uint32_t>(y & 0xFF) << 8) | 0x40u;
-    return p;
-}
 
 // Left half red, right half blue.
 Picture twoColourPicture(int size) {

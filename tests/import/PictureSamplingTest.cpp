@@ -1,6 +1,7 @@
 #include "import/PictureSampling.h"
 
 #include "model/IconDocument.h"
+#include "support/PositionPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,19 +12,7 @@ namespace {
 
 constexpr colourRGB kMarker = 0xE0E0E0;
 
-// Every pixel names its own position: red = x, green = y, blue = 0x40.
-Picture positionPicture(int w, int h) {
-    Picture p;
-    p.width = w;
-    p.height = h;
-    p.argb.resize(static_cast<std::size_t>(w * h));
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            p.argb[static_cast<std::size_t>(y * w + x)] = 0xFF000000u |
-                                                          (static_cast<std::uint32_t>(x & 0xFF) << 16) |
-                                                          (static_cast<std::uint32_t>(y & 0xFF) << 8) | 0x40u;
-    return p;
-}
+using test::positionPicture;
 
 colourRGB at(int x, int y) {
     return makeColour(x & 0xFF, y & 0xFF, 0x40);
