@@ -2,12 +2,30 @@
 // Images the benchmarks work on, filled the same way on every run.
 
 #include "model/IconDocument.h"
+#include "platform/Platform.h"
 
 #include <cstdint>
 
 namespace vantle::bench {
 
 inline const MarkerColours kMarkers;
+
+// Counts the messages a reader or writer would show, and shows none.
+class QuietMessages : public MessageSink {
+  public:
+    MessageAnswer showMessage(std::string_view, MessageButtons, MessageIcon) override {
+        ++shown;
+        return MessageAnswer::Ok;
+    }
+    int shown = 0;
+};
+
+// A document with its image slots cleared to the transparent colour.
+inline IconDocument newDocument() {
+    IconDocument d;
+    d.clearImages(kMarkers.transparent);
+    return d;
+}
 
 // Appends a square image whose colours come from colourAt(x, y).
 template <typename ColourAt> void addImage(IconDocument& d, int side, ColourAt colourAt) {

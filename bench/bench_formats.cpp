@@ -16,20 +16,8 @@ using namespace vantle;
 
 namespace {
 
-class QuietMessages : public MessageSink {
-  public:
-    MessageAnswer showMessage(std::string_view, MessageButtons, MessageIcon) override {
-        ++shown;
-        return MessageAnswer::Ok;
-    }
-    int shown = 0;
-};
-
-IconDocument newDocument() {
-    IconDocument d;
-    d.clearImages(bench::kMarkers.transparent);
-    return d;
-}
+using bench::newDocument;
+using bench::QuietMessages;
 
 // N frames of 32 x 32, 16 colours each, every frame a little different.
 IconDocument animation(int frames) {
