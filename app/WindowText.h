@@ -168,6 +168,7 @@ inline constexpr std::string_view pictureProblemText(PictureProblem problem) {
     case PictureProblem::TooManyFrames:
         return kPictureTooManyFrames;
     case PictureProblem::Unreadable:
+    case PictureProblem::DecoderMissing:
         break;
     }
     return kPictureUnreadable;

@@ -41,8 +41,8 @@ struct PictureAnimation {
     std::vector<int> delaysMs;
 };
 
-// Why the last decode gave nothing.
-enum class PictureProblem { Unreadable, TooLarge, TooManyFrames };
+// Why the last decode gave nothing. DecoderMissing: the decoder itself could not be loaded.
+enum class PictureProblem { Unreadable, TooLarge, TooManyFrames, DecoderMissing };
 
 // Decoding of picture files (BMP, JPEG, GIF, PNG) into pixels.
 class PictureService {

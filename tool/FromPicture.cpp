@@ -51,6 +51,8 @@ const char* problemText(PictureProblem problem) {
         return "the picture is too large (at most 16384 pixels on a side and 1 GiB of pixels)";
     case PictureProblem::TooManyFrames:
         return "the picture has too many frames (at most 1000)";
+    case PictureProblem::DecoderMissing:
+        return "no picture decoder (see above)";
     case PictureProblem::Unreadable:
         break;
     }

@@ -35,10 +35,13 @@ for f in /usr/bin/vantle /usr/bin/vantle-tool /usr/share/doc/vantle/vantle-help.
   grep -qx "$f" <<<"$files" || { echo "not in the package: $f"; exit 1; }
   [ -e "$f" ] || { echo "missing after install: $f"; exit 1; }
 done
+grep -q '/vantle/vantle-pictures.so$' <<<"$files" || { echo "not in the package: vantle-pictures.so"; exit 1; }
 desktop-file-validate /usr/share/applications/vantle.desktop
 rebuilt_since "$before" || { echo "the MIME database was not rebuilt on install"; exit 1; }
 # The installed tool runs, and the system knows the file type of what it writes.
 /usr/bin/vantle-tool convert "$source/tests/data/icotool-cursor.cur" "$work/sample.ani"
+# It finds its picture decoder where the package put it.
+/usr/bin/vantle-tool from-picture "$source/tests/data/pic-anim.gif" "$work/picture.ani" --size 32
 type=$(env -u XDG_DATA_HOME -u XDG_DATA_DIRS xdg-mime query filetype "$work/sample.ani")
 [ "$type" = application/x-navi-animation ] || { echo "xdg-mime: sample.ani is '$type'"; exit 1; }
 

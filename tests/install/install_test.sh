@@ -21,6 +21,17 @@ done
 help=$("$prefix/bin/vantle-tool" --help)
 grep -q "theme IN" <<<"$help"
 
+# The tool links no Qt: its picture decoder is a module of its own, loaded only when a picture is decoded,
+# and found from the installed tool's folder.
+module=$(find "$prefix" -name vantle-pictures.so)
+[ -n "$module" ] || { echo "missing after install: vantle-pictures.so"; exit 1; }
+needed=$(objdump -p "$prefix/bin/vantle-tool" | grep NEEDED)
+if grep -q Qt <<<"$needed"; then echo "vantle-tool links Qt: $needed"; exit 1; fi
+"$prefix/bin/vantle-tool" from-picture "$source/tests/data/pic.jpg" "$work/picture.ico" --size 32
+loaded=$(LD_DEBUG=libs "$prefix/bin/vantle-tool" convert "$source/tests/data/icotool-sizes.ico" \
+  "$work/sizes.ani" 2>&1)
+if grep -q libQt6Gui <<<"$loaded"; then echo "converting icons loaded Qt Gui"; exit 1; fi
+
 desktop-file-validate "$prefix/share/applications/vantle.desktop"
 grep -q '^Name\[ja\]=' "$prefix/share/applications/vantle.desktop"
 grep -q '^MimeType=image/vnd.microsoft.icon;image/x-win-bitmap;application/x-navi-animation;$' \
