@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -176,52 +177,143 @@ void sortByCount(std::vector<HistogramEntry>& e) {
 // For every dropped entry (0 .. dropped - 1) the colour of the first kept entry nearest to it in summed
 // RGB difference; the first kept entry when none is nearer than 765. Distances are at most 765, so "the
 // first entry whose distance is below every one before it, from a bound of 765" is the first entry of
-// the least distance. The kept colours are laid out by channel in blocks of 32, padded with a colour
-// farther than any; inside a block the least of distance x 32 + position, in 16-bit lanes, gives the
-// first nearest entry, and the compiler turns each block into a few vector operations.
-// |a - b| in 16 bits, so that a vector of such differences stays in 16-bit lanes.
+// the least distance: the least distance, and among entries at it the lowest position.
 inline std::int16_t absDifference(std::int16_t a, std::int16_t b) {
     const auto d = static_cast<std::int16_t>(a - b);
     return d < 0 ? static_cast<std::int16_t>(-d) : d;
 }
 
-std::vector<colourRGB> replacementsOf(const std::vector<HistogramEntry>& entries, int dropped) {
-    constexpr int kBlock = 32;
-    constexpr std::int16_t kFar = 1100;   // distance from any colour 845 to 1610: above 765
-    constexpr std::int16_t kBeyond = 766; // distances above 765 count as this, so x 32 fits in 16 bits
-    const int kept = static_cast<int>(entries.size()) - dropped;
-    assert(kept >= 1 && kept <= 256);
-    const int blocks = (kept + kBlock - 1) / kBlock;
-    std::vector<std::int16_t> red(static_cast<std::size_t>(blocks * kBlock), kFar);
-    std::vector<std::int16_t> green(red.size(), 0), blue(red.size(), 0);
-    for (int k = 0; k < kept; ++k) {
-        const colourRGB c = entries[static_cast<std::size_t>(dropped + k)].colour;
-        red[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(redOf(c));
-        green[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(greenOf(c));
-        blue[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(blueOf(c));
+// The kept colours in blocks of 16: the blocks follow one another in order of red, and inside a block the
+// entries stand in order of position. Each block knows the box of reds, greens and blues it spans; a
+// colour's distance to any entry of a block is at least its distance to that box. The search starts at
+// the block whose reds reach the colour's red and widens to both sides, passing over blocks whose box is
+// farther than the least distance found and stopping once the red alone is farther: such blocks cannot
+// hold an entry as near, not even a tie. Inside a block the least of distance x 16 + lane, in 16-bit
+// lanes, gives the nearest entry of the lowest position; the compiler turns it into a few vector
+// operations.
+class KeptColours {
+  public:
+    explicit KeptColours(std::span<const HistogramEntry> kept) {
+        const int n = static_cast<int>(kept.size());
+        assert(n >= 1 && n <= 256);
+        std::vector<int> order(static_cast<std::size_t>(n));
+        for (int k = 0; k < n; ++k)
+            order[static_cast<std::size_t>(k)] = k;
+        auto redAt = [&kept](int k) { return redOf(kept[static_cast<std::size_t>(k)].colour); };
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return redAt(a) < redAt(b); });
+        blocks_.resize(static_cast<std::size_t>((n + kLanes - 1) / kLanes));
+        for (std::size_t b = 0; b < blocks_.size(); ++b) {
+            Block& block = blocks_[b];
+            const auto begin = order.begin() + static_cast<std::ptrdiff_t>(b * kLanes);
+            const auto end =
+                order.begin() + std::min<std::ptrdiff_t>(n, static_cast<std::ptrdiff_t>((b + 1) * kLanes));
+            std::sort(begin, end);
+            int lane = 0;
+            for (auto k = begin; k != end; ++k, ++lane) {
+                const colourRGB c = kept[static_cast<std::size_t>(*k)].colour;
+                const auto l = static_cast<std::size_t>(lane);
+                const std::array<int, 3> rgb{redOf(c), greenOf(c), blueOf(c)};
+                block.red[l] = static_cast<std::int16_t>(rgb[0]);
+                block.green[l] = static_cast<std::int16_t>(rgb[1]);
+                block.blue[l] = static_cast<std::int16_t>(rgb[2]);
+                block.position[l] = static_cast<std::int16_t>(*k);
+                for (std::size_t ch = 0; ch < 3; ++ch) {
+                    block.low[ch] = lane == 0 ? rgb[ch] : std::min(block.low[ch], rgb[ch]);
+                    block.high[ch] = lane == 0 ? rgb[ch] : std::max(block.high[ch], rgb[ch]);
+                }
+            }
+        }
     }
+
+    // The position of the first kept entry nearest to c.
+    int nearest(colourRGB c) const {
+        Search s{{redOf(c), greenOf(c), blueOf(c)}};
+        const int count = static_cast<int>(blocks_.size());
+        int high = 0;
+        while (high < count - 1 && blocks_[static_cast<std::size_t>(high)].high[0] < s.rgb[0])
+            ++high;
+        int low = high - 1;
+        while (low >= 0 || high < count) {
+            const int belowGap = low >= 0 ? redGap(low, s) : kNone;
+            const int aboveGap = high < count ? redGap(high, s) : kNone;
+            if (std::min(belowGap, aboveGap) > s.distance)
+                break;
+            const int block = aboveGap <= belowGap ? high++ : low--;
+            if (boxGap(block, s) <= s.distance)
+                visit(blocks_[static_cast<std::size_t>(block)], s);
+        }
+        assert(s.position >= 0 && s.position < 256);
+        return s.position;
+    }
+
+  private:
+    static constexpr int kLanes = 16;
+    static constexpr std::int16_t kFar = 1100;   // distance from any colour 845 to 1610: above 765
+    static constexpr std::int16_t kBeyond = 766; // distances above 765 count as this, so x 16 fits in 16 bits
+    static constexpr int kNone = std::numeric_limits<int>::max();
+
+    struct Block {
+        // Lanes without an entry hold a colour farther than any.
+        std::array<std::int16_t, kLanes> red = filled(kFar), green{}, blue{}, position{};
+        std::array<int, 3> low{}, high{};
+    };
+    struct Search {
+        std::array<int, 3> rgb;
+        int distance = kNone;
+        int position = kNone;
+    };
+
+    static std::array<std::int16_t, kLanes> filled(std::int16_t value) {
+        std::array<std::int16_t, kLanes> lanes;
+        lanes.fill(value);
+        return lanes;
+    }
+
+    static int outside(int value, int low, int high) {
+        return std::max(0, std::max(low - value, value - high));
+    }
+    // How far the colour's red lies outside a block's reds, and how far the colour lies from its box.
+    int redGap(int block, const Search& s) const {
+        const Block& b = blocks_[static_cast<std::size_t>(block)];
+        return outside(s.rgb[0], b.low[0], b.high[0]);
+    }
+    int boxGap(int block, const Search& s) const {
+        const Block& b = blocks_[static_cast<std::size_t>(block)];
+        return outside(s.rgb[0], b.low[0], b.high[0]) + outside(s.rgb[1], b.low[1], b.high[1]) +
+               outside(s.rgb[2], b.low[2], b.high[2]);
+    }
+
+    static void visit(const Block& block, Search& s) {
+        const auto r = static_cast<std::int16_t>(s.rgb[0]);
+        const auto g = static_cast<std::int16_t>(s.rgb[1]);
+        const auto b = static_cast<std::int16_t>(s.rgb[2]);
+        std::int16_t least = std::numeric_limits<std::int16_t>::max();
+        for (int i = 0; i < kLanes; ++i) {
+            const auto l = static_cast<std::size_t>(i);
+            const auto d =
+                static_cast<std::int16_t>(absDifference(r, block.red[l]) + absDifference(g, block.green[l]) +
+                                          absDifference(b, block.blue[l]));
+            least = std::min(least, static_cast<std::int16_t>(std::min(d, kBeyond) * kLanes + i));
+        }
+        const int distance = least / kLanes;
+        const int position = block.position[static_cast<std::size_t>(least % kLanes)];
+        if (distance < s.distance || (distance == s.distance && position < s.position)) {
+            s.distance = distance;
+            s.position = position;
+        }
+    }
+
+    std::vector<Block> blocks_;
+};
+
+std::vector<colourRGB> replacementsOf(const std::vector<HistogramEntry>& entries, int dropped) {
+    const std::span<const HistogramEntry> kept =
+        std::span(entries).subspan(static_cast<std::size_t>(dropped));
+    const KeptColours nearest(kept);
     std::vector<colourRGB> replacement(static_cast<std::size_t>(dropped));
     for (int j = 0; j < dropped; ++j) {
-        const colourRGB c = entries[static_cast<std::size_t>(j)].colour;
-        const auto r = static_cast<std::int16_t>(redOf(c));
-        const auto g = static_cast<std::int16_t>(greenOf(c));
-        const auto b = static_cast<std::int16_t>(blueOf(c));
-        int least = std::numeric_limits<int>::max(); // distance x 512 + position
-        for (int block = 0; block < blocks; ++block) {
-            const std::int16_t* br = &red[static_cast<std::size_t>(block * kBlock)];
-            const std::int16_t* bg = &green[static_cast<std::size_t>(block * kBlock)];
-            const std::int16_t* bb = &blue[static_cast<std::size_t>(block * kBlock)];
-            std::int16_t blockLeast = std::numeric_limits<std::int16_t>::max();
-            for (int i = 0; i < kBlock; ++i) {
-                const auto d = static_cast<std::int16_t>(absDifference(r, br[i]) + absDifference(g, bg[i]) +
-                                                         absDifference(b, bb[i]));
-                const auto key = static_cast<std::int16_t>(std::min(d, kBeyond) * kBlock + i);
-                blockLeast = std::min(blockLeast, key);
-            }
-            least = std::min(least, blockLeast / kBlock * 512 + block * kBlock + blockLeast % kBlock);
-        }
-        const int best = least % 512;
-        replacement[static_cast<std::size_t>(j)] = entries[static_cast<std::size_t>(dropped + best)].colour;
+        const int best = nearest.nearest(entries[static_cast<std::size_t>(j)].colour);
+        replacement[static_cast<std::size_t>(j)] = kept[static_cast<std::size_t>(best)].colour;
     }
     return replacement;
 }
