@@ -40,6 +40,7 @@ PictureService* PictureModule::decoder() {
         const auto entry = reinterpret_cast<Entry>(dlsym(handle, kPictureModuleEntry));
         if (!entry) {
             reasons.push_back(path + " has no " + kPictureModuleEntry);
+            dlclose(handle);
             continue;
         }
         decoder_ = entry();
