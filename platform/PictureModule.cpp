@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #ifndef VANTLE_PICTURE_MODULE_FOLDER
-#define VANTLE_PICTURE_MODULE_FOLDER "../lib/vantle"
+#define VANTLE_PICTURE_MODULE_FOLDER "../lib/vantle/modules"
 #endif
 
 namespace vantle {

@@ -35,7 +35,7 @@ for f in /usr/bin/vantle /usr/bin/vantle-tool /usr/share/doc/vantle/vantle-help.
   grep -qx "$f" <<<"$files" || { echo "not in the package: $f"; exit 1; }
   [ -e "$f" ] || { echo "missing after install: $f"; exit 1; }
 done
-grep -q '/vantle/vantle-pictures.so$' <<<"$files" || { echo "not in the package: vantle-pictures.so"; exit 1; }
+grep -q '/vantle/modules/vantle-pictures.so$' <<<"$files" || { echo "not in the package: vantle-pictures.so"; exit 1; }
 desktop-file-validate /usr/share/applications/vantle.desktop
 rebuilt_since "$before" || { echo "the MIME database was not rebuilt on install"; exit 1; }
 # The installed tool runs, and the system knows the file type of what it writes.

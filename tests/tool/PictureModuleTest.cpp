@@ -94,7 +94,8 @@ TEST(PictureModule, TheInstalledFolderIsFoundFromTheProgramsFolder) {
     ASSERT_EQ(folders.size(), 2u);
     EXPECT_EQ(folders[0], "/opt/x/bin");
     EXPECT_EQ(folders[1].rfind("/opt/x/", 0), 0u) << folders[1];
-    EXPECT_EQ(std::filesystem::path(folders[1]).filename(), "vantle");
+    EXPECT_EQ(std::filesystem::path(folders[1]).filename(), "modules");
+    EXPECT_EQ(std::filesystem::path(folders[1]).parent_path().filename(), "vantle");
 }
 
 } // namespace
