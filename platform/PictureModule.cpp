@@ -4,9 +4,8 @@
 
 #include <filesystem>
 
-#ifndef VANTLE_PICTURE_MODULE_FOLDER
-#define VANTLE_PICTURE_MODULE_FOLDER "../lib/vantle/modules"
-#endif
+// VANTLE_PICTURE_MODULE_FOLDER, the installed module folder relative to the installed tool's, comes
+// from the build (platform/CMakeLists.txt).
 
 namespace vantle {
 
