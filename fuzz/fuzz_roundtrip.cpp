@@ -43,8 +43,8 @@ ReadOutcome readAny(IconDocument& document, std::span<const std::uint8_t> bytes,
 
 void roundTripIcon(IconDocument& document, const MarkerColours& markers) {
     const std::vector<std::uint8_t> file = buildIconFile(document, 1, markers);
-    static fuzz::FreshDocument fresh(markers);
-    IconDocument& back = fresh.next();
+    static const fuzz::FreshDocument fresh(markers);
+    IconDocument back = fresh.next();
     fuzz::DiscardMessages messages;
     ReadContext context{messages, markers, nullptr};
     ByteReader reader(file);
@@ -73,8 +73,8 @@ void roundTripAni(IconDocument& document, const MarkerColours& markers) {
     // remain.
     VANTLE_FUZZ_CHECK(file.has_value());
     VANTLE_FUZZ_CHECK(writeMessages.shown == 0);
-    static fuzz::FreshDocument fresh(markers);
-    IconDocument& back = fresh.next();
+    static const fuzz::FreshDocument fresh(markers);
+    IconDocument back = fresh.next();
     fuzz::DiscardMessages messages;
     ReadContext context{messages, markers, nullptr};
     VANTLE_FUZZ_CHECK(readAniBytes(back, *file, context) == ReadOutcome::Complete);
@@ -97,8 +97,8 @@ void roundTripAni(IconDocument& document, const MarkerColours& markers) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const MarkerColours markers;
-    static fuzz::FreshDocument fresh(markers);
-    IconDocument& document = fresh.next();
+    static const fuzz::FreshDocument fresh(markers);
+    IconDocument document = fresh.next();
     fuzz::StubPictures pictures;
     fuzz::DiscardMessages messages;
     ReadContext context{messages, markers, &pictures};

@@ -10,8 +10,8 @@ using namespace vantle;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const MarkerColours markers;
-    static fuzz::FreshDocument fresh(markers);
-    IconDocument& document = fresh.next();
+    static const fuzz::FreshDocument fresh(markers);
+    IconDocument document = fresh.next();
     fuzz::DiscardMessages messages;
     ReadContext context{messages, markers, nullptr};
 

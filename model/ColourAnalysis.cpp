@@ -18,10 +18,23 @@ namespace {
 // start: a colour keeps the position it was first added with, which is the one such a search finds.
 class ColourPositions {
   public:
-    ColourPositions() { positions_.fill(kEmpty); }
+    // Room for up to `colours` different colours: the table is at least twice that, so it never fills
+    // and probes stay short, and only that much of it is cleared.
+    explicit ColourPositions(std::size_t colours) {
+        assert(colours <= kPaletteSize);
+        std::size_t slots = 16;
+        int bits = 4;
+        while (slots < 2 * colours) {
+            slots *= 2;
+            ++bits;
+        }
+        mask_ = slots - 1;
+        shift_ = 32 - bits;
+        std::fill_n(positions_.begin(), slots, kEmpty);
+    }
 
     int find(colourRGB c) const {
-        for (std::size_t s = slotOf(c);; s = (s + 1) & kMask) {
+        for (std::size_t s = slotOf(c);; s = (s + 1) & mask_) {
             if (positions_[s] == kEmpty)
                 return -1;
             if (colours_[s] == c)
@@ -35,22 +48,22 @@ class ColourPositions {
         while (positions_[s] != kEmpty) {
             if (colours_[s] == c)
                 return;
-            s = (s + 1) & kMask;
+            s = (s + 1) & mask_;
         }
         colours_[s] = c;
         positions_[s] = static_cast<std::int16_t>(position);
     }
 
   private:
-    // Twice the most colours an image holds, so the table never fills and probes stay short.
-    static constexpr std::size_t kSlots = 8192;
-    static_assert(kSlots >= 2 * kPaletteSize);
-    static constexpr std::size_t kMask = kSlots - 1;
+    static constexpr std::size_t kMaxSlots = 8192;
+    static_assert(kMaxSlots >= 2 * kPaletteSize);
     static constexpr std::int16_t kEmpty = -1;
-    static std::size_t slotOf(colourRGB c) { return (static_cast<std::uint32_t>(c) * 2654435761U) >> 19; }
+    std::size_t slotOf(colourRGB c) const { return (static_cast<std::uint32_t>(c) * 2654435761U) >> shift_; }
 
-    std::array<colourRGB, kSlots> colours_;
-    std::array<std::int16_t, kSlots> positions_;
+    std::size_t mask_ = 0;
+    int shift_ = 0;
+    std::array<colourRGB, kMaxSlots> colours_;
+    std::array<std::int16_t, kMaxSlots> positions_;
 };
 
 } // namespace
@@ -63,7 +76,9 @@ ColourCount countImageColours(IconImage& image, const MarkerColours& markers) {
     int whiteIndex = -1;
     auto& palette = image.palette;
     const auto& pixels = image.pixels;
-    ColourPositions positions;
+    // Every pixel adds at most one entry.
+    ColourPositions positions(static_cast<std::size_t>(image.width * image.height));
+    image.indexMap.cover(image.width, image.height);
     auto append = [&](colourRGB c) {
         palette[static_cast<std::size_t>(b)] = c;
         positions.add(c, b);
@@ -126,7 +141,7 @@ std::vector<HistogramEntry> histogramOf(const IconImage& image, const MarkerColo
     entries.reserve(256);
     bool transparentSeen = false;
     bool invertedSeen = false;
-    ColourPositions positions;
+    ColourPositions positions(static_cast<std::size_t>(image.width * image.height));
     auto append = [&](colourRGB c, std::int16_t count) {
         positions.add(c, static_cast<int>(entries.size()));
         entries.push_back({c, count});
@@ -330,7 +345,7 @@ void reduceColoursTo(IconDocument& document, int index, int target, const Marker
         const int dropped = n - target;
         const std::vector<colourRGB> replacement = replacementsOf(entries, dropped);
         // A pixel takes the replacement of the first dropped entry of its colour.
-        ColourPositions droppedAt;
+        ColourPositions droppedAt(static_cast<std::size_t>(dropped));
         for (int j = 0; j < dropped; ++j)
             droppedAt.add(entries[static_cast<std::size_t>(j)].colour, j);
         // Runs of one colour are common, so the last lookup is remembered.

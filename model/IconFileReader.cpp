@@ -209,6 +209,7 @@ ReadOutcome readBitmapEntry(IconDocument& document, ByteReader& r, const Directo
     // what the file says there (colour bits where a row has them, then the mask) decides them alone and
     // a file written from them again carries the same bits.
     const int covered = std::min(kImageGrid, rowBytes(entry.width, 1) * 8);
+    image.pixels.cover(covered, entry.height);
     for (int y = 0; y < entry.height; ++y)
         for (int x = entry.width; x < covered; ++x)
             image.pixels(x, y) = kBlack;

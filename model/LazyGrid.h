@@ -47,6 +47,14 @@ template <typename T, int N> class LazyGrid {
         return cells_[static_cast<std::size_t>(y * width_ + x)];
     }
 
+    // Takes storage for the top-left width x height cells at once, for a writer that is about to set
+    // them all: one allocation instead of one for every 16 cells the writes reach.
+    void cover(int width, int height) {
+        assert(width >= 0 && width <= N && height >= 0 && height <= N);
+        if (width > 0 && height > 0 && (width > width_ || height > height_))
+            growTo(width - 1, height - 1);
+    }
+
     // Every cell becomes value; the storage is given back.
     void fill(const T& value) {
         cells_ = std::vector<T>();
