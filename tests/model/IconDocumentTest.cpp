@@ -3,6 +3,7 @@
 #include "IconBytes.h"
 #include "model/AniFileReader.h"
 #include "model/IconFileReader.h"
+#include "model/LazyGrid.h"
 #include "model/Messages.h"
 
 #include <gtest/gtest.h>
@@ -137,6 +138,32 @@ TEST(IconDocument, LargestCapacityRefusesFurtherImagesAndSteps) {
     EXPECT_EQ(d.imageCount, 100);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, text::kTooManySteps);
+}
+
+// A slot's grid takes storage only for what was written; storage taken ahead keeps every cell and reads
+// as the fill value where nothing was written, so it cannot change what an image holds.
+TEST(IconDocument, PixelStorageTakenAheadKeepsCellsAndReadsAsTheFill) {
+    LazyGrid<colourRGB, kImageGrid> grid;
+    grid.fill(7);
+    EXPECT_EQ(grid.storedWidth(), 0);
+    grid(3, 2) = 1;
+    EXPECT_EQ(grid.storedWidth(), 16);
+    EXPECT_EQ(grid.storedHeight(), 16);
+
+    grid.cover(33, 17);
+    EXPECT_EQ(grid.storedWidth(), 48);
+    EXPECT_EQ(grid.storedHeight(), 32);
+    grid.cover(5, 5); // already covered: nothing changes
+    EXPECT_EQ(grid.storedWidth(), 48);
+    EXPECT_EQ(grid.storedHeight(), 32);
+
+    Grid<colourRGB, kImageGrid> expected;
+    expected.cells.fill(7);
+    expected(3, 2) = 1;
+    EXPECT_TRUE(grid == expected);
+    grid(47, 47) = 2;
+    expected(47, 47) = 2;
+    EXPECT_TRUE(grid == expected);
 }
 
 } // namespace
