@@ -4,7 +4,9 @@
 // Images of one nominal size, in the order of the table, are the frames of an animation.
 
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <vector>
 
 namespace vantle::xcursor {
 
@@ -18,6 +20,25 @@ inline constexpr std::uint32_t kImageVersion = 1;
 // The largest side and table length libXcursor accepts; larger values mark a damaged file.
 inline constexpr std::uint32_t kMaxSide = 0x7fff;
 inline constexpr std::uint32_t kMaxToc = 0x10000;
+
+// One image chunk named by the table of contents.
+struct ImageChunk {
+    std::uint32_t nominal = 0;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint32_t xhot = 0;
+    std::uint32_t yhot = 0;
+    std::uint32_t delay = 0; // milliseconds
+    std::size_t pixels = 0;  // offset of the first pixel in the file
+};
+
+// Every image chunk of the table of contents, in table order, each checked the way libXcursor checks it
+// (sizes, hotspot inside the image, pixels inside the file); nothing for a damaged file.
+std::optional<std::vector<ImageChunk>> readImageChunks(std::span<const std::uint8_t> bytes);
+
+// Pixel (x, y) of a chunk: premultiplied 0xAARRGGBB.
+std::uint32_t pixelAt(std::span<const std::uint8_t> bytes, const ImageChunk& chunk, std::uint32_t x,
+                      std::uint32_t y);
 
 // True when the bytes begin with the Xcursor magic.
 bool hasMagic(std::span<const std::uint8_t> head);

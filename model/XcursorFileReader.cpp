@@ -14,73 +14,6 @@ namespace {
 
 using namespace xcursor;
 
-struct ImageChunk {
-    std::uint32_t nominal = 0;
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    std::uint32_t xhot = 0;
-    std::uint32_t yhot = 0;
-    std::uint32_t delay = 0;
-    std::size_t pixels = 0; // offset of the first pixel in the file
-};
-
-std::uint32_t dwordAt(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
-
-bool fits(std::span<const std::uint8_t> bytes, std::uint64_t at, std::uint64_t count) {
-    return at <= bytes.size() && count <= bytes.size() - at;
-}
-
-// One image chunk at position, checked the way libXcursor checks it; nothing when it is damaged.
-std::optional<ImageChunk> readChunk(std::span<const std::uint8_t> bytes, std::uint32_t position,
-                                    std::uint32_t tocSubtype) {
-    if (!fits(bytes, position, kImageHeaderSize))
-        return std::nullopt;
-    const std::uint32_t headerSize = dwordAt(bytes, position);
-    if (headerSize < kImageHeaderSize || dwordAt(bytes, position + 4) != kImageType ||
-        dwordAt(bytes, position + 8) != tocSubtype)
-        return std::nullopt;
-    ImageChunk c;
-    c.nominal = tocSubtype;
-    c.width = dwordAt(bytes, position + 16);
-    c.height = dwordAt(bytes, position + 20);
-    c.xhot = dwordAt(bytes, position + 24);
-    c.yhot = dwordAt(bytes, position + 28);
-    c.delay = dwordAt(bytes, position + 32);
-    if (c.width == 0 || c.height == 0 || c.width > kMaxSide || c.height > kMaxSide || c.xhot > c.width ||
-        c.yhot > c.height)
-        return std::nullopt;
-    const std::uint64_t pixelStart = static_cast<std::uint64_t>(position) + headerSize;
-    if (!fits(bytes, pixelStart, std::uint64_t{c.width} * c.height * 4))
-        return std::nullopt;
-    c.pixels = static_cast<std::size_t>(pixelStart);
-    return c;
-}
-
-// Every image chunk named by the table of contents, in table order; nothing for a damaged file.
-std::optional<std::vector<ImageChunk>> readChunks(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() < kFileHeaderSize || !hasMagic(bytes))
-        return std::nullopt;
-    const std::uint32_t headerSize = dwordAt(bytes, 4);
-    const std::uint32_t ntoc = dwordAt(bytes, 12);
-    if (headerSize < kFileHeaderSize || ntoc > kMaxToc ||
-        !fits(bytes, headerSize, std::uint64_t{ntoc} * kTocEntrySize))
-        return std::nullopt;
-    std::vector<ImageChunk> chunks;
-    for (std::uint32_t i = 0; i < ntoc; ++i) {
-        const std::size_t entry = headerSize + std::size_t{i} * kTocEntrySize;
-        if (dwordAt(bytes, entry) != kImageType)
-            continue; // comments and chunks of other kinds
-        auto chunk = readChunk(bytes, dwordAt(bytes, entry + 8), dwordAt(bytes, entry + 4));
-        if (!chunk)
-            return std::nullopt;
-        chunks.push_back(*chunk);
-    }
-    return chunks;
-}
-
 // A premultiplied pixel as a document colour: mostly transparent pixels are transparent, the others
 // opaque in their own colour. A colour that happens to be a marker value moves by one step of blue so
 // that it stays an opaque pixel.
@@ -108,7 +41,7 @@ void storeImage(IconImage& image, std::span<const std::uint8_t> bytes, const Ima
     for (std::uint32_t y = 0; y < c.height; ++y)
         for (std::uint32_t x = 0; x < c.width; ++x)
             image.pixels(static_cast<int>(x), static_cast<int>(y)) =
-                pixelColour(dwordAt(bytes, c.pixels + (std::size_t{y} * c.width + x) * 4), markers);
+                pixelColour(pixelAt(bytes, c, x, y), markers);
     image.depth = depthFromCount(countImageColours(image, markers).count);
 }
 
@@ -124,7 +57,7 @@ std::string sizeList(const std::vector<int>& sizes) {
 XcursorReadResult readXcursorBytes(IconDocument& document, std::span<const std::uint8_t> bytes,
                                    ReadContext& context) {
     XcursorReadResult result;
-    const auto chunks = readChunks(bytes);
+    const auto chunks = readImageChunks(bytes);
     if (!chunks) {
         context.messages.showMessage(text::kXcursorDamaged, MessageButtons::Ok, MessageIcon::Error);
         result.outcome = ReadOutcome::Stopped;
