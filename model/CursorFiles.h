@@ -1,0 +1,54 @@
+#pragma once
+// Reading and writing lossless cursors: .ico / .cur, .ani, Xcursor files and the icon groups of programs.
+// The byte-level structures are parsed by the same parsers the window's readers use.
+
+#include "model/LosslessCursor.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantle {
+
+enum class CursorFormat { IconResource, AnimatedCursor, Xcursor, Program, Unknown };
+
+// What a read met on the way, for the command line (English, one line each).
+struct CursorReadReport {
+    bool complete = true;              // everything the file declares was read
+    std::vector<std::string> problems; // what was left out and why
+};
+
+// The format of a file's bytes: its content decides ("RIFF".."ACON", an icon header, "Xcur", "MZ"), its
+// name only where the content says nothing.
+CursorFormat cursorFormatOf(std::string_view path, std::span<const std::uint8_t> head);
+
+// Reads a cursor from bytes. A program gives its first icon group (see readProgramIconGroups for all).
+// Nothing when nothing could be read; what was left out is in the report.
+std::optional<LosslessCursor> readCursorBytes(std::span<const std::uint8_t> bytes, CursorFormat format,
+                                              CursorReadReport& report);
+std::optional<LosslessCursor> readCursorFile(const std::string& path, CursorReadReport& report);
+
+// Every icon group of a program or library, each as a still cursor (an icon) with all its sizes.
+std::vector<LosslessCursor> readProgramIconGroups(std::span<const std::uint8_t> bytes,
+                                                  CursorReadReport& report);
+
+struct CursorWriteReport {
+    std::vector<std::string> notes; // what the format could not hold, for the command line
+};
+
+// Writers. A still cursor written as .ani becomes one frame and one step; an animation written as .ico or
+// .cur keeps its first frame (noted in the report).
+std::vector<std::uint8_t> buildIconResource(const LosslessCursor& cursor, int type,
+                                            CursorWriteReport& report);
+std::vector<std::uint8_t> buildAnimatedCursor(const LosslessCursor& cursor, CursorWriteReport& report);
+std::vector<std::uint8_t> buildXcursor(const LosslessCursor& cursor, CursorWriteReport& report);
+
+// Replaces every inverted-screen pixel of the image, which an Xcursor file cannot show, by opaque black,
+// and every fully transparent pixel touching one by opaque white: an outlined shape that stays visible
+// on light and dark backgrounds. Returns how many inverted pixels were replaced.
+int replaceInvertedPixels(CursorImage& image);
+
+} // namespace vantle
