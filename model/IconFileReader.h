@@ -7,15 +7,34 @@
 
 namespace vantle {
 
+// What a read left out of a file. The document cannot hold everything a file may carry (images larger
+// than 48 x 48, several sizes of one animation frame); a file read in part must never be saved over
+// without asking.
+struct ReadReport {
+    int entriesTooLarge = 0; // images larger than 48 x 48, skipped
+    int entriesDamaged = 0;  // images that could not be decoded
+    int entriesNotTaken = 0; // further sizes of an animation frame beside the one the animation shows
+    int framesDropped = 0;   // animation frames that gave no image
+    int stepsDropped = 0;    // animation steps whose frame gave no image or does not exist
+    bool cutShort = false;   // the file ends before what its headers declare
+
+    bool readInPart() const {
+        return entriesTooLarge > 0 || entriesDamaged > 0 || entriesNotTaken > 0 || framesDropped > 0 ||
+               stepsDropped > 0 || cutShort;
+    }
+};
+
 struct ReadContext {
     MessageSink& messages;
     MarkerColours markers;
-    PictureService* pictures = nullptr; // decodes PNG entries; without it they are refused
+    PictureService* pictures = nullptr; // decodes PNG entries; without it they count as damaged
+    ReadReport report{};                // what the last file read through this context left out
 };
 
 enum class ReadOutcome {
     NotOpened, // nothing read, nothing shown
     Complete,  // the whole file was read
+    Partial,   // the file was read in part (see the report); the messages for what was left out were shown
     Stopped,   // reading stopped after a message; what was read before stays in the document
 };
 
@@ -23,7 +42,18 @@ enum class ReadOutcome {
 ReadOutcome readIconFile(IconDocument& document, const std::string& path, ReadContext& context);
 
 // Appends the images of one icon resource that starts at the reader's position. Image offsets in the
-// directory count from that position. On return the reader lies after the last byte read.
+// directory count from that position. Entries larger than 48 x 48 and entries that cannot be decoded are
+// skipped; what was skipped, and a resource cut short, is said once in messages at the end. On return
+// the reader lies after the last byte read.
 ReadOutcome readIconResource(IconDocument& document, ByteReader& reader, ReadContext& context);
+
+// Appends the one image of an icon resource (an animated cursor's frame) that the animation shows: the
+// entry nearest 32 x 32 within 48 x 48, of equal distance the deeper one. Shows no message; what was
+// left out goes into the report. False when the frame gave no image.
+bool readFrameImage(IconDocument& document, std::span<const std::uint8_t> frame, ReadContext& context);
+
+// Shows, once each, the messages for what the report holds: the size message, the damaged message and
+// the cut-short message. Returns Partial when the file was read in part, Complete otherwise.
+ReadOutcome reportReadProblems(ReadContext& context);
 
 } // namespace vantle

@@ -12,6 +12,13 @@ inline constexpr std::string_view kAppTitle = "Vantle";
 inline constexpr std::string_view kTooLarge =
     "このアイコンリソースには４８ｘ４８以上のアイコンが含まれている為\r\n"
     "Ｖａｎｔｌｅでは正常に読み込めません。";
+// An icon resource holds an image that cannot be decoded; the other images were read.
+inline constexpr std::string_view kEntryDamaged =
+    "このアイコンリソースには読み込めないイメージが含まれている為\r\n"
+    "そのイメージを除いて読み込みました。";
+// A file that ends before the images or frames its headers declare; the complete ones were read.
+inline constexpr std::string_view kCutShort = "このファイルは途中で切れている為\r\n"
+                                              "完全に読み込めたイメージのみ読み込みました。";
 // A resource whose structure cannot be followed (an animated cursor without frame list, an unreadable image).
 inline constexpr std::string_view kDamaged = "リソース異常の為、処理を中断します";
 // A full-colour frame that could not be reduced to 256 colours.

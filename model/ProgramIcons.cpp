@@ -2,6 +2,8 @@
 
 #include "model/BinaryFile.h"
 #include "model/ColourAnalysis.h"
+#include "model/DibBitmap.h"
+#include "model/IconDirectory.h"
 #include "model/ImageOps.h"
 #include "model/Messages.h"
 
@@ -22,7 +24,6 @@ constexpr std::size_t kDataEntry = 16;
 constexpr std::size_t kSectionHeader = 40;
 constexpr int kMaxSections = 96; // the most the system's loader accepts
 constexpr int kMaxIconSide = 256;
-constexpr std::array<std::uint8_t, 8> kPngSignature = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
 
 // Little-endian reads that report whether the bytes lie inside the data.
 class Bytes {
@@ -233,12 +234,6 @@ ProgramResources walkResources(const Bytes& file) {
     return result;
 }
 
-int rowBytes(int width, int bits) {
-    return (width * bits + 31) / 32 * 4;
-}
-
-// Stretches a decoded picture of w x h (0xAARRGGBB, alpha 0 or 255) to 32 x 32, sampling the source pixel
-// under the centre of each target pixel.
 ProgramIconPicture stretch(const std::vector<std::uint32_t>& pixels, int w, int h) {
     ProgramIconPicture out;
     out.drawn = true;
@@ -253,84 +248,26 @@ ProgramIconPicture stretch(const std::vector<std::uint32_t>& pixels, int w, int 
     return out;
 }
 
-std::uint32_t opaquePixel(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
-    return 0xFF000000u | (r << 16) | (g << 8) | b;
-}
-
-std::optional<std::vector<std::uint32_t>> decodeBitmap(const Bytes& d, int& width, int& height) {
-    if (!d.has(0, 40))
+// An icon image's bitmap as 0xAARRGGBB pixels, rows from the top, alpha 0 or 255: an alpha channel
+// decides which pixels show; without one (or with every alpha 0) the mask does.
+std::optional<std::vector<std::uint32_t>> decodeBitmap(std::span<const std::uint8_t> data, int& width,
+                                                       int& height) {
+    ByteReader r(data);
+    const auto b = readDibBitmapOwnSize(r);
+    if (!b || !b->usable())
         return std::nullopt;
-    const std::uint32_t headerSize = d.u32(0);
-    width = d.i32(4);
-    const std::int32_t doubled = d.i32(8);
-    const int bits = d.u16(14);
-    const std::uint32_t compression = d.u32(16);
-    const std::uint32_t used = d.u32(32);
-    if (headerSize < 40 || headerSize > d.size() || width <= 0 || width > kMaxIconSide || doubled <= 0 ||
-        doubled / 2 > kMaxIconSide || doubled / 2 == 0 || compression != 0)
-        return std::nullopt;
-    if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32)
-        return std::nullopt;
-    height = doubled / 2;
-    const std::size_t paletteEntries =
-        bits > 8 ? 0 : (used > 0 && used < (1u << bits) ? used : (std::size_t{1} << bits));
-    const std::size_t paletteAt = headerSize;
-    const std::size_t colourAt = paletteAt + paletteEntries * 4;
-    const std::size_t colourStride = static_cast<std::size_t>(rowBytes(width, bits));
-    const std::size_t maskAt = colourAt + colourStride * static_cast<std::size_t>(height);
-    const std::size_t maskStride = static_cast<std::size_t>(rowBytes(width, 1));
-    if (!d.has(maskAt, maskStride * static_cast<std::size_t>(height)))
-        return std::nullopt;
-
-    auto paletteColour = [&](std::size_t index) {
-        if (index >= paletteEntries)
-            return opaquePixel(0, 0, 0);
-        const std::size_t p = paletteAt + index * 4;
-        return opaquePixel(d.u8(p + 2), d.u8(p + 1), d.u8(p));
-    };
+    width = b->width;
+    height = b->height;
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
-    bool anyAlpha = false;
     for (int y = 0; y < height; ++y) {
-        const std::size_t row = colourAt + colourStride * static_cast<std::size_t>(height - 1 - y);
         for (int x = 0; x < width; ++x) {
-            std::uint32_t c = 0;
-            const auto ux = static_cast<std::size_t>(x);
-            switch (bits) {
-            case 1:
-                c = paletteColour((d.u8(row + ux / 8) >> (7 - x % 8)) & 1);
-                break;
-            case 4:
-                c = paletteColour((d.u8(row + ux / 2) >> (x % 2 == 0 ? 4 : 0)) & 0x0F);
-                break;
-            case 8:
-                c = paletteColour(d.u8(row + ux));
-                break;
-            case 24:
-                c = opaquePixel(d.u8(row + ux * 3 + 2), d.u8(row + ux * 3 + 1), d.u8(row + ux * 3));
-                break;
-            default: {
-                const std::uint32_t a = d.u8(row + ux * 4 + 3);
-                c = (opaquePixel(d.u8(row + ux * 4 + 2), d.u8(row + ux * 4 + 1), d.u8(row + ux * 4)) &
-                     0x00FFFFFFu) |
-                    (a << 24);
-                anyAlpha = anyAlpha || a != 0;
-                break;
-            }
-            }
-            pixels[static_cast<std::size_t>(y * width + x)] = c;
-        }
-    }
-    // An alpha channel decides which pixels show; without one (or with every alpha 0) the mask does.
-    for (int y = 0; y < height; ++y) {
-        const std::size_t row = maskAt + maskStride * static_cast<std::size_t>(height - 1 - y);
-        for (int x = 0; x < width; ++x) {
-            std::uint32_t& p = pixels[static_cast<std::size_t>(y * width + x)];
-            bool transparent = false;
-            if (bits == 32 && anyAlpha)
-                transparent = (p >> 24) < 128;
-            else
-                transparent = ((d.u8(row + static_cast<std::size_t>(x) / 8) >> (7 - x % 8)) & 1) != 0;
-            p = transparent ? 0u : (p | 0xFF000000u);
+            const bool transparent = b->anyAlpha ? b->alphaAt(x, y) < 128 : b->maskedAt(x, y);
+            const colourRGB c = b->colourAt(x, y);
+            pixels[static_cast<std::size_t>(y * width + x)] =
+                transparent
+                    ? 0u
+                    : 0xFF000000u | static_cast<std::uint32_t>(redOf(c)) << 16 |
+                          static_cast<std::uint32_t>(greenOf(c)) << 8 | static_cast<std::uint32_t>(blueOf(c));
         }
     }
     return pixels;
@@ -386,9 +323,7 @@ int bestEntryFor32(std::span<const GroupEntry> entries) {
 }
 
 ProgramIconPicture drawIconImage(std::span<const std::uint8_t> image, PictureService* pictures) {
-    const Bytes d(image);
-    if (d.has(0, kPngSignature.size()) &&
-        std::equal(kPngSignature.begin(), kPngSignature.end(), image.begin())) {
+    if (isPngData(image)) {
         if (pictures == nullptr)
             return {};
         const auto picture = pictures->decodePicture(image);
@@ -402,7 +337,7 @@ ProgramIconPicture drawIconImage(std::span<const std::uint8_t> image, PictureSer
     }
     int width = 0;
     int height = 0;
-    const auto pixels = decodeBitmap(d, width, height);
+    const auto pixels = decodeBitmap(image, width, height);
     if (!pixels)
         return {};
     return stretch(*pixels, width, height);

@@ -216,15 +216,18 @@ TEST(AniFileReader, StepsOfMissingFramesAreDropped) {
     EXPECT_EQ(r.step(1), (AnimationStep{1, 3}));
 }
 
-TEST(AniFileReader, OversizedFrameShowsTheSizeMessage) {
+TEST(AniFileReader, OversizedFrameIsLeftOutWithItsSteps) {
     AniReading r;
-    r.read(riff({anih(3, 3, 8),
-                 frames({frameResource(kRed), frameResource(kGreen, 0, 0, 64), frameResource(kBlue)})}));
+    EXPECT_EQ(r.read(riff({anih(3, 3, 8), frames({frameResource(kRed), frameResource(kGreen, 0, 0, 64),
+                                                  frameResource(kBlue)})})),
+              ReadOutcome::Partial);
     ASSERT_EQ(r.messages.shown.size(), 1u);
     EXPECT_EQ(r.messages.shown[0].text, text::kTooLarge);
-    EXPECT_EQ(r.document.imageCount, 1) << "the frame before it stays";
-    ASSERT_EQ(r.document.stepCount, 1);
+    ASSERT_EQ(r.document.imageCount, 2) << "the frames before and after it are read";
+    EXPECT_EQ(r.document.images[1].pixels(0, 0), kBlue);
+    ASSERT_EQ(r.document.stepCount, 2);
     EXPECT_EQ(r.step(0), (AnimationStep{0, 8}));
+    EXPECT_EQ(r.step(1), (AnimationStep{1, 8})) << "the third frame's step shows the third frame";
 }
 
 } // namespace

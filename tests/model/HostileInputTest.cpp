@@ -18,7 +18,8 @@ constexpr colourRGB kRed = 0x0000FF;
 void expectOnlyReaderMessages(const RecordingMessages& messages) {
     for (const RecordedMessage& m : messages.shown) {
         EXPECT_TRUE(m.text == text::kTooLarge || m.text == text::kDamaged || m.text == text::kTooManyImages ||
-                    m.text == text::kTooManySteps)
+                    m.text == text::kTooManySteps || m.text == text::kCutShort ||
+                    m.text == text::kEntryDamaged)
             << m.text;
         EXPECT_EQ(m.icon, MessageIcon::Error);
     }

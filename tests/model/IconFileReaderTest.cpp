@@ -162,29 +162,44 @@ TEST(IconFileReader, MaskBitsMakeTransparentOrInvertedPixels) {
     EXPECT_EQ(image.pixels(2, 8), kRed);
 }
 
-TEST(IconFileReader, OversizedEntryStopsAfterTheImagesBeforeIt) {
+TEST(IconFileReader, OversizedEntriesAreSkippedWithOneMessage) {
     Reading r;
     r.document.imageCount = 1; // an image already in the document stays too
-    BitmapInput big = twoColour(64);
-    const ReadOutcome outcome = r.read(iconFileBytes(
-        1, {entryFor(twoColour(32)), entryFor(twoColour(32)), entryFor(big), entryFor(twoColour(16))}));
-    EXPECT_EQ(outcome, ReadOutcome::Stopped);
-    EXPECT_EQ(r.document.imageCount, 3);
-    ASSERT_EQ(r.messages.shown.size(), 1u);
+    const ReadOutcome outcome =
+        r.read(iconFileBytes(1, {entryFor(twoColour(64)), entryFor(twoColour(32)), entryFor(twoColour(128)),
+                                 entryFor(twoColour(16)), entryFor(twoColour(96))}));
+    EXPECT_EQ(outcome, ReadOutcome::Partial);
+    ASSERT_EQ(r.document.imageCount, 3) << "the entries before, between and after the large ones are read";
+    EXPECT_EQ(r.image(1).width, 32);
+    EXPECT_EQ(r.image(2).width, 16);
+    EXPECT_EQ(r.context.report.entriesTooLarge, 3);
+    ASSERT_EQ(r.messages.shown.size(), 1u) << "one message for the file";
     EXPECT_EQ(r.messages.shown[0].text, "このアイコンリソースには４８ｘ４８以上のアイコンが含まれている為\r\n"
                                         "Ｖａｎｔｌｅでは正常に読み込めません。");
     EXPECT_EQ(r.messages.shown[0].icon, MessageIcon::Error);
     EXPECT_EQ(r.messages.shown[0].buttons, MessageButtons::Ok);
 }
 
-TEST(IconFileReader, SizeByteZeroMeans256AndFailsTheSizeCheck) {
+TEST(IconFileReader, TwoSmallEntriesThenALargeOneGiveTwoImagesAndOneMessage) {
+    Reading r;
+    const ReadOutcome outcome =
+        r.read(iconFileBytes(1, {entryFor(twoColour(32)), entryFor(twoColour(32)), entryFor(twoColour(64))}));
+    EXPECT_EQ(outcome, ReadOutcome::Partial);
+    EXPECT_EQ(r.document.imageCount, 2);
+    ASSERT_EQ(r.messages.shown.size(), 1u);
+    EXPECT_EQ(r.messages.shown[0].text, text::kTooLarge);
+}
+
+TEST(IconFileReader, SizeByteZeroMeans256AndIsSkipped) {
     for (const auto& [w, h] : {std::pair{0u, 32u}, std::pair{32u, 0u}, std::pair{0u, 0u}}) {
         Reading r;
         EntryInput e = entryFor(twoColour(32));
         e.widthByte = w;
         e.heightByte = h;
-        EXPECT_EQ(r.read(iconFileBytes(1, {entryFor(twoColour(16)), e})), ReadOutcome::Stopped);
-        EXPECT_EQ(r.document.imageCount, 1) << "never added as an image of 0 pixels";
+        EXPECT_EQ(r.read(iconFileBytes(1, {entryFor(twoColour(16)), e, entryFor(twoColour(48))})),
+                  ReadOutcome::Partial);
+        ASSERT_EQ(r.document.imageCount, 2) << "never added as an image of 0 pixels";
+        EXPECT_EQ(r.image(1).width, 48);
         ASSERT_EQ(r.messages.shown.size(), 1u);
         EXPECT_EQ(r.messages.shown[0].text, text::kTooLarge);
     }
@@ -405,31 +420,35 @@ TEST(IconFileReader, PngEntryOfAnIconWithPlanesAndABitCountHasNoHotspot) {
     EXPECT_EQ(r.image(2).hotspotY, 32);
 }
 
-TEST(IconFileReader, PngEntriesOverFortyEightOrUndecodableStop) {
+TEST(IconFileReader, PngEntriesOverFortyEightOrUndecodableAreSkipped) {
     {
-        Reading r; // 256 x 256 in the directory: refused before decoding
+        Reading r; // 256 x 256 in the directory: skipped before decoding
         r.pictures.picture = makePicture(16, 16, [](int, int) { return 0xFF000000u; });
-        EXPECT_EQ(r.read(iconFileBytes(1, {entryFor(twoColour(16)), pngEntry(0)})), ReadOutcome::Stopped);
-        EXPECT_EQ(r.document.imageCount, 1);
+        EXPECT_EQ(r.read(iconFileBytes(1, {entryFor(twoColour(16)), pngEntry(0), entryFor(twoColour(32))})),
+                  ReadOutcome::Partial);
+        ASSERT_EQ(r.document.imageCount, 2);
+        EXPECT_EQ(r.image(1).width, 32);
         ASSERT_EQ(r.messages.shown.size(), 1u);
         EXPECT_EQ(r.messages.shown[0].text, text::kTooLarge);
     }
     {
         Reading r; // the directory says 32, the picture is 64 x 64
         r.pictures.picture = makePicture(64, 64, [](int, int) { return 0xFF000000u; });
-        EXPECT_EQ(r.read(iconFileBytes(1, {pngEntry(32)})), ReadOutcome::Stopped);
+        EXPECT_EQ(r.read(iconFileBytes(1, {pngEntry(32)})), ReadOutcome::Partial);
         EXPECT_EQ(r.document.imageCount, 0);
         ASSERT_EQ(r.messages.shown.size(), 1u);
         EXPECT_EQ(r.messages.shown[0].text, text::kTooLarge);
     }
     for (bool withService : {true, false}) {
-        Reading r; // nothing decodes
+        Reading r; // nothing decodes: that image is left out, the others are read
         if (!withService)
             r.context.pictures = nullptr;
-        EXPECT_EQ(r.read(iconFileBytes(1, {pngEntry(32), entryFor(twoColour(16))})), ReadOutcome::Stopped);
-        EXPECT_EQ(r.document.imageCount, 0);
+        EXPECT_EQ(r.read(iconFileBytes(1, {pngEntry(32), entryFor(twoColour(16))})), ReadOutcome::Partial);
+        ASSERT_EQ(r.document.imageCount, 1);
+        EXPECT_EQ(r.image(0).width, 16);
         ASSERT_EQ(r.messages.shown.size(), 1u);
-        EXPECT_EQ(r.messages.shown[0].text, "リソース異常の為、処理を中断します");
+        EXPECT_EQ(r.messages.shown[0].text, "このアイコンリソースには読み込めないイメージが含まれている為\r\n"
+                                            "そのイメージを除いて読み込みました。");
         EXPECT_EQ(r.messages.shown[0].icon, MessageIcon::Error);
     }
 }

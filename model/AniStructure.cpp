@@ -1,0 +1,160 @@
+#include "model/AniStructure.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace vantle {
+
+namespace {
+
+constexpr std::size_t kChunkHead = 8;
+constexpr std::size_t kFormStart = 12; // "RIFF", size, "ACON"
+
+std::uint32_t dwordAt(std::span<const std::uint8_t> bytes, std::size_t at) {
+    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
+           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+}
+
+std::string tagAt(std::span<const std::uint8_t> bytes, std::size_t at) {
+    return std::string(reinterpret_cast<const char*>(bytes.data() + at), 4);
+}
+
+// Every byte of a text sub-chunk, its size rounded up to even (the pad byte is part of the text).
+std::vector<std::uint8_t> textOf(std::span<const std::uint8_t> bytes, const RiffChunk& sub, std::size_t end) {
+    const std::uint64_t rounded = static_cast<std::uint64_t>(sub.size) + (sub.size & 1);
+    const std::size_t stop = static_cast<std::size_t>(
+        std::min<std::uint64_t>(sub.dataStart + rounded, static_cast<std::uint64_t>(end)));
+    return {bytes.begin() + static_cast<std::ptrdiff_t>(sub.dataStart),
+            bytes.begin() + static_cast<std::ptrdiff_t>(std::max(stop, sub.dataStart))};
+}
+
+// Title and author. The first sub-chunk is the title when tagged "INAM", otherwise the author; the second
+// is the other of the two. Further sub-chunks are taken by their tags.
+void readInformation(std::span<const std::uint8_t> bytes, const RiffChunk& list, AniStructure& ani) {
+    ani.hasInformation = true;
+    RiffWalker walker(bytes, list.dataStart + 4, list.dataEnd);
+    int position = 0;
+    bool firstWasTitle = false;
+    while (const auto sub = walker.next()) {
+        ani.cutShort = ani.cutShort || (sub->cutShort && list.cutShort);
+        std::vector<std::uint8_t> text = textOf(bytes, *sub, list.dataEnd);
+        if (position == 0) {
+            firstWasTitle = sub->tag == "INAM";
+            (firstWasTitle ? ani.title : ani.author) = std::move(text);
+        } else if (position == 1) {
+            (firstWasTitle ? ani.author : ani.title) = std::move(text);
+        } else if (sub->tag == "INAM") {
+            ani.title = std::move(text);
+        } else if (sub->tag == "IART") {
+            ani.author = std::move(text);
+        }
+        ++position;
+    }
+}
+
+std::vector<std::int32_t> readTable(std::span<const std::uint8_t> bytes, const RiffChunk& chunk,
+                                    std::size_t maxEntries) {
+    const std::size_t entries = std::min<std::size_t>({chunk.size / 4, chunk.available() / 4, maxEntries});
+    std::vector<std::int32_t> table(entries);
+    for (std::size_t i = 0; i < entries; ++i)
+        table[i] = static_cast<std::int32_t>(dwordAt(bytes, chunk.dataStart + i * 4));
+    return table;
+}
+
+AniHeader readHeader(std::span<const std::uint8_t> bytes, const RiffChunk& chunk) {
+    std::array<std::int32_t, 9> fields{};
+    for (std::size_t i = 0; i < fields.size() && (i + 1) * 4 <= chunk.available(); ++i)
+        fields[i] = static_cast<std::int32_t>(dwordAt(bytes, chunk.dataStart + i * 4));
+    // fields[0] is the header size, not used.
+    AniHeader h;
+    h.frames = std::max(fields[1], 0);
+    h.steps = std::max(fields[2], 0);
+    h.width = fields[3];
+    h.height = fields[4];
+    h.bitCount = fields[5];
+    h.planes = fields[6];
+    h.rate = fields[7];
+    h.flags = fields[8];
+    return h;
+}
+
+void readFrames(std::span<const std::uint8_t> bytes, const RiffChunk& list, AniStructure& ani) {
+    ani.hasFrameList = true;
+    const std::int64_t limit = ani.header ? ani.header->frames : std::numeric_limits<std::int32_t>::max();
+    RiffWalker walker(bytes, list.dataStart + 4, list.dataEnd);
+    for (std::int64_t f = 0; f < limit; ++f) {
+        const auto icon = walker.next(); // its tag is not tested
+        if (!icon)
+            break;
+        if (icon->cutShort && list.cutShort) {
+            // The file ends inside this frame: it is not taken.
+            ani.cutShort = true;
+            return;
+        }
+        ani.frames.push_back(bytes.subspan(icon->dataStart, icon->available()));
+    }
+    if (list.cutShort && static_cast<std::int64_t>(ani.frames.size()) < limit)
+        ani.cutShort = true;
+}
+
+} // namespace
+
+RiffWalker::RiffWalker(std::span<const std::uint8_t> bytes, std::size_t begin, std::size_t end)
+    : bytes_(bytes), position_(std::min(begin, bytes.size())), end_(std::min(end, bytes.size())) {}
+
+std::optional<RiffChunk> RiffWalker::next() {
+    if (position_ >= end_ || end_ - position_ < kChunkHead) {
+        return std::nullopt;
+    }
+    RiffChunk c;
+    c.tag = tagAt(bytes_, position_);
+    c.size = dwordAt(bytes_, position_ + 4);
+    c.dataStart = position_ + kChunkHead;
+    const std::uint64_t declaredEnd = static_cast<std::uint64_t>(c.dataStart) + c.size;
+    c.cutShort = declaredEnd > end_;
+    c.dataEnd = static_cast<std::size_t>(std::min<std::uint64_t>(declaredEnd, end_));
+    // Odd sizes are followed by a pad byte.
+    position_ = static_cast<std::size_t>(std::min<std::uint64_t>(declaredEnd + (c.size & 1), end_));
+    return c;
+}
+
+bool looksLikeAni(std::span<const std::uint8_t> head) {
+    return head.size() >= kFormStart && tagAt(head, 0) == "RIFF" && tagAt(head, 8) == "ACON";
+}
+
+AniStructure readAniStructure(std::span<const std::uint8_t> bytes, std::size_t maxTableEntries) {
+    AniStructure ani;
+    ani.riffAcon = looksLikeAni(bytes);
+    if (bytes.size() >= kFormStart) {
+        // A form whose size promises more than one missing chunk head was cut short. (Some writers count
+        // the 8 bytes of "RIFF" and the size as well; that alone is no loss.)
+        const std::uint64_t declared = std::uint64_t{dwordAt(bytes, 4)} + kChunkHead;
+        ani.cutShort = declared > bytes.size() + kChunkHead;
+    }
+    RiffWalker walker(bytes, kFormStart, bytes.size());
+    while (const auto chunk = walker.next()) {
+        const bool isList = chunk->tag == "LIST" && chunk->available() >= 4;
+        if (chunk->cutShort && !(isList && tagAt(bytes, chunk->dataStart) == "fram"))
+            ani.cutShort = true;
+        if (isList) {
+            const std::string type = tagAt(bytes, chunk->dataStart);
+            if (type == "fram") {
+                if (!ani.hasFrameList)
+                    readFrames(bytes, *chunk, ani);
+            } else {
+                // An information list, before or after the header: never the frame list.
+                readInformation(bytes, *chunk, ani);
+            }
+        } else if (chunk->tag == "anih" && !ani.header) {
+            ani.header = readHeader(bytes, *chunk);
+        } else if (chunk->tag == "rate" && !ani.rates) {
+            ani.rates = readTable(bytes, *chunk, maxTableEntries);
+        } else if (chunk->tag == "seq " && !ani.sequence) {
+            ani.sequence = readTable(bytes, *chunk, maxTableEntries);
+        }
+    }
+    return ani;
+}
+
+} // namespace vantle
