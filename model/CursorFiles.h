@@ -31,12 +31,20 @@ std::optional<LosslessCursor> readCursorBytes(std::span<const std::uint8_t> byte
                                               CursorReadReport& report);
 std::optional<LosslessCursor> readCursorFile(const std::string& path, CursorReadReport& report);
 
-// Every icon group of a program or library, each as a still cursor (an icon) with all its sizes.
+// Every icon group of a program or library, each as a still cursor (an icon) with all its sizes, in the
+// order `vantle-tool info` numbers them. A group none of whose images can be read gives a cursor without
+// frames, so that the numbers stay.
 std::vector<LosslessCursor> readProgramIconGroups(std::span<const std::uint8_t> bytes,
                                                   CursorReadReport& report);
+// One group of them, counted from 0; nothing when there is no such group or none of its images can be read.
+std::optional<LosslessCursor> readProgramIconGroup(std::span<const std::uint8_t> bytes, int group,
+                                                   CursorReadReport& report);
+// How many icon groups a program or library holds; -1 when its resources cannot be read.
+int programIconGroupCount(std::span<const std::uint8_t> bytes);
 
 struct CursorWriteReport {
     std::vector<std::string> notes; // what the format could not hold, for the command line
+    int invertedReplaced = 0;       // inverting pixels drawn black with a white outline (Xcursor)
 };
 
 // Writers. A still cursor written as .ani becomes one frame and one step; an animation written as .ico or

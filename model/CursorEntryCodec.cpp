@@ -1,0 +1,422 @@
+// Icon and cursor entries without loss: a bitmap with its AND mask or a PNG image to straight-alpha pixels
+// and back, and whole icon resources made of them.
+
+#include "model/BinaryFile.h"
+#include "model/CursorFileParts.h"
+#include "model/DibBitmap.h"
+#include "model/IconDirectory.h"
+#include "model/IconEntryFields.h"
+#include "model/PngCodec.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace vantle::lossless {
+
+namespace {
+
+constexpr std::uint32_t kOpaque = 0xFF000000u;
+
+std::uint32_t rgbOf(colourRGB c) {
+    return static_cast<std::uint32_t>(redOf(c)) << 16 | static_cast<std::uint32_t>(greenOf(c)) << 8 |
+           static_cast<std::uint32_t>(blueOf(c));
+}
+
+bool knownBitCount(int bits) {
+    return bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32;
+}
+
+// With an alpha channel (some alpha byte not 0) alpha decides and the mask is ignored. Without one the
+// mask does: 1 over black is transparent, 1 over another colour inverts the screen, 0 shows the colour.
+CursorImage imageOfBitmap(const DibBitmap& b) {
+    CursorImage image;
+    image.width = b.width;
+    image.height = b.height;
+    image.storedBits = b.pixelBits;
+    const std::size_t count = static_cast<std::size_t>(b.width) * static_cast<std::size_t>(b.height);
+    image.argb.resize(count);
+    std::size_t i = 0;
+    for (int y = 0; y < b.height; ++y) {
+        for (int x = 0; x < b.width; ++x, ++i) {
+            const std::uint32_t rgb = rgbOf(b.colourAt(x, y));
+            if (b.anyAlpha) {
+                image.argb[i] = static_cast<std::uint32_t>(b.alphaAt(x, y)) << 24 | rgb;
+            } else if (!b.maskedAt(x, y)) {
+                image.argb[i] = kOpaque | rgb;
+            } else if (rgb == 0) {
+                image.argb[i] = 0;
+            } else {
+                image.argb[i] = rgb;
+                if (image.inverted.empty())
+                    image.inverted.assign(count, 0);
+                image.inverted[i] = 1;
+            }
+        }
+    }
+    return image;
+}
+
+std::optional<CursorImage> readPngImage(std::span<const std::uint8_t> data, ReadState& state,
+                                        const std::string& where) {
+    const auto declared = pngDeclaredSize(data);
+    if (declared && (declared->width > static_cast<std::uint32_t>(kMaxCursorSide) ||
+                     declared->height > static_cast<std::uint32_t>(kMaxCursorSide))) {
+        state.leftOut(where + ": a PNG image of " + std::to_string(declared->width) + " x " +
+                      std::to_string(declared->height) + ", larger than 256 x 256");
+        return std::nullopt;
+    }
+    if (!declared || declared->width == 0 || declared->height == 0) {
+        state.leftOut(where + ": a damaged PNG image");
+        return std::nullopt;
+    }
+    if (!state.takePixels(static_cast<int>(declared->width), static_cast<int>(declared->height)))
+        return std::nullopt;
+    auto pixels = decodePng(data, kMaxCursorSide);
+    if (!pixels) {
+        state.leftOut(where + ": a damaged or cut PNG image");
+        return std::nullopt;
+    }
+    CursorImage image;
+    image.width = pixels->width;
+    image.height = pixels->height;
+    image.argb = std::move(pixels->argb);
+    image.storedBits = 0;
+    return image;
+}
+
+} // namespace
+
+void ReadState::leftOut(const std::string& what) {
+    report_.complete = false;
+    report_.problems.push_back(what);
+}
+
+bool ReadState::takePixels(int width, int height) {
+    if (spent_)
+        return false;
+    const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    if (pixels > pixelsLeft_) {
+        spent_ = true;
+        leftOut("more than " + std::to_string(kMaxPixels) + " pixels in all: the rest is left out");
+        return false;
+    }
+    pixelsLeft_ -= pixels;
+    return true;
+}
+
+std::optional<CursorImage> readEntryImage(std::span<const std::uint8_t> data, int directoryWidth,
+                                          int directoryHeight, ReadState& state, const std::string& where,
+                                          std::size_t& consumed) {
+    consumed = 0;
+    if (isPngData(data))
+        return readPngImage(data, state, where);
+    ByteReader reader(data);
+    std::optional<DibBitmap> bitmap = readDibBitmapOwnSize(reader);
+    const bool ownSizeFails = !bitmap || !bitmap->usable();
+    if (ownSizeFails && (!bitmap || bitmap->width != directoryWidth || bitmap->height != directoryHeight)) {
+        ByteReader byDirectory(data);
+        DibBitmap other = readDibBitmap(byDirectory, directoryWidth, directoryHeight);
+        if (!bitmap || other.usable()) {
+            bitmap = std::move(other);
+            reader = byDirectory;
+        }
+    }
+    if (!knownBitCount(bitmap->bitCount)) {
+        state.leftOut(where + ": not a bitmap of 1, 4, 8, 24 or 32 bits a pixel (" +
+                      std::to_string(bitmap->bitCount) + ")");
+        return std::nullopt;
+    }
+    if (!bitmap->usable()) {
+        state.leftOut(where + ": its data end before its last row (cut short)");
+        return std::nullopt;
+    }
+    if (!state.takePixels(bitmap->width, bitmap->height))
+        return std::nullopt;
+    consumed = std::min(reader.position(), data.size());
+    return imageOfBitmap(*bitmap);
+}
+
+ResourceFrame readResourceFrame(std::span<const std::uint8_t> bytes, ReadState& state,
+                                const std::string& where) {
+    ResourceFrame out;
+    ByteReader reader(bytes);
+    const IconDirectory directory = readIconDirectory(reader);
+    out.type = directory.type;
+    const std::string prefix = where.empty() ? "" : where + ", ";
+    if (directory.cutShort())
+        state.leftOut(prefix + "the directory names " + std::to_string(directory.declaredCount) +
+                      " images, the data hold " + std::to_string(directory.entries.size()) + " (cut short)");
+    std::size_t following = reader.position();
+    for (std::size_t i = 0; i < directory.entries.size() && !state.spent(); ++i) {
+        const IconDirEntry& entry = directory.entries[i];
+        const std::string name = prefix + "image " + std::to_string(i);
+        const std::size_t start = entryDataStart(entry, directory, following, bytes.size());
+        if (start >= bytes.size()) {
+            state.leftOut(name + ": its data lie beyond the end (cut short)");
+            following = bytes.size();
+            continue;
+        }
+        std::size_t consumed = 0;
+        auto image = readEntryImage(bytes.subspan(start), entry.width, entry.height, state, name, consumed);
+        if (!image) {
+            following = entryDataEnd(entry, start, bytes.size());
+            continue;
+        }
+        following = consumed > 0 ? start + consumed : entryDataEnd(entry, start, bytes.size());
+        if (!fieldsArePlanesAndBitCount(directory.type, {entry.field4, entry.field6}, image->storedBits)) {
+            image->hotspotX = std::clamp<int>(entry.field4, 0, image->width - 1);
+            image->hotspotY = std::clamp<int>(entry.field6, 0, image->height - 1);
+        }
+        out.frame.images.push_back(std::move(*image));
+    }
+    return out;
+}
+
+// --- Writing
+// ------------------------------------------------------------------------------------------------
+
+namespace {
+
+struct PixelSummary {
+    bool partialAlpha = false; // some alpha other than 0 and 255
+    bool anyAlpha = false;     // some alpha other than 0
+    int inverted = 0;
+};
+
+PixelSummary summarise(const CursorImage& image) {
+    PixelSummary s;
+    for (std::size_t i = 0; i < image.argb.size(); ++i) {
+        const std::uint32_t a = image.argb[i] >> 24;
+        s.partialAlpha = s.partialAlpha || (a != 0 && a != 255);
+        s.anyAlpha = s.anyAlpha || a != 0;
+        if (!image.inverted.empty() && image.inverted[i] != 0 && a == 0)
+            ++s.inverted;
+    }
+    return s;
+}
+
+bool invertsAtIndex(const CursorImage& image, std::size_t i) {
+    return !image.inverted.empty() && image.inverted[i] != 0 && (image.argb[i] >> 24) == 0;
+}
+
+// The colours a palette form must hold, ascending: every shown and every inverting pixel's colour, and
+// black under transparent pixels. Stops counting past 256.
+std::vector<std::uint32_t> paletteColours(const CursorImage& image) {
+    std::vector<std::uint32_t> colours;
+    colours.reserve(257);
+    for (std::size_t i = 0; i < image.argb.size(); ++i) {
+        const std::uint32_t p = image.argb[i];
+        const std::uint32_t colour = (p >> 24) != 0 || invertsAtIndex(image, i) ? (p & 0xFFFFFF) : 0u;
+        const auto at = std::lower_bound(colours.begin(), colours.end(), colour);
+        if (at != colours.end() && *at == colour)
+            continue;
+        colours.insert(at, colour);
+        if (colours.size() > 256)
+            break;
+    }
+    return colours;
+}
+
+// The form an image is written in: its stored form when that holds its pixels exactly, else the nearest
+// larger one that does. 0 is PNG.
+int formFor(const CursorImage& image, const PixelSummary& s, std::size_t paletteSize) {
+    int wanted = image.storedBits;
+    if (wanted == 0)
+        wanted = std::max(image.width, image.height) > 48 ? 0 : 32;
+    else if (!knownBitCount(wanted))
+        wanted = 32;
+    if (s.partialAlpha)
+        return wanted == 0 ? 0 : 32;
+    // On/off transparency: every form with a mask holds it, and only those hold inverting pixels.
+    if (wanted == 1 || wanted == 4 || wanted == 8) {
+        for (int bits : {1, 4, 8})
+            if (bits >= wanted && paletteSize <= (std::size_t{1} << bits))
+                return bits;
+        return 24;
+    }
+    if (s.inverted > 0)
+        return 24;
+    return wanted;
+}
+
+void putLe16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
+    out[at] = static_cast<std::uint8_t>(v);
+    out[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+void putLe32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
+    putLe16(out, at, v & 0xFFFF);
+    putLe16(out, at + 2, v >> 16);
+}
+
+std::vector<std::uint8_t> bitmapBytes(const CursorImage& image, int bits, const PixelSummary& s,
+                                      const std::vector<std::uint32_t>& palette) {
+    const int w = image.width;
+    const int h = image.height;
+    const std::size_t colourRow = static_cast<std::size_t>(dibRowBytes(w, bits));
+    const std::size_t maskRow = static_cast<std::size_t>(dibRowBytes(w, 1));
+    const std::size_t paletteEntries = bits <= 8 ? std::size_t{1} << bits : 0;
+    const std::size_t colourStart = kDibHeaderSize + 4 * paletteEntries;
+    const std::size_t maskStart = colourStart + colourRow * static_cast<std::size_t>(h);
+    std::vector<std::uint8_t> out(maskStart + maskRow * static_cast<std::size_t>(h), 0);
+    putLe32(out, 0, kDibHeaderSize);
+    putLe32(out, 4, static_cast<std::uint32_t>(w));
+    putLe32(out, 8, static_cast<std::uint32_t>(2 * h));
+    putLe16(out, 12, 1);
+    putLe16(out, 14, static_cast<std::uint32_t>(bits));
+    putLe32(out, 20, static_cast<std::uint32_t>((colourRow + maskRow) * static_cast<std::size_t>(h)));
+    for (std::size_t k = 0; k < palette.size() && k < paletteEntries; ++k) {
+        out[kDibHeaderSize + 4 * k] = static_cast<std::uint8_t>(palette[k]);
+        out[kDibHeaderSize + 4 * k + 1] = static_cast<std::uint8_t>(palette[k] >> 8);
+        out[kDibHeaderSize + 4 * k + 2] = static_cast<std::uint8_t>(palette[k] >> 16);
+    }
+    // In 32 bits with an alpha channel, the colour of a transparent pixel is kept; without one (every
+    // alpha 0) the mask decides, so transparent pixels must lie over black.
+    const bool keepHiddenColours = bits == 32 && s.anyAlpha;
+    for (int y = 0; y < h; ++y) {
+        std::uint8_t* colours = &out[colourStart + colourRow * static_cast<std::size_t>(h - 1 - y)];
+        std::uint8_t* mask = &out[maskStart + maskRow * static_cast<std::size_t>(h - 1 - y)];
+        for (int x = 0; x < w; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + x;
+            const std::uint32_t p = image.argb[i];
+            const bool shown = (p >> 24) != 0;
+            const bool inverts = bits != 32 && invertsAtIndex(image, i);
+            const std::uint32_t colour = shown || inverts || keepHiddenColours ? p & 0xFFFFFF : 0u;
+            if (!shown)
+                mask[x / 8] = static_cast<std::uint8_t>(mask[x / 8] | (0x80u >> (x % 8)));
+            switch (bits) {
+            case 32:
+                colours[4 * x] = static_cast<std::uint8_t>(colour);
+                colours[4 * x + 1] = static_cast<std::uint8_t>(colour >> 8);
+                colours[4 * x + 2] = static_cast<std::uint8_t>(colour >> 16);
+                colours[4 * x + 3] = static_cast<std::uint8_t>(p >> 24);
+                break;
+            case 24:
+                colours[3 * x] = static_cast<std::uint8_t>(colour);
+                colours[3 * x + 1] = static_cast<std::uint8_t>(colour >> 8);
+                colours[3 * x + 2] = static_cast<std::uint8_t>(colour >> 16);
+                break;
+            default: {
+                const auto index = static_cast<unsigned>(
+                    std::lower_bound(palette.begin(), palette.end(), colour) - palette.begin());
+                const int perByte = 8 / bits;
+                const int shift = 8 - bits * (x % perByte + 1);
+                colours[x / perByte] = static_cast<std::uint8_t>(colours[x / perByte] | (index << shift));
+            }
+            }
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+EntryBytes writeEntryImage(const CursorImage& image, CursorWriteReport& report, const std::string& where) {
+    const PixelSummary s = summarise(image);
+    const bool paletteWanted = image.storedBits == 1 || image.storedBits == 4 || image.storedBits == 8;
+    const std::vector<std::uint32_t> palette =
+        paletteWanted && !s.partialAlpha ? paletteColours(image) : std::vector<std::uint32_t>{};
+    const int form = formFor(image, s, paletteWanted && !s.partialAlpha ? palette.size() : 257);
+    if (s.inverted > 0 && (form == 0 || form == 32))
+        report.notes.push_back(where + ": " + std::to_string(s.inverted) +
+                               " inverting pixel(s) cannot be kept beside partial transparency; written "
+                               "transparent");
+    EntryBytes entry;
+    entry.bitCount = form == 0 ? 32 : form;
+    entry.colourCount = form == 1 ? 2 : form == 4 ? 16 : 0;
+    entry.data =
+        form == 0 ? encodePng(image.width, image.height, image.argb) : bitmapBytes(image, form, s, palette);
+    return entry;
+}
+
+bool writableImage(const CursorImage& image) {
+    return image.width >= 1 && image.width <= kMaxCursorSide && image.height >= 1 &&
+           image.height <= kMaxCursorSide &&
+           image.argb.size() ==
+               static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) &&
+           (image.inverted.empty() || image.inverted.size() == image.argb.size());
+}
+
+std::vector<std::uint8_t> writeResource(std::span<const CursorImage> images, int type,
+                                        CursorWriteReport& report, const std::string& where) {
+    // The directory's count is read as a signed 16-bit number.
+    constexpr std::size_t kMaxEntries = 32767;
+    const std::string prefix = where.empty() ? "" : where + ", ";
+    std::vector<const CursorImage*> kept;
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        if (!writableImage(images[i]))
+            report.notes.push_back(prefix + "image " + std::to_string(i) +
+                                   ": not 1 to 256 pixels each way, left out");
+        else if (kept.size() == kMaxEntries)
+            report.notes.push_back(prefix + "image " + std::to_string(i) +
+                                   ": more than 32767 images, left out");
+        else
+            kept.push_back(&images[i]);
+    }
+    std::vector<EntryBytes> entries;
+    entries.reserve(kept.size());
+    std::size_t total = kIconHeaderSize + kIconEntrySize * kept.size();
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        entries.push_back(writeEntryImage(*kept[i], report, prefix + "image " + std::to_string(i)));
+        total += entries.back().data.size();
+    }
+    ByteWriter out;
+    out.writeWord(0);
+    out.writeWord(type);
+    out.writeWord(static_cast<std::int32_t>(kept.size()));
+    std::size_t offset = kIconHeaderSize + kIconEntrySize * kept.size();
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        const CursorImage& image = *kept[i];
+        out.writeByte(static_cast<std::uint8_t>(image.width & 0xFF));
+        out.writeByte(static_cast<std::uint8_t>(image.height & 0xFF));
+        out.writeByte(static_cast<std::uint8_t>(entries[i].colourCount));
+        out.writeByte(0);
+        if (type == 1) {
+            out.writeWord(1);
+            out.writeWord(entries[i].bitCount);
+        } else {
+            out.writeWord(std::clamp(image.hotspotX, 0, image.width - 1));
+            out.writeWord(std::clamp(image.hotspotY, 0, image.height - 1));
+        }
+        out.writeDword(static_cast<std::int64_t>(entries[i].data.size()));
+        out.writeDword(static_cast<std::int64_t>(offset));
+        offset += entries[i].data.size();
+    }
+    std::vector<std::uint8_t> bytes = out.bytes();
+    bytes.reserve(total);
+    for (const EntryBytes& e : entries)
+        bytes.insert(bytes.end(), e.data.begin(), e.data.end());
+    return bytes;
+}
+
+std::vector<std::int64_t> carriedDelays(std::span<const CursorStep> steps, std::int64_t unitTicks) {
+    std::vector<std::int64_t> delays;
+    delays.reserve(steps.size());
+    std::int64_t exactEnd = 0;
+    std::int64_t written = 0;
+    for (const CursorStep& step : steps) {
+        exactEnd += std::max<std::int64_t>(0, step.ticks);
+        const std::int64_t end = (exactEnd + unitTicks / 2) / unitTicks;
+        delays.push_back(end - written);
+        written = end;
+    }
+    return delays;
+}
+
+std::vector<CursorStep> stepsToWrite(const LosslessCursor& cursor, std::int64_t stillTicks,
+                                     CursorWriteReport& report) {
+    std::vector<CursorStep> steps;
+    steps.reserve(cursor.steps.size());
+    const auto frames =
+        static_cast<int>(std::min<std::size_t>(cursor.frames.size(), std::numeric_limits<int>::max()));
+    for (const CursorStep& step : cursor.steps)
+        if (step.frame >= 0 && step.frame < frames)
+            steps.push_back(step);
+    if (steps.size() < cursor.steps.size())
+        report.notes.push_back(std::to_string(cursor.steps.size() - steps.size()) +
+                               " step(s) name no frame, left out");
+    if (steps.empty())
+        steps.push_back({0, stillTicks});
+    return steps;
+}
+
+} // namespace vantle::lossless

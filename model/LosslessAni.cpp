@@ -1,0 +1,208 @@
+// Animated cursors without loss: every frame with every size and hotspot, every step with its rate, and the
+// header's and information list's values, read through the one RIFF parser and written back.
+
+#include "model/AniStructure.h"
+#include "model/BinaryFile.h"
+#include "model/CursorFileParts.h"
+#include "model/TextCodec.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace vantle {
+
+namespace lossless {
+
+namespace {
+
+constexpr std::int32_t kIconFlag = 1;     // frames are icon resources
+constexpr std::int32_t kSequenceFlag = 2; // a "seq " chunk orders the steps
+constexpr std::int32_t kStillRate = 8;    // jiffies of the one step of a still cursor written as .ani
+
+} // namespace
+
+std::optional<LosslessCursor> readAnimatedCursor(std::span<const std::uint8_t> bytes, ReadState& state) {
+    const AniStructure ani = readAniStructure(bytes, kMaxSteps);
+    if (!ani.riffAcon) {
+        state.leftOut("not an animated cursor (no RIFF ACON form)");
+        return std::nullopt;
+    }
+    LosslessCursor cursor;
+    cursor.iconType = 2;
+    cursor.ani.title = ansiToUtf8(ani.title);
+    cursor.ani.author = ansiToUtf8(ani.author);
+    cursor.ani.hadRateTable = ani.rates.has_value();
+    cursor.ani.hadSequenceTable = ani.sequence.has_value();
+    if (ani.header) {
+        cursor.ani.defaultRate = ani.header->rate;
+        cursor.ani.flags = ani.header->flags;
+    }
+    if (ani.cutShort)
+        state.leftOut("the file ends before what its chunks declare (cut short)");
+    if (!ani.hasFrameList) {
+        state.leftOut("no frame list");
+        return std::nullopt;
+    }
+
+    // Frames that give no image are left out; indexOf maps the file's frame numbers to the kept ones.
+    std::vector<int> indexOf(ani.frames.size(), -1);
+    for (std::size_t f = 0; f < ani.frames.size() && !state.spent(); ++f) {
+        const std::string where = "frame " + std::to_string(f);
+        ResourceFrame read = readResourceFrame(ani.frames[f], state, where);
+        if (read.frame.images.empty()) {
+            state.leftOut(where + ": no image could be read");
+            continue;
+        }
+        indexOf[f] = static_cast<int>(cursor.frames.size());
+        cursor.frames.push_back(std::move(read.frame));
+    }
+    if (cursor.frames.empty())
+        return std::nullopt;
+
+    const std::vector<std::int32_t> none;
+    const auto& sequence = ani.sequence ? *ani.sequence : none;
+    const auto& rates = ani.rates ? *ani.rates : none;
+    std::int64_t declared = ani.header ? ani.header->steps : 0;
+    if (!ani.header || declared == 0) {
+        // Without a step count every frame is shown once, in order.
+        state.leftOut(ani.header ? "the header declares no steps: one step a frame"
+                                 : "no header (anih): one step a frame");
+        declared = static_cast<std::int64_t>(ani.frames.size());
+    }
+    // A step past the sequence names the frame of its own number, so no more steps can exist than the
+    // larger of the two tables.
+    const std::int64_t possible = static_cast<std::int64_t>(std::max(sequence.size(), ani.frames.size()));
+    const std::int64_t taken =
+        std::min<std::int64_t>({declared, possible, static_cast<std::int64_t>(kMaxSteps)});
+    int dropped = static_cast<int>(std::min<std::int64_t>(declared - taken, std::numeric_limits<int>::max()));
+    for (std::int64_t i = 0; i < taken; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        const std::int64_t frame = at < sequence.size() ? sequence[at] : i;
+        if (frame < 0 || frame >= static_cast<std::int64_t>(indexOf.size()) ||
+            indexOf[static_cast<std::size_t>(frame)] < 0) {
+            ++dropped;
+            continue;
+        }
+        const std::int32_t rate = at < rates.size() ? rates[at] : cursor.ani.defaultRate;
+        cursor.steps.push_back(
+            {indexOf[static_cast<std::size_t>(frame)], std::max<std::int64_t>(0, rate) * kTicksPerJiffy});
+    }
+    if (dropped > 0)
+        state.leftOut(std::to_string(dropped) + " step(s) name no frame that could be read");
+    return cursor;
+}
+
+} // namespace lossless
+
+namespace {
+
+std::vector<std::uint8_t> paddedText(const std::string& text) {
+    std::vector<std::uint8_t> bytes = utf8ToAnsi(text);
+    if (bytes.size() % 2 != 0)
+        bytes.push_back(0);
+    return bytes;
+}
+
+void writeChunk(ByteWriter& out, std::string_view tag, std::span<const std::uint8_t> data) {
+    out.writeTag(tag);
+    out.writeDword(static_cast<std::int64_t>(data.size()));
+    out.writeBlock(data);
+    if (data.size() % 2 != 0)
+        out.writeByte(0);
+}
+
+void writeTable(ByteWriter& out, std::string_view tag, const std::vector<std::int64_t>& values) {
+    out.writeTag(tag);
+    out.writeDword(static_cast<std::int64_t>(4 * values.size()));
+    for (std::int64_t v : values)
+        out.writeDword(v);
+}
+
+} // namespace
+
+std::vector<std::uint8_t> buildAnimatedCursor(const LosslessCursor& cursor, CursorWriteReport& report) {
+    using namespace lossless;
+    if (cursor.frames.empty()) {
+        report.notes.push_back("nothing to write: the cursor has no frame");
+        return {};
+    }
+    const std::int64_t stillTicks =
+        std::int64_t{cursor.ani.defaultRate > 0 ? cursor.ani.defaultRate : kStillRate} * kTicksPerJiffy;
+    const std::vector<CursorStep> steps = stepsToWrite(cursor, stillTicks, report);
+    const bool animated = steps.size() > 1 || cursor.animated();
+    const std::size_t frameCount = animated ? cursor.frames.size() : 1;
+
+    std::vector<std::int64_t> rates = carriedDelays(steps, kTicksPerJiffy);
+    int shortSteps = 0;
+    for (const CursorStep& step : steps)
+        shortSteps += step.ticks < kTicksPerJiffy ? 1 : 0;
+    if (shortSteps > 0)
+        report.notes.push_back(
+            std::to_string(shortSteps) +
+            " step(s) shorter than one jiffy (1/60 s): rates rounded with the error carried "
+            "to the next step");
+    for (std::int64_t& r : rates)
+        r = std::min<std::int64_t>(r, std::numeric_limits<std::int32_t>::max());
+
+    bool ordered = steps.size() == frameCount;
+    for (std::size_t i = 0; i < steps.size() && ordered; ++i)
+        ordered = steps[i].frame == static_cast<int>(i);
+    const bool sequenceTable = !ordered || cursor.ani.hadSequenceTable;
+    const bool sameRates =
+        std::all_of(rates.begin(), rates.end(), [&](std::int64_t r) { return r == rates[0]; });
+    const bool rateTable = !sameRates || cursor.ani.hadRateTable;
+    const std::int64_t defaultRate = rateTable && cursor.ani.hadRateTable ? cursor.ani.defaultRate : rates[0];
+    const std::int32_t flags =
+        (cursor.ani.flags & ~kSequenceFlag) | kIconFlag | (sequenceTable ? kSequenceFlag : 0);
+
+    ByteWriter frames;
+    frames.writeTag("fram");
+    for (std::size_t f = 0; f < frameCount; ++f) {
+        const std::vector<std::uint8_t> resource =
+            writeResource(cursor.frames[f].images, 2, report, "frame " + std::to_string(f));
+        writeChunk(frames, "icon", resource);
+        if (frames.size() > kMaxWrittenBytes) {
+            report.notes.push_back("not written: the file would be larger than " +
+                                   std::to_string(kMaxWrittenBytes >> 20) + " MiB");
+            return {};
+        }
+    }
+
+    ByteWriter body;
+    body.writeTag("anih");
+    body.writeDword(36);
+    for (std::int64_t value : {std::int64_t{36}, static_cast<std::int64_t>(frameCount),
+                               static_cast<std::int64_t>(steps.size()), std::int64_t{0}, std::int64_t{0},
+                               std::int64_t{0}, std::int64_t{0}, defaultRate, std::int64_t{flags}})
+        body.writeDword(value);
+    const std::vector<std::uint8_t> title = paddedText(cursor.ani.title);
+    const std::vector<std::uint8_t> author = paddedText(cursor.ani.author);
+    if (!title.empty() || !author.empty()) {
+        ByteWriter info;
+        info.writeTag("INFO");
+        if (!title.empty())
+            writeChunk(info, "INAM", title);
+        if (!author.empty())
+            writeChunk(info, "IART", author);
+        writeChunk(body, "LIST", info.bytes());
+    }
+    if (rateTable)
+        writeTable(body, "rate", rates);
+    if (sequenceTable) {
+        std::vector<std::int64_t> order;
+        order.reserve(steps.size());
+        for (const CursorStep& step : steps)
+            order.push_back(step.frame);
+        writeTable(body, "seq ", order);
+    }
+    writeChunk(body, "LIST", frames.bytes());
+
+    ByteWriter file;
+    file.writeTag("RIFF");
+    file.writeDword(static_cast<std::int64_t>(4 + body.size()));
+    file.writeTag("ACON");
+    file.writeBlock(body.bytes());
+    return file.bytes();
+}
+
+} // namespace vantle
