@@ -19,6 +19,13 @@ constexpr std::int32_t kIconFlag = 1;     // frames are icon resources
 constexpr std::int32_t kSequenceFlag = 2; // a "seq " chunk orders the steps
 constexpr std::int32_t kStillRate = 8;    // jiffies of the one step of a still cursor written as .ani
 
+// A title or author without the zeros that end it (the terminator and the pad byte).
+std::string textOf(std::vector<std::uint8_t> bytes) {
+    while (!bytes.empty() && bytes.back() == 0)
+        bytes.pop_back();
+    return ansiToUtf8(bytes);
+}
+
 } // namespace
 
 std::optional<LosslessCursor> readAnimatedCursor(std::span<const std::uint8_t> bytes, ReadState& state) {
@@ -29,8 +36,8 @@ std::optional<LosslessCursor> readAnimatedCursor(std::span<const std::uint8_t> b
     }
     LosslessCursor cursor;
     cursor.iconType = 2;
-    cursor.ani.title = ansiToUtf8(ani.title);
-    cursor.ani.author = ansiToUtf8(ani.author);
+    cursor.ani.title = textOf(ani.title);
+    cursor.ani.author = textOf(ani.author);
     cursor.ani.hadRateTable = ani.rates.has_value();
     cursor.ani.hadSequenceTable = ani.sequence.has_value();
     if (ani.header) {
@@ -96,9 +103,10 @@ std::optional<LosslessCursor> readAnimatedCursor(std::span<const std::uint8_t> b
 
 namespace {
 
-std::vector<std::uint8_t> paddedText(const std::string& text) {
+// A text as the file holds it: code page 932 with a terminating zero; nothing for an empty text.
+std::vector<std::uint8_t> terminatedText(const std::string& text) {
     std::vector<std::uint8_t> bytes = utf8ToAnsi(text);
-    if (bytes.size() % 2 != 0)
+    if (!bytes.empty())
         bytes.push_back(0);
     return bytes;
 }
@@ -175,8 +183,8 @@ std::vector<std::uint8_t> buildAnimatedCursor(const LosslessCursor& cursor, Curs
                                static_cast<std::int64_t>(steps.size()), std::int64_t{0}, std::int64_t{0},
                                std::int64_t{0}, std::int64_t{0}, defaultRate, std::int64_t{flags}})
         body.writeDword(value);
-    const std::vector<std::uint8_t> title = paddedText(cursor.ani.title);
-    const std::vector<std::uint8_t> author = paddedText(cursor.ani.author);
+    const std::vector<std::uint8_t> title = terminatedText(cursor.ani.title);
+    const std::vector<std::uint8_t> author = terminatedText(cursor.ani.author);
     if (!title.empty() || !author.empty()) {
         ByteWriter info;
         info.writeTag("INFO");

@@ -27,12 +27,14 @@ inline CursorImage makeCursorImage(int width, int height,
     return image;
 }
 
-// Marks the pixels where invertsAt says so as inverting (their argb keeps the colour with alpha 0).
+// Marks the pixels where invertsAt says so as inverting (their argb keeps the colour with alpha 0). Black
+// pixels are left as they are: inverting with black changes nothing, so a file cannot tell them apart.
 inline void markInverted(CursorImage& image, const std::function<bool(int, int)>& invertsAt) {
     image.inverted.assign(image.argb.size(), 0);
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x)
-            if (invertsAt(x, y)) {
+            if (invertsAt(x, y) &&
+                (image.argb[static_cast<std::size_t>(y * image.width + x)] & 0xFFFFFF) != 0) {
                 const std::size_t i = static_cast<std::size_t>(y * image.width + x);
                 image.inverted[i] = 1;
                 image.argb[i] &= 0xFFFFFF;
