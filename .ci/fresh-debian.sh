@@ -120,8 +120,14 @@ say "root and clone ready after $(($(date +%s) - start)) s"
 step=$(date +%s)
 say "bash scripts/test (log: $logs/test.log)"
 if ! in_root "$root" timeout 50m bash -c 'cd /root/vantle && bash scripts/test' >"$logs/test.log" 2>&1; then
-  echo "---- the end of the log ----" >&2
-  tail -n 60 "$logs/test.log" >&2
+  # ctest's report without the passing tests, or the end of the log when it failed before the tests.
+  echo "----" >&2
+  if grep -q '^Test project ' "$logs/test.log"; then
+    sed -n '/^Test project /,$p' "$logs/test.log" | grep -vE '^ +Start +[0-9]+: |   Passed +[0-9.]+ sec$' |
+      head -n 80 >&2
+  else
+    tail -n 60 "$logs/test.log" >&2
+  fi
   echo "----" >&2
   grep -m 10 -E 'command not found|Unable to locate package|No module named|: not found$' "$logs/test.log" >&2 || true
   failed=$(sed -n '/The following tests FAILED:/,$p' "$logs/test.log" | grep -oE ' - [A-Za-z0-9_]+' | tr -d ' -' |

@@ -8,6 +8,11 @@ source=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
+# The commands this test runs beside the build's own, each from a package scripts/packages.sh installs;
+# xdg-mime tells a file's type outside a desktop session with `file`, and answers nothing without it.
+for c in objdump desktop-file-validate update-mime-database xdg-mime file; do
+  command -v "$c" >/dev/null || { echo "not installed: $c (scripts/packages.sh installs its package)"; exit 1; }
+done
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in bin/vantle bin/vantle-tool share/doc/vantle/vantle-help.html share/applications/vantle.desktop \
@@ -50,7 +55,7 @@ cp "$source/tests/data/icotool-cursor.cur" "$work/sample.cur"
 export XDG_DATA_HOME=$data XDG_DATA_DIRS=$data
 check() {
   local got
-  got=$(xdg-mime query filetype "$1")
+  got=$(xdg-mime query filetype "$1") || { echo "xdg-mime query filetype $1 failed"; exit 1; }
   [ "$got" = "$2" ] || { echo "xdg-mime: $1 is '$got', expected $2"; exit 1; }
 }
 check "$work/sample.ico" image/vnd.microsoft.icon
