@@ -1,7 +1,8 @@
 #pragma once
-// The cursor names of X11 cursor themes, in groups of names that mean the same cursor, and the choice of
-// a group for an input file by its base name.
+// The seventeen cursor roles of a Windows cursor scheme and every name each role stands for in an X11
+// cursor theme: the X core cursor font names, the CSS cursor names and the hash names toolkits ask for.
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -9,19 +10,59 @@
 
 namespace vantle::theme {
 
-struct CursorGroup {
-    std::string_view name;                   // the cursor's file in the theme
-    std::span<const std::string_view> links; // further names, symbolic links to it
-    std::span<const std::string_view> roles; // base names of Windows cursor files meaning this cursor
+// In the order of a Windows scheme line (the value under "Control Panel\Cursors\Schemes").
+enum class CursorRole {
+    Arrow,
+    Help,
+    AppStarting,
+    Wait,
+    Crosshair,
+    IBeam,
+    NWPen,
+    No,
+    SizeNS,
+    SizeWE,
+    SizeNWSE,
+    SizeNESW,
+    SizeAll,
+    UpArrow,
+    Hand,
+    Pin,
+    Person,
 };
 
-std::span<const CursorGroup> cursorGroups();
+constexpr int kRoleCount = 17;
 
-// The group a base name (without folder and extension, any case) stands for: its own name, one of its
-// links or one of its Windows roles. Nothing for any other name.
-std::optional<CursorGroup> groupForName(std::string_view baseName);
+constexpr std::array<CursorRole, kRoleCount> kAllRoles = {
+    CursorRole::Arrow,     CursorRole::Help,    CursorRole::AppStarting, CursorRole::Wait,
+    CursorRole::Crosshair, CursorRole::IBeam,   CursorRole::NWPen,       CursorRole::No,
+    CursorRole::SizeNS,    CursorRole::SizeWE,  CursorRole::SizeNWSE,    CursorRole::SizeNESW,
+    CursorRole::SizeAll,   CursorRole::UpArrow, CursorRole::Hand,        CursorRole::Pin,
+    CursorRole::Person,
+};
+
+constexpr int roleIndex(CursorRole role) {
+    return static_cast<int>(role);
+}
+
+struct RoleNames {
+    std::string_view windowsName;            // the value name under "Control Panel\Cursors"
+    std::string_view fileName;               // the cursor's file in the theme
+    std::span<const std::string_view> links; // further names, symbolic links to it
+};
+
+const RoleNames& roleNames(CursorRole role);
+
+// The role whose registry value name this is ("Arrow", "sizenwse", any case); nothing for other names.
+std::optional<CursorRole> roleOfRegistryName(std::string_view name);
+
+// The role one of the theme's names (file name or link, exact case) belongs to.
+std::optional<CursorRole> roleOfThemeName(std::string_view name);
 
 // The file name without its folder and without its last extension.
 std::string baseNameOf(std::string_view path);
+
+// ASCII lower case; other bytes (UTF-8 sequences) are kept.
+std::string asciiLower(std::string_view text);
 
 } // namespace vantle::theme

@@ -41,6 +41,14 @@ std::string indexTheme(const std::string& name) {
            "Inherits=Adwaita\n";
 }
 
+std::string userIconsFolder(const char* xdgDataHome, const char* home) {
+    if (xdgDataHome != nullptr && xdgDataHome[0] == '/')
+        return (fs::path(xdgDataHome) / "icons").string();
+    if (home != nullptr && home[0] == '/')
+        return (fs::path(home) / ".local" / "share" / "icons").string();
+    return {};
+}
+
 ThemeResult writeCursorTheme(const std::string& dir, const std::string& name,
                              const std::vector<ThemeCursor>& cursors) {
     ThemeResult result;

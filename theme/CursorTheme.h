@@ -29,4 +29,9 @@ ThemeResult writeCursorTheme(const std::string& dir, const std::string& name,
 // The text of index.theme.
 std::string indexTheme(const std::string& name);
 
+// Where the user's own themes live: $XDG_DATA_HOME/icons, or ~/.local/share/icons when XDG_DATA_HOME is
+// unset, empty or not an absolute path (as the XDG base directory rules say). Empty when neither
+// variable gives a folder. Pass the variables' values (null when unset).
+std::string userIconsFolder(const char* xdgDataHome, const char* home);
+
 } // namespace vantle::theme

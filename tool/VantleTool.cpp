@@ -1,6 +1,7 @@
 #include "tool/VantleTool.h"
 
 #include "tool/FromPicture.h"
+#include "tool/ThemeCommand.h"
 #include "tool/ToolOutput.h"
 
 #include "model/AniFileReader.h"
@@ -15,8 +16,6 @@
 #include "model/ProgramIcons.h"
 #include "model/XcursorFileReader.h"
 #include "model/XcursorFileWriter.h"
-#include "theme/CursorNames.h"
-#include "theme/CursorTheme.h"
 
 #include <cstdio>
 #include <fstream>
@@ -46,39 +45,53 @@ commands:
                      frame with the frame's delay as its rate (1/60 s, at least 1)
   xcursor IN OUT     write IN (.ico, .cur, .ani, Xcursor) as the Xcursor file OUT: every size, the
                      hotspot, and for .ani every step with its rate as a delay (1 jiffy = 1/60 s)
-  theme IN... --name NAME --dir D
-                     write the cursor theme D/NAME (index.theme, cursors/ with links) from the files
-                     IN; each file's base name (without extension, any case) says which cursor it
-                     is: a cursor name, one of its links, or a Windows name in brackets:
-                       left_ptr  (or arrow, default, normal)  links default arrow top_left_arrow
-                                                               left_arrow
-                       help      (or helpsel)                  links question_arrow whats_this
-                                                               left_ptr_help
-                       progress  (or appstarting, working)     links left_ptr_watch half-busy
-                       watch     (or wait, busy)               links wait
-                       crosshair (or cross, precision)         links cross tcross cross_reverse
-                       xterm     (or text, ibeam, beam)        links text ibeam
-                       pencil    (or pen, nwpen, handwriting)
-                       not-allowed (or no, unavailable)        links no-drop forbidden crossed_circle
-                       sb_v_double_arrow (or sizens, vert)     links ns-resize v_double_arrow size_ver
-                                                               row-resize
-                       sb_h_double_arrow (or sizewe, horz)     links ew-resize h_double_arrow size_hor
-                                                               col-resize
-                       size_fdiag (or sizenwse, dgn1)          links nwse-resize bd_double_arrow
-                       size_bdiag (or sizenesw, dgn2)          links nesw-resize fd_double_arrow
-                       fleur     (or sizeall, move)            links all-scroll move size_all
-                       up_arrow  (or uparrow, alternate)       links sb_up_arrow
-                       hand2     (or link)                     links pointer hand hand1 pointing_hand
-                     Any other base name becomes a cursor of that name alone.
-                     Cursors the theme lacks come from Adwaita. Use it with
-                     XCURSOR_PATH=D XCURSOR_THEME=NAME, or put D/NAME into ~/.local/share/icons.
+  theme PACK --dir D [--name NAME] [--sizes LIST]
+  theme IN... --name NAME --dir D [--sizes LIST]
+                     write the cursor theme D/NAME from a Windows cursor pack: index.theme (inheriting
+                     Adwaita for what the pack lacks) and cursors/ with one Xcursor file per cursor and
+                     every other name of it as a link. Every file is read whole: each frame at each
+                     size, alpha, hotspots and delays (jiffies become milliseconds with the rounding
+                     carried, so a loop keeps its length).
+                     PACK is the pack's Install.inf, or a folder holding one: its scheme line (HKCU or
+                     HKLM, through [Strings]) and its values under Control Panel\Cursors say which file
+                     is which cursor; file names are found in any letter case; NAME defaults to the
+                     scheme's name. A folder without an INF, and files IN, go by base name in any case:
+                     a Windows pack name (normal, help, working, busy, precision, text, handwriting,
+                     unavailable, vert, horz, diag1, diag2, move, alternate, link, pin, person, ...), a
+                     registry name (Arrow, SizeNWSE, ...) or an X cursor name (left_ptr, ns-resize, ...).
+                     An ambiguous name (pointer: Arrow or Hand; hand: Hand or NWPen) takes the first of
+                     its cursors no other file names; a cursor named twice stays with the first file;
+                     both are reported. Any other base name IN becomes a cursor of that name alone (in
+                     a folder it is left out).
+                     Cursors, as Windows names them, and their file in the theme:
+                       Arrow left_ptr, Help help, AppStarting progress, Wait watch, Crosshair
+                       crosshair, IBeam xterm, NWPen pencil, No not-allowed, SizeNS sb_v_double_arrow,
+                       SizeWE sb_h_double_arrow, SizeNWSE size_fdiag, SizeNESW size_bdiag, SizeAll
+                       fleur, UpArrow up_arrow, Hand hand2, Pin pin, Person person; each linked under
+                       its X core, CSS and hash names (default, progress, ns-resize, pointer,
+                       3ecb610c1bf2410f44200f48c40d3599, ...)
+                     --sizes LIST  sizes written besides those the files hold, default 24,32,48,64,96;
+                                   a missing size is made from the nearest larger image by area
+                                   averaging, or from a smaller one (whole-pixel repetition when the
+                                   factor is whole); hotspots stay on their pixel
+                     --install     instead of --dir: into $XDG_DATA_HOME/icons (~/.local/share/icons),
+                                   printing how to select it on GNOME, KDE Plasma and plain X
+                     Prints per file its cursors, the sizes kept and made, frames and steps, and the
+                     inverted pixels replaced. A file that cannot be read is reported and left out.
+  thumbnail IN OUT SIZE
+                     write the picture a file manager shows for IN as the PNG file OUT, SIZE x SIZE
+                     pixels (16 to 1024) with alpha: the first frame of an icon, cursor, animated
+                     cursor, Xcursor file or program, from its image nearest SIZE (shrunk by area
+                     averaging, or enlarged by a whole factor), centred; of a palette file (.vtp)
+                     its colours as swatches
 
 Inverted-screen pixels have no Xcursor equivalent: they are drawn black with a white outline, so the
 shape stays visible on light and dark backgrounds. Xcursor images larger than 48 x 48 are left out
 with a notice; of an animated Xcursor the largest animated size up to 48 is read.
   --help             print this text
 
-exit status: 0 done, 1 a file could not be read or written, 2 wrong command line
+exit status: 0 done, 1 a file could not be read or written, 2 wrong command line, 3 theme done in part
+(a file or cursor left out, the rest written)
 )";
 
 // Control characters (a title may hold zero bytes) are printed as \xNN so every line stays one line.
@@ -343,57 +356,6 @@ int xcursor(const std::string& in, const std::string& outPath, std::ostream& err
     return 0;
 }
 
-int themeCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err,
-                 PictureService* pictures) {
-    std::vector<std::string> inputs;
-    std::string name;
-    std::string dir;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if ((args[i] == "--name" || args[i] == "--dir") && i + 1 < args.size()) {
-            std::string& value = args[i] == "--name" ? name : dir;
-            value = args[i + 1];
-            ++i;
-        } else if (args[i].starts_with("--"))
-            return -1;
-        else
-            inputs.push_back(args[i]);
-    }
-    if (inputs.empty() || name.empty() || dir.empty())
-        return -1;
-    std::vector<theme::ThemeCursor> cursors;
-    for (const std::string& in : inputs) {
-        int status = 0;
-        const auto document = loadForXcursor(in, err, pictures, status);
-        if (!document)
-            return status;
-        theme::ThemeCursor cursor;
-        const std::string base = theme::baseNameOf(in);
-        if (const auto group = theme::groupForName(base)) {
-            cursor.name = std::string(group->name);
-            for (std::string_view link : group->links)
-                cursor.links.emplace_back(link);
-        } else {
-            cursor.name = base;
-            err << "vantle-tool: " << in << ": no known cursor name, written as '" << base << "' alone\n";
-        }
-        cursor.xcursor = buildXcursorFile(*document, kMarkers);
-        cursors.push_back(std::move(cursor));
-    }
-    const theme::ThemeResult result = theme::writeCursorTheme(dir, name, cursors);
-    if (!result.ok) {
-        err << "vantle-tool: " << result.error << "\n";
-        return 1;
-    }
-    out << "theme: " << result.themeFolder << "\n";
-    for (const theme::ThemeCursor& c : cursors) {
-        out << "cursor: " << c.name;
-        for (const std::string& link : c.links)
-            out << " " << link;
-        out << "\n";
-    }
-    return 0;
-}
-
 } // namespace
 
 int runTool(std::span<const std::string> args, std::ostream& out, std::ostream& err,
@@ -409,7 +371,7 @@ int runTool(std::span<const std::string> args, std::ostream& out, std::ostream& 
     if (args.size() == 3 && args[0] == "xcursor")
         return xcursor(args[1], args[2], err, pictures);
     if (args.size() >= 2 && args[0] == "theme") {
-        const int status = themeCommand(args.subspan(1), out, err, pictures);
+        const int status = themeCommand(args.subspan(1), out, err);
         if (status >= 0)
             return status;
     }

@@ -1,5 +1,5 @@
 // vantle-tool xcursor and theme: the Xcursor file of a cursor, and a complete cursor theme whose every
-// link resolves to a cursor file in the theme.
+// link resolves to a cursor file in the theme (Windows packs: tests/theme/).
 
 #include "model/ModelTestSupport.h"
 #include "model/XcursorFile.h"
@@ -87,8 +87,11 @@ TEST(ThemeTool, ThemeIsCompleteAndEveryLinkResolves) {
         }
     }
     EXPECT_EQ(files, expectedFiles);
-    const std::set<std::string> expectedLinks = {"default", "arrow", "top_left_arrow", "left_arrow",
-                                                 "wait",    "text",  "ibeam"};
+    std::set<std::string> expectedLinks;
+    for (theme::CursorRole role :
+         {theme::CursorRole::Arrow, theme::CursorRole::Wait, theme::CursorRole::IBeam})
+        for (std::string_view link : theme::roleNames(role).links)
+            expectedLinks.emplace(link);
     EXPECT_EQ(links, expectedLinks);
     EXPECT_EQ(fs::read_symlink(cursors / "default"), "left_ptr");
     EXPECT_EQ(fs::read_symlink(cursors / "wait"), "watch");
@@ -100,35 +103,32 @@ TEST(ThemeTool, ThemeIsCompleteAndEveryLinkResolves) {
     EXPECT_EQ(readFileBytes((cursors / "left_ptr").string()).size(), fs::file_size(cursors / "default"));
 }
 
-TEST(ThemeTool, NamesAndRefusals) {
-    EXPECT_EQ(theme::groupForName("ARROW")->name, "left_ptr");
-    EXPECT_EQ(theme::groupForName("appstarting")->name, "progress");
-    EXPECT_EQ(theme::groupForName("pointer")->name, "hand2");
-    EXPECT_EQ(theme::groupForName("hand")->name, "hand2");
-    EXPECT_EQ(theme::groupForName("sizeNWSE")->name, "size_fdiag");
-    EXPECT_FALSE(theme::groupForName("banana"));
-    EXPECT_EQ(theme::baseNameOf("/a/b.c/Wait.cur"), "Wait");
-    EXPECT_EQ(theme::baseNameOf("/a/left_ptr"), "left_ptr");
-    // No name appears in two groups.
-    std::set<std::string_view> seen;
-    for (const theme::CursorGroup& g : theme::cursorGroups()) {
-        EXPECT_TRUE(seen.insert(g.name).second) << g.name;
-        for (std::string_view n : g.links)
-            EXPECT_TRUE(seen.insert(n).second) << n;
-    }
-
+TEST(ThemeTool, ClashesAndRefusals) {
     TempDir dir;
     fs::copy_file(fixture("icotool-cursor.cur"), dir.file("wait.cur"));
-    fs::copy_file(fixture("icotool-cursor.cur"), dir.file("busy.cur"));
-    std::string err;
+    fs::copy_file(fixture("icotool-cursor16.cur"), dir.file("busy.cur"));
+    std::string out, err;
+    // Two files for one cursor: the first keeps it, the other is reported and left out.
     EXPECT_EQ(
         run({"theme", dir.file("wait.cur"), dir.file("busy.cur"), "--name", "T", "--dir", dir.file("i")},
-            nullptr, &err),
-        1);
-    EXPECT_NE(err.find("given twice"), std::string::npos) << err;
+            &out, &err),
+        3);
+    EXPECT_NE(err.find("busy.cur: also a Wait cursor; wait.cur came first"), std::string::npos) << err;
+    EXPECT_NE(out.find("Wait: wait.cur;"), std::string::npos) << out;
+    EXPECT_EQ(out.find("busy.cur"), std::string::npos) << out;
     EXPECT_EQ(run({"theme", dir.file("wait.cur"), "--name", "a/b", "--dir", dir.file("i")}), 1);
-    EXPECT_EQ(run({"theme", dir.file("wait.cur"), "--dir", dir.file("i")}), 2);
+    EXPECT_EQ(run({"theme", dir.file("wait.cur"), "--dir", dir.file("i")}), 2) << "loose files need a name";
     EXPECT_EQ(run({"theme", "--name", "T", "--dir", dir.file("i")}), 2);
+    EXPECT_EQ(run({"theme", dir.file("wait.cur"), "--name", "T"}), 2) << "--dir or --install";
+    EXPECT_EQ(run({"theme", dir.file("wait.cur"), "--name", "T", "--dir", dir.file("i"), "--install"}), 2);
+    EXPECT_EQ(run({"theme", dir.file("wait.cur"), "--name", "T", "--dir", dir.file("i"), "--sizes", "0,24"}),
+              2);
+    EXPECT_EQ(run({"theme", dir.file("wait.cur"), "--name", "T", "--dir", dir.file("i"), "--sizes", "24,x"}),
+              2);
+    // A file that cannot be read is left out; with nothing left, nothing is written.
+    EXPECT_EQ(run({"theme", dir.file("missing.cur"), "--name", "T", "--dir", dir.file("j")}, nullptr, &err),
+              1);
+    EXPECT_FALSE(fs::exists(dir.path() / "j" / "T"));
 }
 
 } // namespace

@@ -1,0 +1,281 @@
+// A Windows cursor pack made as real packs are (an Install.inf with [Strings], HKCU and HKLM lines and two
+// AddReg sections; file names in another letter case; a misspelt name the INF uses consistently; 32-bit
+// alpha entries up to 256 with the largest a PNG; an animated cursor whose frames hold three sizes, with
+// its rate and sequence after the frame list; a classic cursor with inverted pixels; a file the INF names
+// but the pack lacks) turned into a theme by vantle-tool and loaded back through libXcursor.
+
+#include "model/AniBytes.h"
+#include "model/LosslessCursor.h"
+#include "model/PngCodec.h"
+#include "theme/CursorNames.h"
+#include "theme/CursorScaling.h"
+#include "tool/VantleTool.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+// Last, and its macros that clash with ordinary names dropped.
+#include <X11/Xcursor/Xcursor.h>
+#undef None
+#undef Bool
+#undef Status
+
+namespace vantle::test {
+namespace {
+
+namespace fs = std::filesystem;
+using theme::CursorRole;
+
+// The straight-alpha pixel of the pattern a test image of `side` pixels holds; `seed` tells frames apart.
+std::uint32_t patternAt(int x, int y, int side, int seed) {
+    const unsigned alpha = (x + 2 * y) % 5 == 0              ? 0u
+                           : (x * 3 + y * 5 + side) % 4 == 0 ? 255u
+                                                             : 40u + (x * 7 + y) % 200;
+    return alpha << 24 | static_cast<unsigned>((x * 7 + seed * 80) & 0xFF) << 16 |
+           static_cast<unsigned>((y * 5 + side) & 0xFF) << 8 | static_cast<unsigned>(side & 0xFF);
+}
+
+std::pair<int, int> hotspotFor(int side) {
+    return {side / 8, side / 4 + 1};
+}
+
+// One 32-bit entry with alpha, or (for 256) a PNG entry as packs store their largest image.
+EntryInput alphaEntry(int side, int seed) {
+    const auto [hx, hy] = hotspotFor(side);
+    if (side == 256) {
+        std::vector<std::uint32_t> argb;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x)
+                argb.push_back(patternAt(x, y, side, seed));
+        EntryInput e;
+        e.widthByte = e.heightByte = 0;
+        e.field4 = static_cast<unsigned>(hx);
+        e.field6 = static_cast<unsigned>(hy);
+        e.data = encodePng(side, side, argb);
+        return e;
+    }
+    BitmapInput b;
+    b.width = b.height = side;
+    b.bitCount = 32;
+    b.valueAt = [side, seed](int x, int y) {
+        const std::uint32_t p = patternAt(x, y, side, seed);
+        return makeColour(static_cast<int>(p >> 16 & 0xFF), static_cast<int>(p >> 8 & 0xFF),
+                          static_cast<int>(p & 0xFF));
+    };
+    b.alphaAt = [side, seed](int x, int y) { return static_cast<int>(patternAt(x, y, side, seed) >> 24); };
+    return entryFor(b, static_cast<unsigned>(hx), static_cast<unsigned>(hy));
+}
+
+// A classic two-colour cursor: a black square, an 8 x 8 block of screen-inverting pixels, the rest
+// transparent.
+Bytes classicCursor() {
+    BitmapInput b;
+    b.bitCount = 1;
+    b.palette = {kBlack, kWhite};
+    b.valueAt = [](int x, int y) { return x >= 20 && x < 28 && y >= 20 && y < 28 ? 1 : 0; };
+    b.maskAt = [](int x, int y) { return !(x >= 4 && x < 14 && y >= 4 && y < 14); };
+    return iconFileBytes(2, {entryFor(b, 4, 4)});
+}
+
+constexpr std::array<std::uint32_t, 3> kFrameSeeds = {0, 1, 2};
+const std::vector<std::uint32_t> kSequence = {0, 1, 2, 1};
+const std::vector<std::uint32_t> kRates = {3, 7, 2, 5}; // jiffies
+
+Bytes animatedCursor() {
+    std::vector<Bytes> resources;
+    for (std::uint32_t seed : kFrameSeeds)
+        resources.push_back(
+            iconFileBytes(2, {alphaEntry(32, static_cast<int>(seed)), alphaEntry(48, static_cast<int>(seed)),
+                              alphaEntry(64, static_cast<int>(seed))}));
+    return riff({anih(3, 4, 6, 3), frames(resources), table("rate", kRates), table("seq ", kSequence)});
+}
+
+constexpr std::string_view kInf =
+    "; Sky cursors\r\n"
+    "[Version]\r\nsignature=\"$CHICAGO$\"\r\n\r\n"
+    "[DefaultInstall]\r\nCopyFiles = Scheme.Cur\r\nAddReg = Scheme.Reg, Wreg\r\n\r\n"
+    "[Scheme.Reg]\r\n"
+    "HKCU,\"Control Panel\\Cursors\\Schemes\",\"%SCHEME%\",,\"%10%\\%D%\\%pointer%,%10%\\%D%\\%help%,"
+    "%10%\\%D%\\%work%,,,,,%10%\\%D%\\%unavail%,,,,,,%10%\\%D%\\%pointer%\"\r\n"
+    "HKLM,\"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Control Panel\\Cursors\\Schemes\",\"%SCHEME%\",,"
+    "\"%10%\\%D%\\%pointer%,%10%\\%D%\\%help%,%10%\\%D%\\%work%,,,,,%10%\\%D%\\%unavail%,,,,,,%10%\\%D%\\%"
+    "pointer%\"\r\n"
+    "[Wreg]\r\nHKCU,\"Control Panel\\Cursors\",,0x00020000,\"%SCHEME%\"\r\n\r\n"
+    "[Strings]\r\nSCHEME = \"Sky\"\r\nD = \"Cursors\\Sky\"\r\npointer = \"normal.cur\"\r\nhelp = "
+    "\"help.cur\"\r\n"
+    "work = \"working.ani\"\r\nunavail = \"Unavailible.cur\"\r\n";
+
+constexpr std::array<int, 6> kArrowSides = {32, 48, 64, 96, 128, 256};
+
+struct Pack {
+    TempDir dir;
+    fs::path folder;
+    Pack() : folder(dir.path() / "Sky pack") {
+        fs::create_directories(folder);
+        std::vector<EntryInput> entries;
+        for (int side : kArrowSides)
+            entries.push_back(alphaEntry(side, 9));
+        writeFileBytes((folder / "NORMAL.CUR").string(), iconFileBytes(2, entries));
+        writeFileBytes((folder / "Working.ANI").string(), animatedCursor());
+        writeFileBytes((folder / "unavailible.cur").string(), classicCursor());
+        writeFileBytes((folder / "Install.inf").string(), Bytes(kInf.begin(), kInf.end()));
+    }
+};
+
+struct Loaded {
+    XcursorImages* images = nullptr;
+    explicit Loaded(XcursorImages* i) : images(i) {}
+    ~Loaded() {
+        if (images)
+            XcursorImagesDestroy(images);
+    }
+    Loaded(const Loaded&) = delete;
+    Loaded& operator=(const Loaded&) = delete;
+    // The images of one nominal size, in file order.
+    std::vector<const XcursorImage*> ofSize(unsigned size) const {
+        std::vector<const XcursorImage*> out;
+        for (int i = 0; images && i < images->nimage; ++i)
+            if (images->images[i]->size == size)
+                out.push_back(images->images[i]);
+        return out;
+    }
+};
+
+// Empty when the premultiplied pixels match the straight pattern within 1 per channel.
+std::string comparePixels(const XcursorImage& x, int side, int seed) {
+    if (x.width != static_cast<unsigned>(side) || x.height != static_cast<unsigned>(side))
+        return "size " + std::to_string(x.width) + "x" + std::to_string(x.height);
+    for (int y = 0; y < side; ++y)
+        for (int xx = 0; xx < side; ++xx) {
+            const std::uint32_t p = patternAt(xx, y, side, seed);
+            const std::uint32_t got = x.pixels[y * side + xx];
+            const unsigned a = p >> 24;
+            for (int shift : {24, 16, 8, 0}) {
+                const unsigned c = (p >> shift) & 0xFF;
+                const int expected =
+                    shift == 24 ? static_cast<int>(a) : static_cast<int>((c * a + 127) / 255);
+                const int actual = static_cast<int>((got >> shift) & 0xFF);
+                if (std::abs(expected - actual) > 1) {
+                    std::ostringstream s;
+                    s << "pixel (" << xx << "," << y << ") of " << side << ": expected premultiplied of 0x"
+                      << std::hex << p << ", got 0x" << got;
+                    return s.str();
+                }
+            }
+        }
+    return {};
+}
+
+TEST(ThemePack, AWindowsPackBecomesACompleteThemeThatLibXcursorReads) {
+    const Pack pack;
+    const fs::path icons = pack.dir.path() / "icons";
+    std::ostringstream out, err;
+    const std::vector<std::string> args = {"theme", pack.folder.string(), "--dir", icons.string()};
+    const int status = runTool(args, out, err, nullptr);
+    // help.cur is named by the INF but missing: reported, the rest written, "done in part".
+    ASSERT_EQ(status, 3) << err.str() << out.str();
+    EXPECT_NE(err.str().find("help.cur for Help"), std::string::npos) << err.str();
+    const fs::path cursors = icons / "Sky" / "cursors";
+    ASSERT_TRUE(fs::is_directory(cursors)) << out.str();
+
+    // The report: one line per file, with its roles, sizes, frames and inverted pixels.
+    const std::string report = out.str();
+    EXPECT_NE(report.find(
+                  "Arrow, UpArrow: NORMAL.CUR; sizes 32 48 64 96 128 256 kept, 24 made; 1 frame; 0 inverted"),
+              std::string::npos)
+        << report;
+    EXPECT_NE(
+        report.find("AppStarting: Working.ANI; sizes 32 48 64 kept, 24 96 made; 3 frames, 4 steps; 0 inv"),
+        std::string::npos)
+        << report;
+    EXPECT_NE(
+        report.find("No: unavailible.cur; sizes 32 kept, 24 48 64 96 made; 1 frame; 64 inverted pixels"),
+        std::string::npos)
+        << report;
+
+    // Every name of every written role is there and leads to a cursor file.
+    for (CursorRole role :
+         {CursorRole::Arrow, CursorRole::UpArrow, CursorRole::AppStarting, CursorRole::No}) {
+        const theme::RoleNames& names = theme::roleNames(role);
+        std::vector<std::string_view> all(names.links.begin(), names.links.end());
+        all.push_back(names.fileName);
+        for (std::string_view name : all) {
+            const fs::path path = cursors / std::string(name);
+            EXPECT_TRUE(fs::is_regular_file(path)) << name; // through the link
+            if (fs::is_symlink(path)) {
+                EXPECT_TRUE(fs::read_symlink(path).is_relative()) << name;
+            }
+        }
+    }
+    EXPECT_FALSE(fs::exists(cursors / "help")) << "Help is left to the inherited theme";
+
+    // The arrow: every source size back pixel for pixel with its hotspot, and 24 made from 32.
+    const Loaded arrow(XcursorFilenameLoadAllImages((cursors / "left_ptr").c_str()));
+    ASSERT_NE(arrow.images, nullptr);
+    for (int side : kArrowSides) {
+        const auto images = arrow.ofSize(static_cast<unsigned>(side));
+        ASSERT_EQ(images.size(), 1u) << side;
+        EXPECT_EQ(comparePixels(*images[0], side, 9), "") << side;
+        EXPECT_EQ(images[0]->xhot, static_cast<unsigned>(hotspotFor(side).first)) << side;
+        EXPECT_EQ(images[0]->yhot, static_cast<unsigned>(hotspotFor(side).second)) << side;
+    }
+    const auto made = arrow.ofSize(24);
+    ASSERT_EQ(made.size(), 1u);
+    EXPECT_EQ(made[0]->width, 24u);
+    EXPECT_EQ(made[0]->xhot, static_cast<unsigned>(theme::scaledHotspot(hotspotFor(32).first, 32, 24)));
+    EXPECT_EQ(made[0]->yhot, static_cast<unsigned>(theme::scaledHotspot(hotspotFor(32).second, 32, 24)));
+    EXPECT_EQ(arrow.images->nimage, 7);
+
+    // The animation: every size animated, the steps in sequence order, delays from the rates with the
+    // rounding carried, the loop as long as the source's within 1 ms.
+    const Loaded working(XcursorFilenameLoadAllImages((cursors / "progress").c_str()));
+    ASSERT_NE(working.images, nullptr);
+    double exactLoop = 0;
+    for (std::uint32_t r : kRates)
+        exactLoop += r * 1000.0 / 60.0;
+    for (unsigned side : {24u, 32u, 48u, 64u, 96u}) {
+        const auto steps = working.ofSize(side);
+        ASSERT_EQ(steps.size(), kSequence.size()) << side;
+        double end = 0;
+        unsigned total = 0;
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            end += kRates[i] * 1000.0 / 60.0;
+            total += steps[i]->delay;
+            EXPECT_LE(std::abs(static_cast<double>(total) - end), 1.0) << side << " step " << i;
+            if (side == 32 || side == 48 || side == 64) {
+                EXPECT_EQ(comparePixels(*steps[i], static_cast<int>(side), static_cast<int>(kSequence[i])),
+                          "")
+                    << side << " step " << i;
+            }
+        }
+        EXPECT_LE(std::abs(static_cast<double>(total) - exactLoop), 1.0) << side;
+    }
+
+    // The classic cursor: its inverted block is black now, outlined in white.
+    const Loaded no(XcursorFilenameLoadAllImages((cursors / "not-allowed").c_str()));
+    ASSERT_NE(no.images, nullptr);
+    const auto no32 = no.ofSize(32);
+    ASSERT_EQ(no32.size(), 1u);
+    EXPECT_EQ(no32[0]->pixels[23 * 32 + 23], 0xFF000000u);
+    EXPECT_EQ(no32[0]->pixels[19 * 32 + 23], 0xFFFFFFFFu);
+    EXPECT_EQ(no32[0]->pixels[5 * 32 + 5], 0xFF000000u);
+    EXPECT_EQ(no32[0]->pixels[0], 0u);
+
+    // Through the library's theme lookup, as a desktop finds it: by hash name and by CSS name.
+    ASSERT_EQ(::setenv("XCURSOR_PATH", icons.c_str(), 1), 0);
+    const Loaded byHash(XcursorLibraryLoadImages("3ecb610c1bf2410f44200f48c40d3599", "Sky", 48));
+    ASSERT_NE(byHash.images, nullptr);
+    EXPECT_EQ(byHash.images->nimage, 4);
+    EXPECT_EQ(byHash.images->images[0]->width, 48u);
+    const Loaded byCss(XcursorLibraryLoadImages("default", "Sky", 96));
+    ASSERT_NE(byCss.images, nullptr);
+    EXPECT_EQ(byCss.images->images[0]->width, 96u);
+    ::unsetenv("XCURSOR_PATH");
+}
+
+} // namespace
+} // namespace vantle::test

@@ -1,0 +1,204 @@
+#include "theme/CursorScaling.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstdint>
+
+namespace vantle::theme {
+
+namespace {
+
+// How a run of `to` target pixels covers `from` source pixels. Lengths are counted in units of 1/to of a
+// source pixel, so that target pixel d covers [d * from, (d + 1) * from) and source pixel s covers
+// [s * to, (s + 1) * to): every overlap is a whole number and each target pixel's weights add up to `from`.
+struct Coverage {
+    std::vector<int> first;  // per target pixel: index of its first entry in source / weight
+    std::vector<int> source; // source pixel of each entry
+    std::vector<int> weight; // its overlap
+};
+
+Coverage coverage(int from, int to) {
+    Coverage c;
+    c.first.reserve(static_cast<std::size_t>(to) + 1);
+    for (int d = 0; d < to; ++d) {
+        c.first.push_back(static_cast<int>(c.source.size()));
+        const std::int64_t begin = static_cast<std::int64_t>(d) * from;
+        const std::int64_t end = begin + from;
+        for (std::int64_t s = begin / to; s * to < end; ++s) {
+            const std::int64_t overlap = std::min(end, (s + 1) * to) - std::max(begin, s * to);
+            if (overlap > 0) {
+                c.source.push_back(static_cast<int>(s));
+                c.weight.push_back(static_cast<int>(overlap));
+            }
+        }
+    }
+    c.first.push_back(static_cast<int>(c.source.size()));
+    return c;
+}
+
+int bitsRank(const CursorImage& image) {
+    return image.storedBits == 0 ? 32 : image.storedBits;
+}
+
+} // namespace
+
+int scaledHotspot(int h, int from, int to) {
+    assert(from > 0 && to > 0);
+    const std::int64_t scaled =
+        (2 * static_cast<std::int64_t>(h) + 1) * to / (2 * static_cast<std::int64_t>(from));
+    return static_cast<int>(std::clamp<std::int64_t>(scaled, 0, to - 1));
+}
+
+int scaledHeight(int width, int height, int size) {
+    assert(width > 0 && height > 0 && size > 0);
+    const std::int64_t h =
+        (2 * static_cast<std::int64_t>(height) * size + width) / (2 * static_cast<std::int64_t>(width));
+    return static_cast<int>(std::clamp<std::int64_t>(h, 1, kMaxCursorSide));
+}
+
+CursorImage scaleImage(const CursorImage& source, int size) {
+    assert(source.width > 0 && source.height > 0 && size > 0);
+    assert(source.argb.size() ==
+           static_cast<std::size_t>(source.width) * static_cast<std::size_t>(source.height));
+    CursorImage out;
+    out.width = size;
+    out.height = scaledHeight(source.width, source.height, size);
+    out.hotspotX = scaledHotspot(source.hotspotX, source.width, out.width);
+    out.hotspotY = scaledHotspot(source.hotspotY, source.height, out.height);
+    out.storedBits = 32;
+    out.argb.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height), 0);
+
+    const Coverage across = coverage(source.width, out.width);
+    const Coverage down = coverage(source.height, out.height);
+    // Across each source row: sums of weight * alpha and weight * alpha * colour per target column. A sum
+    // is at most 256 * 255 * 255, within 32 bits.
+    const std::size_t rowSums = static_cast<std::size_t>(out.width) * 4;
+    std::vector<std::uint32_t> rows(rowSums * static_cast<std::size_t>(source.height));
+    for (int y = 0; y < source.height; ++y) {
+        const std::uint32_t* in =
+            &source.argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(source.width)];
+        std::uint32_t* sums = &rows[static_cast<std::size_t>(y) * rowSums];
+        for (int x = 0; x < out.width; ++x) {
+            std::uint32_t a = 0, r = 0, g = 0, b = 0;
+            for (int k = across.first[static_cast<std::size_t>(x)];
+                 k < across.first[static_cast<std::size_t>(x) + 1]; ++k) {
+                const std::uint32_t p = in[across.source[static_cast<std::size_t>(k)]];
+                const std::uint32_t wa =
+                    static_cast<std::uint32_t>(across.weight[static_cast<std::size_t>(k)]) * (p >> 24);
+                a += wa;
+                r += wa * ((p >> 16) & 0xFF);
+                g += wa * ((p >> 8) & 0xFF);
+                b += wa * (p & 0xFF);
+            }
+            sums[4 * x] = a;
+            sums[4 * x + 1] = r;
+            sums[4 * x + 2] = g;
+            sums[4 * x + 3] = b;
+        }
+    }
+    // Down each target column; every target pixel's weights add up to width * height of the source.
+    const std::uint64_t total =
+        static_cast<std::uint64_t>(source.width) * static_cast<std::uint64_t>(source.height);
+    for (int y = 0; y < out.height; ++y) {
+        std::uint32_t* target = &out.argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(out.width)];
+        for (int x = 0; x < out.width; ++x) {
+            std::uint64_t a = 0, r = 0, g = 0, b = 0;
+            for (int k = down.first[static_cast<std::size_t>(y)];
+                 k < down.first[static_cast<std::size_t>(y) + 1]; ++k) {
+                const std::uint64_t w = static_cast<std::uint64_t>(down.weight[static_cast<std::size_t>(k)]);
+                const std::uint32_t* s =
+                    &rows[static_cast<std::size_t>(down.source[static_cast<std::size_t>(k)]) * rowSums +
+                          4 * static_cast<std::size_t>(x)];
+                a += w * s[0];
+                r += w * s[1];
+                g += w * s[2];
+                b += w * s[3];
+            }
+            const std::uint64_t alpha = (a + total / 2) / total;
+            if (alpha == 0)
+                continue; // transparent, stored as 0
+            // Straight colour: the alpha-weighted average of the colours under the pixel.
+            const auto straight = [a](std::uint64_t c) {
+                return static_cast<std::uint32_t>((c + a / 2) / a);
+            };
+            target[x] =
+                static_cast<std::uint32_t>(alpha) << 24 | straight(r) << 16 | straight(g) << 8 | straight(b);
+        }
+    }
+    return out;
+}
+
+std::vector<int> themeSizes(const LosslessCursor& cursor, std::span<const int> extra) {
+    std::vector<int> sizes;
+    for (const CursorFrame& frame : cursor.frames)
+        for (const CursorImage& image : frame.images)
+            sizes.push_back(image.width);
+    sizes.insert(sizes.end(), extra.begin(), extra.end());
+    std::erase_if(sizes, [](int s) { return s < 1 || s > kMaxCursorSide; });
+    std::sort(sizes.begin(), sizes.end());
+    sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());
+    return sizes;
+}
+
+const CursorImage* sourceImageFor(const CursorFrame& frame, int size) {
+    const CursorImage* exact = nullptr;
+    const CursorImage* larger = nullptr;
+    const CursorImage* smaller = nullptr;
+    for (const CursorImage& image : frame.images) {
+        if (image.width <= 0 || image.height <= 0)
+            continue;
+        if (image.width == size) {
+            if (exact == nullptr || bitsRank(image) > bitsRank(*exact))
+                exact = &image;
+        } else if (image.width > size) {
+            if (larger == nullptr || image.width < larger->width)
+                larger = &image;
+        } else if (smaller == nullptr || image.width > smaller->width) {
+            smaller = &image;
+        }
+    }
+    return exact ? exact : larger ? larger : smaller;
+}
+
+SizedCursor cursorAtSizes(const LosslessCursor& source, std::span<const int> sizes) {
+    SizedCursor result;
+    result.cursor.ani = source.ani;
+    result.cursor.iconType = source.iconType;
+    std::vector<int> newIndex(source.frames.size(), -1);
+    std::vector<int> keptIn(sizes.size(), 0);
+    std::vector<bool> madeIn(sizes.size(), false);
+    for (std::size_t f = 0; f < source.frames.size(); ++f) {
+        const CursorFrame& frame = source.frames[f];
+        CursorFrame sized;
+        for (std::size_t s = 0; s < sizes.size(); ++s) {
+            const CursorImage* from = sourceImageFor(frame, sizes[s]);
+            if (from == nullptr)
+                break;
+            if (from->width == sizes[s]) {
+                sized.images.push_back(*from);
+                ++keptIn[s];
+            } else {
+                sized.images.push_back(scaleImage(*from, sizes[s]));
+                madeIn[s] = true;
+            }
+        }
+        if (sized.images.size() != sizes.size())
+            continue;
+        newIndex[f] = static_cast<int>(result.cursor.frames.size());
+        result.cursor.frames.push_back(std::move(sized));
+    }
+    for (const CursorStep& step : source.steps)
+        if (step.frame >= 0 && static_cast<std::size_t>(step.frame) < newIndex.size() &&
+            newIndex[static_cast<std::size_t>(step.frame)] >= 0)
+            result.cursor.steps.push_back({newIndex[static_cast<std::size_t>(step.frame)], step.ticks});
+    const int frames = static_cast<int>(result.cursor.frames.size());
+    for (std::size_t s = 0; s < sizes.size() && frames > 0; ++s) {
+        if (madeIn[s])
+            result.made.push_back(sizes[s]);
+        else if (keptIn[s] == frames)
+            result.kept.push_back(sizes[s]);
+    }
+    return result;
+}
+
+} // namespace vantle::theme

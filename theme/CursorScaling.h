@@ -1,0 +1,59 @@
+#pragma once
+// A cursor at every size a theme needs. A size the source holds is kept as it is; a missing size is made
+// from the nearest larger image by area averaging, or from the largest smaller one when none is larger.
+//
+// Resampling: each target pixel takes the source area it covers, weighted by how much of each source
+// pixel lies under it, on premultiplied colour (so a half-transparent edge next to transparent pixels
+// keeps its colour and gets no dark fringe). Shrinking is area averaging; enlarging by a whole factor
+// repeats every pixel exactly; enlarging by another factor keeps every target pixel that lies inside one
+// source pixel as that pixel and blends only those that straddle two, so shapes stay sharp.
+//
+// Size: the nominal size is the width. A non-square image keeps its aspect ratio: the target height is
+// the source height times size / width, rounded, at least 1 and at most kMaxCursorSide.
+//
+// Hotspot: on each axis the hotspot moves to the target pixel that holds the centre of the source's
+// hotspot pixel, h' = floor((2h + 1) * to / (2 * from)). When enlarging, that target pixel lies on the
+// hotspot's source pixel; when shrinking, it is the target pixel the hotspot's source pixel falls in.
+
+#include "model/LosslessCursor.h"
+
+#include <span>
+#include <vector>
+
+namespace vantle::theme {
+
+// The default sizes of a theme besides those its sources hold: 24 and 32 for ordinary screens, 48, 64
+// and 96 for HiDPI and fractional scaling.
+constexpr std::array<int, 5> kDefaultThemeSizes = {24, 32, 48, 64, 96};
+
+// One axis of the hotspot rule.
+int scaledHotspot(int h, int from, int to);
+
+// The height of an image of width x height scaled to the nominal size.
+int scaledHeight(int width, int height, int size);
+
+// The image at nominal size `size` (1..kMaxCursorSide). The inverted-pixel flags are not carried: replace
+// them first (replaceInvertedPixels), as a theme cannot show them.
+CursorImage scaleImage(const CursorImage& source, int size);
+
+// Every nominal size a theme file of this cursor holds: the widths its images have and `extra`, in
+// ascending order, each once, within 1..kMaxCursorSide.
+std::vector<int> themeSizes(const LosslessCursor& cursor, std::span<const int> extra);
+
+// Of the images of one frame, the one a size is taken from: one of that width (of those, the one with the
+// most bits per pixel) when the frame has it, else the nearest larger, else the largest smaller. Nothing
+// when the frame has no images.
+const CursorImage* sourceImageFor(const CursorFrame& frame, int size);
+
+struct SizedCursor {
+    LosslessCursor cursor; // every frame holds one image per size, in ascending order; steps as the source
+    std::vector<int> kept; // sizes every frame held
+    std::vector<int> made; // sizes made in at least one frame
+};
+
+// The cursor with every frame at every size of `sizes` (ascending, as themeSizes gives them). Frames
+// without images are left out and the steps that show them dropped. Cost: one resampling per frame and
+// made size.
+SizedCursor cursorAtSizes(const LosslessCursor& source, std::span<const int> sizes);
+
+} // namespace vantle::theme

@@ -1,0 +1,72 @@
+#include "theme/ThemeCursors.h"
+
+#include "model/CursorFiles.h"
+#include "theme/CursorScaling.h"
+
+namespace vantle::theme {
+
+ThemeCursor themeNamesOf(std::span<const CursorRole> roles, const std::string& ownName) {
+    ThemeCursor cursor;
+    if (roles.empty()) {
+        cursor.name = ownName;
+        return cursor;
+    }
+    cursor.name = std::string(roleNames(roles.front()).fileName);
+    for (std::size_t i = 0; i < roles.size(); ++i) {
+        const RoleNames& names = roleNames(roles[i]);
+        if (i > 0)
+            cursor.links.emplace_back(names.fileName);
+        for (std::string_view link : names.links)
+            cursor.links.emplace_back(link);
+    }
+    return cursor;
+}
+
+bool makeThemeCursor(LosslessCursor cursor, std::span<const int> extraSizes, SourceReport& report,
+                     ThemeCursor& out) {
+    for (CursorFrame& frame : cursor.frames)
+        for (CursorImage& image : frame.images)
+            if (image.hasInverted())
+                report.invertedReplaced += replaceInvertedPixels(image);
+    const std::vector<int> sizes = themeSizes(cursor, extraSizes);
+    SizedCursor sized = cursorAtSizes(cursor, sizes);
+    if (sized.cursor.frames.empty()) {
+        report.problems.push_back("holds no image");
+        return false;
+    }
+    report.kept = std::move(sized.kept);
+    report.made = std::move(sized.made);
+    report.frames = static_cast<int>(sized.cursor.frames.size());
+    report.steps = static_cast<int>(sized.cursor.steps.size());
+    out = themeNamesOf(report.source.roles, report.source.ownName);
+    CursorWriteReport written;
+    out.xcursor = buildXcursor(sized.cursor, written);
+    for (std::string& note : written.notes)
+        report.problems.push_back(std::move(note));
+    return true;
+}
+
+ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extraSizes) {
+    ThemeCursors result;
+    for (const PackSource& source : pack.sources) {
+        SourceReport report;
+        report.source = source;
+        CursorReadReport read;
+        std::optional<LosslessCursor> cursor = readCursorFile(source.path, read);
+        report.partial = !read.complete;
+        report.problems = read.problems;
+        if (!cursor) {
+            if (report.problems.empty())
+                report.problems.push_back("cannot be read");
+        } else {
+            ThemeCursor themeCursor;
+            report.written = makeThemeCursor(std::move(*cursor), extraSizes, report, themeCursor);
+            if (report.written)
+                result.cursors.push_back(std::move(themeCursor));
+        }
+        result.reports.push_back(std::move(report));
+    }
+    return result;
+}
+
+} // namespace vantle::theme

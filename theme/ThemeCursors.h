@@ -1,0 +1,45 @@
+#pragma once
+// The cursors of a theme made from a pack's files: each file read without loss, its inverted-screen
+// pixels replaced, every frame brought to every size, written as one Xcursor file named after its first
+// role, with every other name of its roles as links.
+
+#include "model/LosslessCursor.h"
+#include "theme/CursorPack.h"
+#include "theme/CursorTheme.h"
+
+#include <span>
+#include <string>
+#include <vector>
+
+namespace vantle::theme {
+
+struct SourceReport {
+    PackSource source;
+    bool written = false;
+    std::vector<std::string> problems; // why it was left out, or what its reader could not read
+    bool partial = false;              // read, but not everything the file declares
+    std::vector<int> kept;             // sizes taken as the file holds them
+    std::vector<int> made;             // sizes made by scaling
+    int frames = 0;
+    int steps = 0;
+    int invertedReplaced = 0;
+};
+
+// The theme cursor of one source cursor: sizes, links and Xcursor bytes, and what was done in `report`.
+// False (with the reason in the report) when the cursor has no image.
+bool makeThemeCursor(LosslessCursor cursor, std::span<const int> extraSizes, SourceReport& report,
+                     ThemeCursor& out);
+
+struct ThemeCursors {
+    std::vector<ThemeCursor> cursors;
+    std::vector<SourceReport> reports; // one per source, in pack order
+};
+
+// Reads every source of the pack (readCursorFile) and makes its theme cursor; a file that cannot be
+// read is reported and left out.
+ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extraSizes);
+
+// The file name and the links of a cursor serving `roles` (or written under `ownName`).
+ThemeCursor themeNamesOf(std::span<const CursorRole> roles, const std::string& ownName);
+
+} // namespace vantle::theme

@@ -1,0 +1,220 @@
+#include "tool/ThemeCommand.h"
+
+#include "theme/CursorPack.h"
+#include "theme/CursorScaling.h"
+#include "theme/CursorTheme.h"
+#include "theme/ThemeCursors.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace vantle {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ThemeArguments {
+    std::vector<std::string> inputs;
+    std::string name;
+    std::string dir;
+    bool install = false;
+    std::vector<int> sizes{theme::kDefaultThemeSizes.begin(), theme::kDefaultThemeSizes.end()};
+};
+
+// "24,32,48": sizes from 1 to 256; an empty list is allowed (only the sizes the files hold).
+std::optional<std::vector<int>> sizeList(const std::string& text) {
+    std::vector<int> sizes;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t comma = std::min(text.find(',', at), text.size());
+        const std::string item = text.substr(at, comma - at);
+        if (item.empty() || item.size() > 3 || item.find_first_not_of("0123456789") != std::string::npos)
+            return std::nullopt;
+        const int size = std::stoi(item);
+        if (size < 1 || size > kMaxCursorSide)
+            return std::nullopt;
+        sizes.push_back(size);
+        at = comma + 1;
+    }
+    return sizes;
+}
+
+std::optional<ThemeArguments> parseArguments(std::span<const std::string> args, std::ostream& err) {
+    ThemeArguments a;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if ((arg == "--name" || arg == "--dir") && hasValue) {
+            (arg == "--name" ? a.name : a.dir) = args[++i];
+        } else if (arg == "--sizes" && hasValue) {
+            const auto sizes = sizeList(args[++i]);
+            if (!sizes) {
+                err << "vantle-tool: --sizes takes sizes from 1 to " << kMaxCursorSide
+                    << " separated by commas, such as 24,32,48\n";
+                return std::nullopt;
+            }
+            a.sizes = *sizes;
+        } else if (arg == "--install") {
+            a.install = true;
+        } else if (arg.starts_with("--")) {
+            return std::nullopt;
+        } else {
+            a.inputs.push_back(arg);
+        }
+    }
+    if (a.inputs.empty() || a.install == !a.dir.empty())
+        return std::nullopt;
+    return a;
+}
+
+bool isInf(const std::string& path) {
+    std::string extension = fs::path(path).extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return extension == ".inf";
+}
+
+// A scheme's name as a theme folder name: "/" and control characters become "-", blanks around go.
+std::string folderNameOf(const std::string& scheme) {
+    std::string name;
+    for (unsigned char c : scheme)
+        name += c == '/' || c < 0x20 || c == 0x7F ? '-' : static_cast<char>(c);
+    const auto first = name.find_first_not_of(' ');
+    const auto last = name.find_last_not_of(' ');
+    name = first == std::string::npos ? std::string() : name.substr(first, last - first + 1);
+    return name == "." || name == ".." ? std::string() : name;
+}
+
+// Quoted for a shell when it holds anything but letters, digits and -_.+
+std::string shellWord(const std::string& word) {
+    const bool plain =
+        !word.empty() && word.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                                "0123456789-_.+/") == std::string::npos;
+    if (plain)
+        return word;
+    std::string quoted = "'";
+    for (char c : word)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string sizeText(const std::vector<int>& sizes) {
+    std::string text;
+    for (int s : sizes)
+        text += (text.empty() ? "" : " ") + std::to_string(s);
+    return text;
+}
+
+void printSource(const theme::SourceReport& r, std::ostream& out) {
+    std::string roles;
+    for (theme::CursorRole role : r.source.roles)
+        roles += (roles.empty() ? "" : ", ") + std::string(theme::roleNames(role).windowsName);
+    if (roles.empty())
+        roles = r.source.ownName;
+    out << roles << ": " << fs::path(r.source.path).filename().string();
+    if (!r.written) {
+        out << "; left out\n";
+        return;
+    }
+    out << "; sizes";
+    if (!r.kept.empty())
+        out << " " << sizeText(r.kept) << " kept";
+    if (!r.made.empty())
+        out << (r.kept.empty() ? " " : ", ") << sizeText(r.made) << " made";
+    out << "; " << r.frames << (r.frames == 1 ? " frame" : " frames");
+    if (r.steps > 0)
+        out << ", " << r.steps << (r.steps == 1 ? " step" : " steps");
+    out << "; " << r.invertedReplaced << " inverted pixel" << (r.invertedReplaced == 1 ? "" : "s")
+        << " replaced\n";
+}
+
+void printHowToUse(const std::string& dir, const std::string& name, bool installed, std::ostream& out) {
+    const std::string n = shellWord(name);
+    if (!installed) {
+        out << "try it: XCURSOR_PATH=" << shellWord(dir) << " XCURSOR_THEME=" << n
+            << " PROGRAM, or install it with --install\n";
+        return;
+    }
+    out << "installed; to use it:\n"
+        << "  GNOME:      gsettings set org.gnome.desktop.interface cursor-theme " << n << "\n"
+        << "  KDE Plasma: System Settings > Colours & Themes > Cursors, or plasma-apply-cursortheme " << n
+        << "\n"
+        << "  plain X:    the line \"Xcursor.theme: " << name << "\" in ~/.Xresources (then xrdb -merge "
+        << "~/.Xresources), or XCURSOR_THEME=" << n << " in the environment\n";
+}
+
+} // namespace
+
+int themeCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+    std::optional<ThemeArguments> a = parseArguments(args, err);
+    if (!a)
+        return -1;
+
+    theme::CursorPack pack;
+    const bool single = a->inputs.size() == 1;
+    std::error_code ec;
+    if (single && fs::is_directory(a->inputs[0], ec)) {
+        pack = theme::packFromFolder(a->inputs[0]);
+    } else if (single && isInf(a->inputs[0])) {
+        pack = theme::packFromInf(a->inputs[0]);
+    } else {
+        for (const std::string& in : a->inputs)
+            if (isInf(in) || fs::is_directory(in, ec)) {
+                err << "vantle-tool: " << in << ": an Install.inf or a folder is given alone\n";
+                return 2;
+            }
+        pack = theme::packFromFiles(a->inputs);
+    }
+    for (const std::string& note : pack.notes)
+        err << "vantle-tool: " << note << "\n";
+    if (!pack.ok) {
+        err << "vantle-tool: " << pack.error << "\n";
+        return 1;
+    }
+
+    std::string name = a->name.empty() ? folderNameOf(pack.suggestedName) : a->name;
+    if (name.empty()) {
+        err << "vantle-tool: the theme needs a name: --name NAME\n";
+        return 2;
+    }
+    std::string dir = a->dir;
+    if (a->install) {
+        dir = theme::userIconsFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+        if (dir.empty()) {
+            err << "vantle-tool: --install needs HOME or XDG_DATA_HOME; give --dir instead\n";
+            return 1;
+        }
+    }
+
+    const theme::ThemeCursors made = theme::makeThemeCursors(pack, a->sizes);
+    int leftOut = pack.leftOut;
+    for (const theme::SourceReport& r : made.reports) {
+        for (const std::string& problem : r.problems)
+            err << "vantle-tool: " << r.source.path << ": " << problem << "\n";
+        if (!r.written || r.partial)
+            ++leftOut;
+    }
+    if (made.cursors.empty()) {
+        err << "vantle-tool: no cursor could be read; no theme written\n";
+        return 1;
+    }
+    const theme::ThemeResult result = theme::writeCursorTheme(dir, name, made.cursors);
+    if (!result.ok) {
+        err << "vantle-tool: " << result.error << "\n";
+        return 1;
+    }
+    out << "theme: " << result.themeFolder << "\n";
+    for (const theme::SourceReport& r : made.reports)
+        printSource(r, out);
+    printHowToUse(dir, name, a->install, out);
+    if (leftOut > 0) {
+        err << "vantle-tool: done in part: " << leftOut << " file(s) or role(s) left out or read in part\n";
+        return 3;
+    }
+    return 0;
+}
+
+} // namespace vantle
