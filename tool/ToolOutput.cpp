@@ -3,7 +3,23 @@
 #include "model/AniFileWriter.h"
 #include "model/IconFileWriter.h"
 
+#include <cstdio>
+
 namespace vantle {
+
+std::string printable(const std::string& text) {
+    std::string out;
+    for (unsigned char c : text) {
+        if (c < 0x20 || c == 0x7F || c == '\\') {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\x%02X", c);
+            out += buffer;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
 
 MessageAnswer StreamMessages::showMessage(std::string_view text, MessageButtons, MessageIcon) {
     // A message box's line break becomes a blank: one message, one line.

@@ -24,6 +24,9 @@ class StreamMessages : public MessageSink {
     bool shown_ = false;
 };
 
+// A text with its control characters (a title may hold zero bytes) written as \xNN, so every line stays one.
+std::string printable(const std::string& text);
+
 // Writes `d` to `outPath` as `to` (.ico, .cur or .ani). For icon and cursor files, which hold one image
 // per size and depth, says how many images the writer left out, naming them `what` ("image(s)",
 // "frame(s)") with `why`. Returns the exit status: 0 written, 1 not written (the reason on `err`).

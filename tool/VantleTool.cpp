@@ -1,5 +1,6 @@
 #include "tool/VantleTool.h"
 
+#include "tool/ConvertCommands.h"
 #include "tool/FromPicture.h"
 #include "tool/ThemeCommand.h"
 #include "tool/ToolOutput.h"
@@ -29,12 +30,25 @@ namespace {
 constexpr const char* kUsage = R"(usage: vantle-tool COMMAND ARGUMENTS
 
 commands:
-  info FILE          print the images of FILE (.ico, .cur, .ani, .exe, .dll, Xcursor): size, depth, hotspot
-                     and colour count, and for .ani also title, author, rate, flags and steps; a
-                     program or library gives every icon group as one 32 x 32 image; of a palette
-                     file (.vtp) its count and colours
-  convert IN OUT     read IN (.ico, .cur, .ani, .exe, .dll, Xcursor) and write OUT as the extension of OUT names it:
-                     .ico icon, .cur cursor, .ani animated cursor
+  info FILE          print the images of FILE (.ico, .cur, .ani, .exe, .dll, Xcursor) as the window opens
+                     it, with the window's messages on stderr: size, depth, hotspot and colour count,
+                     and for .ani also title, author, rate, flags and steps; a program or library
+                     gives every icon group as one 32 x 32 image, so as many images as it has groups;
+                     of a palette file (.vtp) its count and colours. Among .ico, .cur and .ani the
+                     content decides which reader a file calls for
+  info --all FILE    print everything FILE holds, as convert and xcursor read it: every frame with every
+                     size (hotspot, stored form, alpha, inverting pixels), every step in ticks of
+                     1/60000 s; of a program or library every icon group
+  convert IN OUT [--group N]
+                     read IN (.ico, .cur, .ani, .exe, .dll, Xcursor; the content decides) whole and
+                     write OUT as the extension of OUT names it: .ico icon, .cur cursor, .ani animated
+                     cursor. Nothing the output can hold is lost: every size up to 256 x 256, alpha,
+                     hotspots, each image in the form it was stored in while that form holds its
+                     pixels (PNG above 48 x 48 for images that had no bit count), every frame, size,
+                     step and rate of an animation (written as .ico or .cur, its first frame). A
+                     program or library gives its first icon group with every size; --group N gives
+                     group N (from 0; info FILE shows one image per group). What OUT cannot hold is
+                     said on stderr
   palette IN OUT [--image N]
                      write the colour table of image N of IN (.ico, .cur, .ani, .exe, .dll; N counts from 0 as
                      info shows it, default 0) as the palette file OUT (.vtp)
@@ -43,8 +57,10 @@ commands:
                      square image of the size as the picture panel does, and write OUT as its extension
                      names it; an animated GIF gives one image per frame and, in an .ani, one step per
                      frame with the frame's delay as its rate (1/60 s, at least 1)
-  xcursor IN OUT     write IN (.ico, .cur, .ani, Xcursor) as the Xcursor file OUT: every size, the
-                     hotspot, and for .ani every step with its rate as a delay (1 jiffy = 1/60 s)
+  xcursor IN OUT [--group N]
+                     write IN (.ico, .cur, .ani, .exe, .dll, Xcursor) as the Xcursor file OUT: every
+                     size of every frame with its hotspot, and every step with its delay in
+                     milliseconds, the rounding carried so the loop keeps its length within 1 ms
   theme PACK --dir D [--name NAME] [--sizes LIST]
   theme IN... --name NAME --dir D [--sizes LIST]
                      write the cursor theme D/NAME from a Windows cursor pack: index.theme (inheriting
@@ -86,28 +102,15 @@ commands:
                      its colours as swatches
 
 Inverted-screen pixels have no Xcursor equivalent: they are drawn black with a white outline, so the
-shape stays visible on light and dark backgrounds. Xcursor images larger than 48 x 48 are left out
-with a notice; of an animated Xcursor the largest animated size up to 48 is read.
+shape stays visible on light and dark backgrounds. info FILE, like the window, leaves Xcursor images
+larger than 48 x 48 out with a notice, and of an animated Xcursor reads the largest animated size up
+to 48.
   --help             print this text
 
-exit status: 0 done, 1 a file could not be read or written, 2 wrong command line, 3 theme done in part
-(a file or cursor left out, the rest written)
+exit status: 0 done, 1 a file could not be read or written, 2 wrong command line, 3 done in part: the
+input was read in part (info, convert, xcursor) or a theme file or cursor was left out, the rest
+written; what was left out is on stderr
 )";
-
-// Control characters (a title may hold zero bytes) are printed as \xNN so every line stays one line.
-std::string printable(const std::string& text) {
-    std::string out;
-    for (unsigned char c : text) {
-        if (c < 0x20 || c == 0x7F || c == '\\') {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\x%02X", c);
-            out += buffer;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
-}
 
 std::string depthText(ColourDepth depth) {
     if (depth == kDepthFull)
@@ -171,7 +174,7 @@ Loaded load(const std::string& path, StreamMessages& messages, PictureService* p
         loaded.notices = !result.sizesSkipped.empty();
         return loaded;
     }
-    loaded.outcome = fileKindOf(path) == FileKind::AnimatedCursor
+    loaded.outcome = fileKindOfFile(path) == FileKind::AnimatedCursor
                          ? readAniFile(*loaded.document, path, context)
                          : readIconFile(*loaded.document, path, context);
     return loaded;
@@ -213,32 +216,10 @@ int info(const std::string& path, std::ostream& out, std::ostream& err, PictureS
             out << "step " << i << ": image " << step.imageIndex << " rate " << step.rate << "\n";
         }
     }
-    return messages.shown() && !loaded.notices ? 1 : 0;
-}
-
-int convert(const std::string& in, const std::string& outPath, std::ostream& err, PictureService* pictures) {
-    const FileKind from = fileKindOfFile(in);
-    const FileKind to = fileKindOf(outPath);
-    if (!readable(from)) {
-        err << "vantle-tool: " << in << ": not an .ico, .cur, .ani, .exe, .dll or Xcursor file\n";
-        return 2;
-    }
-    if (!writable(to)) {
-        err << "vantle-tool: " << outPath << ": the name must end in .ico, .cur or .ani\n";
-        return 2;
-    }
-    StreamMessages messages(err);
-    Loaded loaded = load(in, messages, pictures);
-    if (loaded.outcome == ReadOutcome::NotOpened) {
-        err << "vantle-tool: " << in << ": cannot be opened\n";
-        return 1;
-    }
-    if (loaded.outcome != ReadOutcome::Complete || (messages.shown() && !loaded.notices)) {
-        err << "vantle-tool: " << in << ": not converted\n";
-        return 1;
-    }
-    return writeDocumentAs(*loaded.document, outPath, to, messages, err, "image(s)",
-                           "an earlier image has the same size and depth");
+    // A file read in part: 3, the messages for what was left out are on stderr.
+    if (loaded.outcome == ReadOutcome::Partial)
+        return 3;
+    return loaded.outcome == ReadOutcome::Stopped || (messages.shown() && !loaded.notices) ? 1 : 0;
 }
 
 bool isPaletteFile(const std::string& path) {
@@ -324,38 +305,6 @@ int palette(const std::string& in, const std::string& outPath, int imageIndex, s
     return 0;
 }
 
-// Reads IN as convert does; nothing (after the reason) when it is not readable or reading failed.
-std::unique_ptr<IconDocument> loadForXcursor(const std::string& in, std::ostream& err,
-                                             PictureService* pictures, int& status) {
-    status = 0;
-    if (!readable(fileKindOfFile(in))) {
-        err << "vantle-tool: " << in << ": not an .ico, .cur, .ani, .exe, .dll or Xcursor file\n";
-        status = 2;
-        return nullptr;
-    }
-    StreamMessages messages(err);
-    Loaded loaded = load(in, messages, pictures);
-    if (loaded.outcome != ReadOutcome::Complete || (messages.shown() && !loaded.notices)) {
-        err << "vantle-tool: " << in
-            << (loaded.outcome == ReadOutcome::NotOpened ? ": cannot be opened\n" : ": not converted\n");
-        status = 1;
-        return nullptr;
-    }
-    return std::move(loaded.document);
-}
-
-int xcursor(const std::string& in, const std::string& outPath, std::ostream& err, PictureService* pictures) {
-    int status = 0;
-    const auto document = loadForXcursor(in, err, pictures, status);
-    if (!document)
-        return status;
-    if (!writeXcursorFile(*document, outPath, kMarkers)) {
-        err << "vantle-tool: " << outPath << ": cannot be written\n";
-        return 1;
-    }
-    return 0;
-}
-
 } // namespace
 
 int runTool(std::span<const std::string> args, std::ostream& out, std::ostream& err,
@@ -366,10 +315,14 @@ int runTool(std::span<const std::string> args, std::ostream& out, std::ostream& 
     }
     if (args.size() == 2 && args[0] == "info")
         return isPaletteFile(args[1]) ? paletteInfo(args[1], out, err) : info(args[1], out, err, pictures);
-    if (args.size() == 3 && args[0] == "convert")
-        return convert(args[1], args[2], err, pictures);
-    if (args.size() == 3 && args[0] == "xcursor")
-        return xcursor(args[1], args[2], err, pictures);
+    if (args.size() == 3 && args[0] == "info" && args[1] == "--all")
+        return losslessInfoCommand(args[2], out, err);
+    if (args.size() >= 3 && (args[0] == "convert" || args[0] == "xcursor")) {
+        const int status = args[0] == "convert" ? convertCommand(args.subspan(1), err)
+                                                : xcursorCommand(args.subspan(1), err);
+        if (status >= 0)
+            return status;
+    }
     if (args.size() >= 2 && args[0] == "theme") {
         const int status = themeCommand(args.subspan(1), out, err);
         if (status >= 0)

@@ -3,8 +3,10 @@
 #include "tool/VantleTool.h"
 #include "model/AniFileReader.h"
 #include "model/AniFileWriter.h"
+#include "model/CursorFiles.h"
 #include "model/IconFileReader.h"
 #include "model/IconFileWriter.h"
+#include "model/LosslessTestSupport.h"
 #include "model/ModelTestSupport.h"
 #include "model/ProgramIcons.h"
 #include "platform/qt/QtPictureService.h"
@@ -109,9 +111,9 @@ TEST(VantleTool, InfoOfAnAnimatedCursor) {
                            "step 1: image 0 rate 20\n");
 }
 
-TEST(VantleTool, InfoShowsWhatWasReadBeforeAMessage) {
+TEST(VantleTool, InfoOfAFileReadInPartShowsWhatWasReadAndExitsWith3) {
     const ToolRun run = runWith({"info", fixture("icotool-png256.ico")});
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.out.find("images: 2\n"), std::string::npos);
     EXPECT_EQ(run.err, "vantle-tool: このアイコンリソースには４８ｘ４８以上のアイコンが含まれている為 "
                        "Ｖａｎｔｌｅでは正常に読み込めません。\n");
@@ -125,41 +127,46 @@ TEST(VantleTool, ConversionsRoundTrip) {
          {std::pair{"a.ico", "b.cur"}, std::pair{"b.cur", "c.ani"}, std::pair{"c.ani", "d.ico"}}) {
         const ToolRun run = runWith({"convert", dir.file(from), dir.file(to)});
         EXPECT_EQ(run.status, 0) << from << " -> " << to << ": " << run.err;
-        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.err, std::string(to) == "d.ico"
+                               ? "vantle-tool: " + dir.file("d.ico") + ": an icon file keeps no hotspots\n"
+                               : "");
     }
-    RecordingMessages messages;
-    ReadContext context{messages, kTestMarkers, nullptr};
-    IconDocument original = newDocument();
-    IconDocument cursor = newDocument();
-    IconDocument animation = newDocument();
-    IconDocument last = newDocument();
-    readIconFile(original, ico, context);
-    readIconFile(cursor, dir.file("b.cur"), context);
-    readAniFile(animation, dir.file("c.ani"), context);
-    readIconFile(last, dir.file("d.ico"), context);
-    ASSERT_EQ(original.imageCount, 2);
-    EXPECT_EQ(le16(readFileBytes(dir.file("b.cur")), 2), 2) << "a cursor file";
-    for (const IconDocument* d : {&cursor, &animation, &last}) {
-        ASSERT_EQ(d->imageCount, 2);
-        for (int i = 0; i < 2; ++i) {
-            EXPECT_EQ(d->images[static_cast<std::size_t>(i)].hotspotX,
-                      original.images[static_cast<std::size_t>(i)].hotspotX);
-            EXPECT_EQ(d->images[static_cast<std::size_t>(i)].hotspotY,
-                      original.images[static_cast<std::size_t>(i)].hotspotY);
+    // Every conversion keeps both images whole, the full-colour one included, and the hotspots where the
+    // format holds them.
+    CursorReadReport report;
+    const auto original = readCursorFile(ico, report);
+    ASSERT_TRUE(original);
+    ASSERT_EQ(original->frames[0].images.size(), 2u);
+    for (const char* name : {"b.cur", "c.ani", "d.ico"}) {
+        SCOPED_TRACE(name);
+        const auto converted = readCursorFile(dir.file(name), report);
+        ASSERT_TRUE(converted);
+        EXPECT_TRUE(report.complete);
+        ASSERT_EQ(converted->frames.size(), 1u);
+        ASSERT_EQ(converted->frames[0].images.size(), 2u);
+        for (std::size_t i = 0; i < 2; ++i) {
+            const CursorImage& before = original->frames[0].images[i];
+            const CursorImage& after = converted->frames[0].images[i];
+            EXPECT_EQ(firstImageDifference(before, after), "") << "image " << i;
+            const bool icon = std::string_view(name) == "d.ico";
+            EXPECT_EQ(after.hotspotX, icon ? 0 : before.hotspotX) << "image " << i;
+            EXPECT_EQ(after.hotspotY, icon ? 0 : before.hotspotY) << "image " << i;
         }
     }
-    EXPECT_EQ(firstPixelDifference(original.images[0], cursor.images[0]), "");
-    EXPECT_EQ(firstPixelDifference(original.images[1], cursor.images[1]), "");
-    EXPECT_EQ(firstPixelDifference(original.images[0], animation.images[0]), "");
-    EXPECT_EQ(firstPixelDifference(original.images[0], last.images[0]), "");
-    // The full-colour image became a frame of at most 256 colours in the animated cursor; it stays so.
-    EXPECT_EQ(animation.images[1].depth, 256);
-    EXPECT_EQ(firstPixelDifference(animation.images[1], last.images[1]), "");
-    EXPECT_EQ(animation.title, "Vantle-Animation") << "an icon becomes an animation of a new document";
-    EXPECT_EQ(animation.stepCount, 2);
+    EXPECT_EQ(le16(readFileBytes(dir.file("b.cur")), 2), 2) << "a cursor file";
+    // The window reads the cursor file as it read the icon.
+    RecordingMessages messages;
+    ReadContext context{messages, kTestMarkers, nullptr};
+    IconDocument before = newDocument();
+    IconDocument cursor = newDocument();
+    readIconFile(before, ico, context);
+    ASSERT_EQ(readIconFile(cursor, dir.file("b.cur"), context), ReadOutcome::Complete);
+    ASSERT_EQ(cursor.imageCount, 2);
+    EXPECT_EQ(firstPixelDifference(before.images[0], cursor.images[0]), "");
+    EXPECT_EQ(firstPixelDifference(before.images[1], cursor.images[1]), "");
 }
 
-TEST(VantleTool, ConvertingSaysWhichImagesTheIconFileLeavesOut) {
+TEST(VantleTool, ConvertingAnAnimationToAnIconFileKeepsItsFirstFrameAndSaysSo) {
     TempDir dir;
     IconDocument d = newDocument();
     for (int i = 0; i < 3; ++i)
@@ -169,7 +176,7 @@ TEST(VantleTool, ConvertingSaysWhichImagesTheIconFileLeavesOut) {
     const ToolRun run = runWith({"convert", dir.file("three.ani"), dir.file("one.ico")});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "vantle-tool: " + dir.file("one.ico") +
-                           ": 2 image(s) left out, an earlier image has the same size and depth\n");
+                           ": an animation of 3 frames: only its first frame is written\n");
     EXPECT_EQ(le16(readFileBytes(dir.file("one.ico")), 4), 1);
 }
 
@@ -178,6 +185,10 @@ TEST(VantleTool, ExitStatuses) {
     const std::string ico = dir.file("a.ico");
     writeIcon(ico);
     std::filesystem::create_directory(dir.file("folder.cur"));
+    // The 16 x 16 entry whole, the 32 x 32 one cut, the 256 x 256 one beyond the end.
+    const Bytes modern = readFileBytes(fixture("im-modern.ico"));
+    writeFileBytes(dir.file("cut.ico"), Bytes(modern.begin(), modern.begin() + 3000));
+    writeFileBytes(dir.file("empty.ico"), Bytes{0, 0, 1, 0, 0, 0});
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -193,11 +204,17 @@ TEST(VantleTool, ExitStatuses) {
         {{"convert", ico, dir.file("folder.cur")},
          1,
          "vantle-tool: " + dir.file("folder.cur") + ": cannot be written\n"},
-        {{"convert", fixture("im-modern.ico"), dir.file("x.ico")},
+        {{"convert", dir.file("cut.ico"), dir.file("part.cur")},
+         3,
+         "vantle-tool: " + dir.file("cut.ico") + ": image 1: its data end before its last row (cut short)\n" +
+             "vantle-tool: " + dir.file("cut.ico") + ": image 2: its data lie beyond the end (cut short)\n"},
+        {{"convert", dir.file("empty.ico"), dir.file("x.ico")},
          1,
-         "vantle-tool: このアイコンリソースには４８ｘ４８以上のアイコンが含まれている為 "
-         "Ｖａｎｔｌｅでは正常に読み込めません。\nvantle-tool: " +
-             fixture("im-modern.ico") + ": not converted\n"},
+         "vantle-tool: " + dir.file("empty.ico") +
+             ": no image could be read\nvantle-tool: " + dir.file("empty.ico") + ": not converted\n"},
+        {{"convert", ico, dir.file("x.ico"), "--group", "1"},
+         2,
+         "vantle-tool: " + ico + ": --group is for programs and libraries\n"},
         {{"info", dir.file("a.png")},
          2,
          "vantle-tool: " + dir.file("a.png") + ": not an .ico, .cur, .ani, .exe, .dll or Xcursor file\n"},
@@ -207,6 +224,8 @@ TEST(VantleTool, ExitStatuses) {
         {{}, 2, ""},
         {{"info"}, 2, ""},
         {{"convert", ico}, 2, ""},
+        {{"convert", ico, dir.file("x.ico"), dir.file("y.ico")}, 2, ""},
+        {{"convert", ico, dir.file("x.ico"), "--group", "one"}, 2, ""},
         {{"show", ico}, 2, ""},
         {{"info", ico, ico}, 2, ""},
     };
@@ -224,6 +243,7 @@ TEST(VantleTool, ExitStatuses) {
             EXPECT_EQ(run.err, c.err);
     }
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.ico")));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("part.cur")));
 }
 
 TEST(VantleTool, Help) {
@@ -272,9 +292,13 @@ TEST(VantleTool, TheProgram) {
     TempDir dir;
     EXPECT_EQ(runBinary("convert '" + fixture("icotool-sizes.ico") + "' '" + dir.file("s.ani") + "'").status,
               0);
+    // One frame holding the three sizes: the window takes one of them, so the file is read in part.
     const ProcessRun info = runBinary("info '" + dir.file("s.ani") + "'");
-    EXPECT_EQ(info.status, 0);
-    EXPECT_NE(info.out.find("steps: 3\n"), std::string::npos) << info.out;
+    EXPECT_EQ(info.status, 3);
+    EXPECT_NE(info.out.find("steps: 1\n"), std::string::npos) << info.out;
+    const ProcessRun all = runBinary("info --all '" + dir.file("s.ani") + "'");
+    EXPECT_EQ(all.status, 0);
+    EXPECT_NE(all.out.find("frame 0: 3 image(s)\n"), std::string::npos) << all.out;
 }
 
 } // namespace
@@ -289,27 +313,29 @@ TEST(VantleTool, ProgramsAndLibrariesGiveEveryIconGroupAs32x32Images) {
     EXPECT_NE(info.out.find("images: 6\n"), std::string::npos) << info.out;
     EXPECT_NE(info.out.find("image 5: size 32x32"), std::string::npos);
 
+    // convert and xcursor take one group with every size: the first, or the one --group names.
     TempDir dir;
-    const std::string out = dir.file("all.ani");
-    const ToolRun convert = runWith({"convert", fixture("pe/icons64.dll"), out});
-    EXPECT_EQ(convert.status, 0) << convert.err;
-    // The written frames are the icons as the reader draws them.
-    IconDocument d = newDocument();
-    RecordingMessages messages;
-    ReadContext context{messages, kTestMarkers, nullptr};
-    ASSERT_EQ(readAniFile(d, out, context), ReadOutcome::Complete);
-    ASSERT_EQ(d.imageCount, 6);
-    QtPictureService pictures;
-    const auto file = openProgramIcons(fixture("pe/icons64.dll"), messages);
-    ASSERT_TRUE(file.has_value());
-    for (int i = 0; i < 6; ++i) {
-        IconImage expected;
-        imageFromProgramIcon(expected, file->draw(i, &pictures), kTestMarkers);
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x)
-                ASSERT_EQ(d.images[static_cast<std::size_t>(i)].pixels(x, y), expected.pixels(x, y))
-                    << "image " << i << " pixel " << x << "," << y;
+    const Bytes library = readFileBytes(fixture("pe/icons64.dll"));
+    for (int group : {0, 1, 4}) {
+        SCOPED_TRACE("group " + std::to_string(group));
+        const std::string out = dir.file("g" + std::to_string(group) + ".ico");
+        std::vector<std::string> args = {"convert", fixture("pe/icons64.dll"), out};
+        if (group > 0)
+            args.insert(args.end(), {"--group", std::to_string(group)});
+        const ToolRun convert = runWith(args);
+        EXPECT_EQ(convert.status, 0) << convert.err;
+        CursorReadReport report;
+        const auto expected = readProgramIconGroup(library, group, report);
+        const auto written = readCursorFile(out, report);
+        ASSERT_TRUE(expected && written);
+        EXPECT_EQ(firstCursorDifference(*expected, *written), "");
     }
+    const ToolRun missing =
+        runWith({"convert", fixture("pe/icons64.dll"), dir.file("x.ico"), "--group", "6"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "vantle-tool: " + fixture("pe/icons64.dll") +
+                               ": no icon group 6 (the file holds 6)\n" +
+                               "vantle-tool: " + fixture("pe/icons64.dll") + ": not converted\n");
 
     const std::string cut = dir.file("cut.dll");
     std::ofstream(cut, std::ios::binary) << "MZ";
