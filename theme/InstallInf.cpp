@@ -301,8 +301,11 @@ InstallInf parseInstallInf(std::string_view text) {
             const std::string valueName = fieldValue(raw[2], &strings, cut);
             // The data is the fifth field; a list written without quotes spreads over the fields after it.
             std::string data;
-            for (std::size_t i = 4; i < raw.size(); ++i)
-                data += (i > 4 ? "," : "") + fieldValue(raw[i], &strings, cut);
+            for (std::size_t i = 4; i < raw.size(); ++i) {
+                if (i > 4)
+                    data += ',';
+                data += fieldValue(raw[i], &strings, cut);
+            }
             if (scheme) {
                 if (!schemeFound) {
                     schemeFound = true;

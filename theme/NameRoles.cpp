@@ -149,7 +149,7 @@ NameAssignment assignRolesByName(std::span<const std::string> paths) {
         const std::string name = displayName(paths[i]);
         std::string meanings;
         for (CursorRole role : candidates[i])
-            meanings += (meanings.empty() ? "" : " or ") + std::string(roleNames(role).windowsName);
+            meanings.append(meanings.empty() ? "" : " or ").append(roleNames(role).windowsName);
         const auto freeRole = std::find_if(candidates[i].begin(), candidates[i].end(), [&](CursorRole role) {
             return !result.inputOfRole[static_cast<std::size_t>(roleIndex(role))];
         });
@@ -161,7 +161,10 @@ NameAssignment assignRolesByName(std::span<const std::string> paths) {
         }
         std::string why;
         for (auto r = candidates[i].begin(); r != freeRole; ++r)
-            why += (why.empty() ? " (" : ", ") + std::string(roleNames(*r).windowsName) + " is " + holder(*r);
+            why.append(why.empty() ? " (" : ", ")
+                .append(roleNames(*r).windowsName)
+                .append(" is ")
+                .append(holder(*r));
         result.inputOfRole[static_cast<std::size_t>(roleIndex(*freeRole))] = i;
         result.notes.push_back(name + ": the name may mean " + meanings + "; taken as " +
                                std::string(roleNames(*freeRole).windowsName) +

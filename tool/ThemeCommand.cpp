@@ -104,14 +104,14 @@ std::string shellWord(const std::string& word) {
 std::string sizeText(const std::vector<int>& sizes) {
     std::string text;
     for (int s : sizes)
-        text += (text.empty() ? "" : " ") + std::to_string(s);
+        text.append(text.empty() ? "" : " ").append(std::to_string(s));
     return text;
 }
 
 void printSource(const theme::SourceReport& r, std::ostream& out) {
     std::string roles;
     for (theme::CursorRole role : r.source.roles)
-        roles += (roles.empty() ? "" : ", ") + std::string(theme::roleNames(role).windowsName);
+        roles.append(roles.empty() ? "" : ", ").append(theme::roleNames(role).windowsName);
     if (roles.empty())
         roles = r.source.ownName;
     out << roles << ": " << fs::path(r.source.path).filename().string();

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -235,6 +238,33 @@ TEST(InstallInf, HostileTextNeverFailsAndStaysBounded) {
     EXPECT_FALSE(extra.hasCursors);
     ASSERT_EQ(extra.notes.size(), 1u);
     EXPECT_NE(extra.notes[0].find("21 cursors"), std::string::npos) << extra.notes[0];
+}
+
+TEST(InstallInf, TheFuzzSeedsParseWithinTheirBounds) {
+    // The seeds of fuzz_install_inf (hand-made packs and what the fuzzer kept) in every build.
+    const std::filesystem::path seeds =
+        std::filesystem::path(VANTLE_TEST_DATA) / ".." / ".." / "fuzz" / "corpus" / "inf";
+    int count = 0;
+    int withCursors = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(seeds)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                              std::istreambuf_iterator<char>()};
+        const InstallInf inf = parseInstallInfBytes(bytes);
+        ++count;
+        withCursors += inf.hasCursors ? 1 : 0;
+        EXPECT_LE(inf.notes.size(), kMaxInfNotes) << entry.path();
+        for (const std::string& f : inf.files)
+            EXPECT_EQ(f.find_first_of("\\/"), std::string::npos) << entry.path();
+    }
+    EXPECT_GE(count, 7);
+    EXPECT_GE(withCursors, 6) << "the hand-made packs all name cursors";
+    const std::vector<std::uint8_t> breeze = [&] {
+        std::ifstream in(seeds / "breeze-utf16le-bom.inf", std::ios::binary);
+        return std::vector<std::uint8_t>{std::istreambuf_iterator<char>(in),
+                                         std::istreambuf_iterator<char>()};
+    }();
+    EXPECT_EQ(parseInstallInfBytes(breeze).files, parseInstallInf(kBreezeInf).files);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "model/PngCodec.h"
 #include "theme/CursorNames.h"
 #include "theme/CursorScaling.h"
+#include "theme/CursorTheme.h"
 #include "tool/VantleTool.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <sstream>
 
 // Last, and its macros that clash with ordinary names dropped.
@@ -275,6 +277,46 @@ TEST(ThemePack, AWindowsPackBecomesACompleteThemeThatLibXcursorReads) {
     ASSERT_NE(byCss.images, nullptr);
     EXPECT_EQ(byCss.images->images[0]->width, 96u);
     ::unsetenv("XCURSOR_PATH");
+}
+
+TEST(ThemePack, AFolderByNamesInstallsIntoTheUsersIconsWithTheSizesAsked) {
+    const Pack pack;
+    const fs::path plain = pack.dir.path() / "Plain";
+    fs::create_directories(plain);
+    fs::copy_file(pack.folder / "NORMAL.CUR", plain / "Normal Select.cur");
+    fs::copy_file(pack.folder / "Working.ANI", plain / "busy.ani");
+    writeFileBytes((plain / "readme.txt").string(), {'h', 'i'});
+    const fs::path data = pack.dir.path() / "data";
+    ASSERT_EQ(::setenv("XDG_DATA_HOME", data.c_str(), 1), 0);
+    std::ostringstream out, err;
+    const std::vector<std::string> args = {"theme", plain.string(), "--install", "--sizes", "40"};
+    const int status = runTool(args, out, err, nullptr);
+    ::unsetenv("XDG_DATA_HOME");
+    ASSERT_EQ(status, 0) << err.str() << out.str();
+    const fs::path cursors = data / "icons" / "Plain" / "cursors";
+    EXPECT_TRUE(fs::is_regular_file(cursors / "left_ptr"));
+    EXPECT_TRUE(fs::is_regular_file(cursors / "watch")) << "busy is the Wait cursor";
+    EXPECT_EQ(fs::read_symlink(cursors / "wait"), "watch");
+    for (const char* line :
+         {"gsettings set org.gnome.desktop.interface cursor-theme Plain", "plasma-apply-cursortheme Plain",
+          "\"Xcursor.theme: Plain\"", "XCURSOR_THEME=Plain"})
+        EXPECT_NE(out.str().find(line), std::string::npos) << line << "\n" << out.str();
+
+    // The sizes the file holds and the one asked for, made from 48, the nearest larger.
+    const Loaded arrow(XcursorFilenameLoadAllImages((cursors / "left_ptr").c_str()));
+    ASSERT_NE(arrow.images, nullptr);
+    std::set<unsigned> sizes;
+    for (int i = 0; i < arrow.images->nimage; ++i)
+        sizes.insert(arrow.images->images[i]->size);
+    EXPECT_EQ(sizes, (std::set<unsigned>{32, 40, 48, 64, 96, 128, 256}));
+    EXPECT_EQ(arrow.ofSize(40)[0]->xhot,
+              static_cast<unsigned>(theme::scaledHotspot(hotspotFor(48).first, 48, 40)));
+
+    EXPECT_EQ(theme::userIconsFolder(nullptr, "/home/u"), "/home/u/.local/share/icons");
+    EXPECT_EQ(theme::userIconsFolder("", "/home/u"), "/home/u/.local/share/icons");
+    EXPECT_EQ(theme::userIconsFolder("relative", "/home/u"), "/home/u/.local/share/icons");
+    EXPECT_EQ(theme::userIconsFolder("/x/data", "/home/u"), "/x/data/icons");
+    EXPECT_EQ(theme::userIconsFolder(nullptr, nullptr), "");
 }
 
 } // namespace
