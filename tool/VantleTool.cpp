@@ -3,6 +3,7 @@
 #include "tool/ConvertCommands.h"
 #include "tool/FromPicture.h"
 #include "tool/ThemeCommand.h"
+#include "tool/ThumbnailCommand.h"
 #include "tool/ToolOutput.h"
 
 #include "model/AniFileReader.h"
@@ -328,6 +329,8 @@ int runTool(std::span<const std::string> args, std::ostream& out, std::ostream& 
         if (status >= 0)
             return status;
     }
+    if (!args.empty() && args[0] == "thumbnail")
+        return thumbnailCommand(args.subspan(1), err);
     if (args.size() >= 3 && args[0] == "palette") {
         std::optional<int> index = 0;
         if (args.size() == 5 && args[3] == "--image")

@@ -31,6 +31,7 @@ apt-get install -y "$deb" >/dev/null 2>&1 || { apt-get install -y "$deb"; exit 1
 files=$(dpkg -L vantle)
 for f in /usr/bin/vantle /usr/bin/vantle-tool /usr/share/doc/vantle/vantle-help.html \
          /usr/share/applications/vantle.desktop /usr/share/mime/packages/vantle.xml \
+         /usr/share/thumbnailers/vantle.thumbnailer \
          /usr/share/icons/hicolor/48x48/apps/vantle.png /usr/share/icons/hicolor/scalable/apps/vantle.svg; do
   grep -qx "$f" <<<"$files" || { echo "not in the package: $f"; exit 1; }
   [ -e "$f" ] || { echo "missing after install: $f"; exit 1; }

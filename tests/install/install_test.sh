@@ -42,6 +42,31 @@ grep -q '^Name\[ja\]=' "$prefix/share/applications/vantle.desktop"
 grep -q '^MimeType=image/vnd.microsoft.icon;image/x-win-bitmap;application/x-navi-animation;$' \
   "$prefix/share/applications/vantle.desktop"
 
+# The thumbnailer entry names the installed tool and the program's file types (those of its MIME data and
+# its menu entry), and its command line, run as a file manager runs it (%i the file, %o the PNG to write,
+# %s the size), writes the thumbnail.
+entry=$prefix/share/thumbnailers/vantle.thumbnailer
+[ -e "$entry" ] || { echo "missing after install: share/thumbnailers/vantle.thumbnailer"; exit 1; }
+value() { sed -n "s/^$1=//p" "$entry"; }
+[ -x "$prefix/bin/$(value TryExec)" ] || { echo "thumbnailer: TryExec names no installed command"; exit 1; }
+sorted_types() { tr ';' '\n' | grep . | sort; }
+types=$(value MimeType | sorted_types)
+[ "$types" = "$(sed -n 's/^MimeType=//p' "$prefix/share/applications/vantle.desktop" | sorted_types)" ] ||
+  { echo "thumbnailer types differ from the menu entry's: $types"; exit 1; }
+[ "$types" = "$(grep -o '<mime-type type="[^"]*"' "$prefix/share/mime/packages/vantle.xml" | cut -d'"' -f2 | sort)" ] ||
+  { echo "thumbnailer types differ from the MIME data's: $types"; exit 1; }
+read -r -a words <<<"$(value Exec)"
+[ "${words[0]}" = "$(value TryExec)" ] || { echo "thumbnailer: Exec runs ${words[0]}"; exit 1; }
+cp "$source/tests/data/icotool-cursor.cur" "$work/thumb source.cur"
+command=()
+for w in "${words[@]}"; do
+  case $w in %i) command+=("$work/thumb source.cur") ;; %o) command+=("$work/thumb.png") ;;
+    %s) command+=(256) ;; *) command+=("$w") ;; esac
+done
+PATH="$prefix/bin:$PATH" "${command[@]}"
+png=$(file -b "$work/thumb.png")
+[[ $png == "PNG image data, 256 x 256, 8-bit/color RGBA"* ]] || { echo "thumbnail: $png"; exit 1; }
+
 # The MIME data alone in a data folder of its own, with shared-mime-info's base definitions beside it so
 # that our types are judged against the usual ones.
 data=$work/data
