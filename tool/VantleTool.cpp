@@ -4,6 +4,7 @@
 #include "tool/FromPicture.h"
 #include "tool/ThemeCommand.h"
 #include "tool/ThumbnailCommand.h"
+#include "tool/WinpackCommand.h"
 #include "tool/ToolOutput.h"
 
 #include "model/AniFileReader.h"
@@ -101,6 +102,16 @@ commands:
                      cursor, Xcursor file or program, from its image nearest SIZE (shrunk by area
                      averaging, or enlarged by a whole factor), centred; of a palette file (.vtp)
                      its colours as swatches
+  winpack THEME_DIR OUT_DIR [--name NAME]
+                     write the X11 cursor theme THEME_DIR (its cursors/ folder; inherited themes are
+                     not looked into) as a Windows cursor pack into OUT_DIR: one file per cursor of the
+                     Windows scheme, found under its names as the X cursor library finds them (Arrow:
+                     left_ptr, default, ...; see theme), .cur when still and .ani when animated, each
+                     at 32, 48, 64, 96 and 128 (kept, or scaled as theme scales; up to 48 as 32-bit
+                     bitmaps with a mask, larger as PNG), delays as rates in jiffies with the rounding
+                     carried; and install.inf (right-click, Install on Windows) holding the scheme
+                     NAME (default: the theme's name) with the cursors in scheme order, a cursor the
+                     theme lacks left empty
 
 Inverted-screen pixels have no Xcursor equivalent: they are drawn black with a white outline, so the
 shape stays visible on light and dark backgrounds. info FILE, like the window, leaves Xcursor images
@@ -109,8 +120,8 @@ to 48.
   --help             print this text
 
 exit status: 0 done, 1 a file could not be read or written, 2 wrong command line, 3 done in part: the
-input was read in part (info, convert, xcursor) or a theme file or cursor was left out, the rest
-written; what was left out is on stderr
+input was read in part (info, convert, xcursor) or theme or winpack left a file or cursor out, the
+rest written; what was left out is on stderr
 )";
 
 std::string depthText(ColourDepth depth) {
@@ -331,6 +342,8 @@ int runTool(std::span<const std::string> args, std::ostream& out, std::ostream& 
     }
     if (!args.empty() && args[0] == "thumbnail")
         return thumbnailCommand(args.subspan(1), err);
+    if (!args.empty() && args[0] == "winpack")
+        return winpackCommand(args.subspan(1), out, err);
     if (args.size() >= 3 && args[0] == "palette") {
         std::optional<int> index = 0;
         if (args.size() == 5 && args[3] == "--image")
