@@ -12,7 +12,7 @@
 
 namespace vantle {
 
-enum class MessageButtons { Ok, YesNoCancel };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageIcon { None, Error };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 
@@ -82,7 +82,7 @@ class SettingsStore {
 };
 
 // An open or save dialog. The filter is in the form "description|patterns|description|patterns", the
-// filter index counts from 1.
+// filter index counts from 1. A save dialog gives back in filterIndex the filter the user left chosen.
 struct FileDialogRequest {
     std::string filter;
     int filterIndex = 1;
@@ -102,10 +102,15 @@ struct PictureDialogRequest {
 
 class Platform : public MessageSink, public PictureService {
   public:
+    // A question without icon, titled "Vantle", whose default button (the one Enter presses) is the one of
+    // defaultAnswer: for questions whose safe answer is not Yes.
+    virtual MessageAnswer askQuestion(std::string_view text, MessageButtons buttons,
+                                      MessageAnswer defaultAnswer) = 0;
     // The chosen picture file, nothing when cancelled.
     virtual std::optional<std::string> openPictureDialog(PictureDialogRequest& request) = 0;
     virtual std::optional<std::string> openFileDialog(const FileDialogRequest& request) = 0;
-    virtual std::optional<std::string> saveFileDialog(const FileDialogRequest& request) = 0;
+    // request.filterIndex comes in as proposed and goes back as the filter chosen when the dialog closed.
+    virtual std::optional<std::string> saveFileDialog(FileDialogRequest& request) = 0;
     // The system colour chooser with no preset colour; nothing when cancelled. Colours are colourRGB.
     virtual std::optional<std::int32_t> chooseColour() = 0;
     virtual void putPictureOnClipboard(const Picture& picture) = 0;

@@ -81,4 +81,17 @@ std::optional<std::string> runFileDialog(QFileDialog& dialog) {
     return files.first().toStdString();
 }
 
+int chosenFilterIndex(const QFileDialog& dialog) {
+    // With the details hidden the dialog names the chosen filter as shown: without its last " (...)".
+    const QString chosen = dialog.selectedNameFilter();
+    const QStringList filters = dialog.nameFilters();
+    for (qsizetype i = 0; i < filters.size(); ++i) {
+        const QString& filter = filters[i];
+        const qsizetype details = filter.lastIndexOf(QStringLiteral(" ("));
+        if (filter == chosen || (details >= 0 && filter.left(details) == chosen))
+            return static_cast<int>(i + 1);
+    }
+    return 0;
+}
+
 } // namespace vantle

@@ -28,4 +28,7 @@ std::unique_ptr<QFileDialog> makeFileDialog(const FileDialogRequest& request, Fi
 // Runs the dialog modally; nothing when it was cancelled or gave no name.
 std::optional<std::string> runFileDialog(QFileDialog& dialog);
 
+// The 1-based index of the filter the dialog shows chosen, 0 when it has none of its filters chosen.
+int chosenFilterIndex(const QFileDialog& dialog);
+
 } // namespace vantle

@@ -23,7 +23,7 @@ QPushButton* addAnswerButton(QMessageBox& box, const char* text, MessageAnswer a
 } // namespace
 
 std::unique_ptr<QMessageBox> makeMessageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
-                                            QWidget* parent) {
+                                            QWidget* parent, std::optional<MessageAnswer> defaultAnswer) {
     auto box = std::make_unique<QMessageBox>(parent);
     box->setWindowTitle(QString::fromUtf8(message_text::kTitle));
     box->setTextFormat(Qt::PlainText);
@@ -33,13 +33,21 @@ std::unique_ptr<QMessageBox> makeMessageBox(std::string_view text, MessageButton
         QPushButton* ok = addAnswerButton(*box, message_text::kOk, MessageAnswer::Ok);
         box->setDefaultButton(ok);
         box->setEscapeButton(ok);
-    } else {
-        QPushButton* yes = addAnswerButton(*box, message_text::kYes, MessageAnswer::Yes);
-        addAnswerButton(*box, message_text::kNo, MessageAnswer::No);
-        QPushButton* cancel = addAnswerButton(*box, message_text::kCancel, MessageAnswer::Cancel);
-        box->setDefaultButton(yes);
-        box->setEscapeButton(cancel);
+        return box;
     }
+    QPushButton* yes = addAnswerButton(*box, message_text::kYes, MessageAnswer::Yes);
+    QPushButton* no = addAnswerButton(*box, message_text::kNo, MessageAnswer::No);
+    QPushButton* cancel = nullptr;
+    if (buttons == MessageButtons::YesNoCancel)
+        cancel = addAnswerButton(*box, message_text::kCancel, MessageAnswer::Cancel);
+    QPushButton* preferred = yes;
+    if (defaultAnswer == MessageAnswer::No)
+        preferred = no;
+    else if (defaultAnswer == MessageAnswer::Cancel && cancel != nullptr)
+        preferred = cancel;
+    box->setDefaultButton(preferred);
+    // Escape answers Cancel where there is one, otherwise No.
+    box->setEscapeButton(cancel != nullptr ? cancel : no);
     return box;
 }
 
@@ -51,9 +59,9 @@ MessageAnswer answerOf(const QMessageBox& box) {
     return answer.isValid() ? static_cast<MessageAnswer>(answer.toInt()) : MessageAnswer::Cancel;
 }
 
-MessageAnswer runMessageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
-                            QWidget* parent) {
-    const auto box = makeMessageBox(text, buttons, icon, parent);
+MessageAnswer runMessageBox(std::string_view text, MessageButtons buttons, MessageIcon icon, QWidget* parent,
+                            std::optional<MessageAnswer> defaultAnswer) {
+    const auto box = makeMessageBox(text, buttons, icon, parent, defaultAnswer);
     box->exec();
     return answerOf(*box);
 }

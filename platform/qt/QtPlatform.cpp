@@ -30,6 +30,11 @@ MessageAnswer QtPlatform::showMessage(std::string_view text, MessageButtons butt
     return runMessageBox(text, buttons, icon, parentWindow_);
 }
 
+MessageAnswer QtPlatform::askQuestion(std::string_view text, MessageButtons buttons,
+                                      MessageAnswer defaultAnswer) {
+    return runMessageBox(text, buttons, MessageIcon::None, parentWindow_, defaultAnswer);
+}
+
 std::optional<Picture> QtPlatform::decodePicture(std::span<const std::uint8_t> bytes) {
     return pictures_.decodePicture(bytes);
 }
@@ -43,9 +48,14 @@ std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& r
     return runFileDialog(*dialog);
 }
 
-std::optional<std::string> QtPlatform::saveFileDialog(const FileDialogRequest& request) {
+std::optional<std::string> QtPlatform::saveFileDialog(FileDialogRequest& request) {
     const auto dialog = makeFileDialog(request, FileDialogKind::Save, parentWindow_);
-    return runFileDialog(*dialog);
+    auto chosen = runFileDialog(*dialog);
+    if (chosen) {
+        if (const int index = chosenFilterIndex(*dialog); index > 0)
+            request.filterIndex = index;
+    }
+    return chosen;
 }
 
 std::optional<std::string> QtPlatform::openPictureDialog(PictureDialogRequest& request) {

@@ -28,6 +28,8 @@ class QtPlatform : public Platform {
 
     MessageAnswer showMessage(std::string_view text, MessageButtons buttons = MessageButtons::Ok,
                               MessageIcon icon = MessageIcon::None) override;
+    MessageAnswer askQuestion(std::string_view text, MessageButtons buttons,
+                              MessageAnswer defaultAnswer) override;
     std::optional<Picture> decodePicture(std::span<const std::uint8_t> bytes) override;
     std::optional<Picture> loadPictureFile(const std::string& path) override;
     std::optional<PictureAnimation> decodeAnimation(std::span<const std::uint8_t> bytes) override {
@@ -38,7 +40,7 @@ class QtPlatform : public Platform {
     }
     PictureProblem lastProblem() const override { return pictures_.lastProblem(); }
     std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
-    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFileDialog(FileDialogRequest& request) override;
     std::optional<std::string> openPictureDialog(PictureDialogRequest& request) override;
     std::optional<std::int32_t> chooseColour() override;
     void putPictureOnClipboard(const Picture& picture) override;

@@ -270,15 +270,34 @@ TEST_F(FileDialogRun, CancelGivesNothing) {
     whenModalShown<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
     EXPECT_FALSE(platform.openFileDialog({kOpenFilter, 1, folder.path().toStdString(), ""}).has_value());
     whenModalShown<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
-    EXPECT_FALSE(platform.saveFileDialog({kSaveFilter, 1, folder.path().toStdString(), "a.ico"}).has_value());
+    FileDialogRequest save{kSaveFilter, 1, folder.path().toStdString(), "a.ico"};
+    EXPECT_FALSE(platform.saveFileDialog(save).has_value());
 }
 
 TEST_F(FileDialogRun, SaveGivesTheTypedNameWithoutAddingAnExtension) {
     whenModalShown<QFileDialog>(
         [](QFileDialog& dialog) { chooseAndClose(dialog, QStringLiteral("新しいカーソル")); });
-    const auto result = platform.saveFileDialog({kSaveFilter, 2, folder.path().toStdString(), ""});
+    FileDialogRequest request{kSaveFilter, 2, folder.path().toStdString(), ""};
+    const auto result = platform.saveFileDialog(request);
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(*result, folder.filePath("新しいカーソル").toStdString());
+    EXPECT_EQ(request.filterIndex, 2) << "the proposed filter stayed chosen";
+}
+
+TEST_F(FileDialogRun, SaveReportsTheFilterTheUserChose) {
+    whenModalShown<QFileDialog>([](QFileDialog& dialog) {
+        auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(combo, nullptr);
+        combo->setCurrentIndex(2);
+        // activated is what a choice in the list sends; the dialog follows it.
+        emit combo->activated(2);
+        chooseAndClose(dialog, QStringLiteral("spin"));
+    });
+    FileDialogRequest request{kSaveFilter, 1, folder.path().toStdString(), ""};
+    const auto result = platform.saveFileDialog(request);
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(*result, folder.filePath("spin").toStdString()) << "the name is given as typed";
+    EXPECT_EQ(request.filterIndex, 3);
 }
 
 TEST_F(FileDialogRun, DialogIsShownOverTheParentWindowWithTheRequestedFilter) {
@@ -292,7 +311,8 @@ TEST_F(FileDialogRun, DialogIsShownOverTheParentWindowWithTheRequestedFilter) {
         filterSeen = currentFilterText(dialog);
         dialog.reject();
     });
-    platform.saveFileDialog({kSaveFilter, 3, folder.path().toStdString(), ""});
+    FileDialogRequest request{kSaveFilter, 3, folder.path().toStdString(), ""};
+    platform.saveFileDialog(request);
     EXPECT_EQ(parentSeen, &window);
     EXPECT_EQ(filterSeen, u8("ｱﾆﾒｰｼｮﾝ(*.ani)"));
 }

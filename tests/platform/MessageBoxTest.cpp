@@ -127,6 +127,31 @@ TEST(MessageBox, EscapeAndTheCloseBoxAnswerOkInAnOkBox) {
     EXPECT_EQ(answerWhen(MessageButtons::Ok, MessageIcon::Error, closeBox), MessageAnswer::Ok);
 }
 
+// A question that says saving loses what was not read: Yes and No only, No pressed by Enter and Escape.
+TEST(MessageBox, AQuestionWithNoAsDefaultAnswersNoOnEnterEscapeAndClose) {
+    QtPlatform platform;
+    SeenBox seen;
+    whenModalShown<QMessageBox>([&seen](QMessageBox& box) {
+        seen = describe(box);
+        QTest::keyClick(&box, Qt::Key_Return);
+    });
+    EXPECT_EQ(platform.askQuestion("上書き保存しますか？", MessageButtons::YesNo, MessageAnswer::No),
+              MessageAnswer::No);
+    EXPECT_EQ(seen.title, QStringLiteral("Vantle"));
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+    ASSERT_EQ(seen.buttons.size(), 2u);
+    EXPECT_EQ(seen.buttons[0], QString::fromUtf8("はい(&Y)"));
+    EXPECT_EQ(seen.buttons[1], QString::fromUtf8("いいえ(&N)"));
+    EXPECT_EQ(seen.defaultButton, QString::fromUtf8("いいえ(&N)"));
+    for (auto close :
+         {std::function<void(QMessageBox&)>(pressEscape), std::function<void(QMessageBox&)>(closeBox)}) {
+        whenModalShown<QMessageBox>(close);
+        EXPECT_EQ(platform.askQuestion("?", MessageButtons::YesNo, MessageAnswer::No), MessageAnswer::No);
+    }
+    whenModalShown<QMessageBox>(clickButton("はい(&Y)"));
+    EXPECT_EQ(platform.askQuestion("?", MessageButtons::YesNo, MessageAnswer::No), MessageAnswer::Yes);
+}
+
 TEST(MessageBox, ShownOverTheParentWindow) {
     QWidget window;
     window.show();

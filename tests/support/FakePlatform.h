@@ -20,6 +20,8 @@ struct ShownMessage {
     std::string text;
     MessageButtons buttons;
     MessageIcon icon;
+    // The default button of a question asked with one (askQuestion); nothing for showMessage.
+    std::optional<MessageAnswer> defaultAnswer;
 };
 
 // The registry stand-in in memory: keys holding named string values.
@@ -65,7 +67,7 @@ class FakePlatform : public Platform {
     // --- Messages ---
     MessageAnswer showMessage(std::string_view text, MessageButtons buttons = MessageButtons::Ok,
                               MessageIcon icon = MessageIcon::None) override {
-        messages.push_back({std::string(text), buttons, icon});
+        messages.push_back({std::string(text), buttons, icon, std::nullopt});
         if (!messageAnswers.empty()) {
             const MessageAnswer answer = messageAnswers.front();
             messageAnswers.pop_front();
@@ -76,6 +78,18 @@ class FakePlatform : public Platform {
         // A question the test did not expect: noted, and answered the safe way.
         unexpectedQuestions.emplace_back(text);
         return MessageAnswer::Cancel;
+    }
+    MessageAnswer askQuestion(std::string_view text, MessageButtons buttons,
+                              MessageAnswer defaultAnswer) override {
+        messages.push_back({std::string(text), buttons, MessageIcon::None, defaultAnswer});
+        if (!messageAnswers.empty()) {
+            const MessageAnswer answer = messageAnswers.front();
+            messageAnswers.pop_front();
+            return answer;
+        }
+        // Not scripted: noted, and answered as Enter would, with the default button.
+        unexpectedQuestions.emplace_back(text);
+        return defaultAnswer;
     }
 
     // --- Pictures ---
@@ -99,8 +113,13 @@ class FakePlatform : public Platform {
         openRequests.push_back(request);
         return next(openAnswers);
     }
-    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override {
+    std::optional<std::string> saveFileDialog(FileDialogRequest& request) override {
         saveRequests.push_back(request);
+        // The user may choose another filter; unscripted, the proposed one stays.
+        if (!saveFilterAnswers.empty()) {
+            request.filterIndex = saveFilterAnswers.front();
+            saveFilterAnswers.pop_front();
+        }
         return next(saveAnswers);
     }
     std::optional<std::string> openPictureDialog(PictureDialogRequest& request) override {
@@ -138,6 +157,7 @@ class FakePlatform : public Platform {
     std::deque<MessageAnswer> messageAnswers;
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
+    std::deque<int> saveFilterAnswers; // the filter index each save dialog closes with
     std::deque<std::optional<std::int32_t>> colourAnswers;
     std::deque<std::optional<std::string>> pictureDialogAnswers;
     // When set, the picture dialog reports that it was left on this folder.
