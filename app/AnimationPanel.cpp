@@ -333,6 +333,10 @@ void AnimationPanel::cmdAniIn_Click() {
         return;
     }
     window_.setModified();
+    // Steps inserted into an emptied sequence make it the document's sequence again: image deletions and
+    // insertions keep its steps on their images, and showing the panel keeps it instead of making the
+    // default one.
+    st.sequenceMade = true;
     spAniSW_->hide();
     bool scroll = false;
     if (d.stepCount == 1)

@@ -141,6 +141,8 @@ void BinPanel::cmdDUp_Click() {
         return;
     WindowState& st = window_.state();
     IconDocument& d = window_.document();
+    // The picture goes over the image the selected slot shows, so that slot must be in view.
+    window_.imageList().bringSelectedIntoView();
     window_.setModified();
     const QImage picture = entry(chosen_);
     const int n = picture.width();

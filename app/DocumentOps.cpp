@@ -70,6 +70,8 @@ void frmICON::DrawImageSlot(int slot, int image) {
 void frmICON::ResetDocument() {
     state_.modified = false;
     editPanel_->canvas().editBufferChanged = false;
+    // A new document: the files read into the last one no longer matter to saving.
+    origin_.forget();
     imageList_->clearSlots();
     state_.selectedImage = 0;
     state_.selectedSlot = 0;
@@ -127,9 +129,15 @@ void frmICON::ShowImageInEditor(int slot) {
     properties_->showSize(image.width, image.height);
     properties_->showHotspot(image.hotspotX, image.hotspotY);
     imageList_->showSize(image.width);
-    if (selectedTab() != 1)
+    if (selectedTab() != 1) {
+        // The canvas keeps what it showed: the edit tab shows the selected image again when next selected.
+        state_.editorRefresh = true;
         return;
+    }
     editPanel_->loadImage(state_.selectedImage);
+    // The canvas now holds the image as stored; edits of what it showed before are gone with it, and must
+    // never be committed into this image later.
+    editPanel_->canvas().editBufferChanged = false;
     editPanel_->palette().selectOption(0);
     editPanel_->palette().setScrollMaximum(14);
     state_.imageInEditor = state_.selectedImage;
@@ -137,19 +145,21 @@ void frmICON::ShowImageInEditor(int slot) {
 }
 
 void frmICON::InsertAfterSelected() {
+    ImageListPanel& list = *imageList_;
+    // The slot steps below work on the selected slot: it must be one that is shown.
+    list.bringSelectedIntoView();
     ++document_.imageCount;
     const int count = document_.imageCount;
-    ImageListPanel& list = *imageList_;
     auto redrawAfterSelected = [&] {
         for (int s = state_.selectedSlot + 1; s < list.slotsInUse && s < ImageListPanel::kSlots; ++s)
             if (s >= 0)
                 list.DrawImageSlot(s, list.slotMap[static_cast<std::size_t>(s)]);
     };
     if (count > 6) {
-        list.setScrollRange(count - 6, true);
+        list.setScrollQuietly(count - 6, list.scrollValue(), true);
         list.slotsInUse = 6;
         if (state_.selectedSlot == 5)
-            list.setScrollValue(list.scrollValue() + 1);
+            list.scrollTo(list.scrollValue() + 1);
         else
             redrawAfterSelected();
     } else {

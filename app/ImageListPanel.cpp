@@ -14,8 +14,7 @@
 #include <QFrame>
 #include <QPushButton>
 #include <QScrollBar>
-
-#include <cstdlib>
+#include <QSignalBlocker>
 
 namespace vantle::ui {
 
@@ -135,21 +134,27 @@ void ImageListPanel::showMarker() {
 }
 
 void ImageListPanel::setScrollQuietly(int maximum, int value, bool enabled) {
-    suppressScroll = true;
+    // A smaller range pulls the value in and Qt then signals a change; blocked here, so only the user's
+    // own scrolling reaches the handler.
+    const QSignalBlocker quiet(vsBerImg_);
     vsBerImg_->setRange(0, maximum);
     vsBerImg_->setValue(value);
     vsBerImg_->setEnabled(enabled);
-    lastScrollValue = vsBerImg_->value();
-    suppressScroll = false;
 }
 
-void ImageListPanel::setScrollRange(int maximum, bool enabled) {
-    vsBerImg_->setRange(0, maximum);
-    vsBerImg_->setEnabled(enabled);
+void ImageListPanel::scrollTo(int value) {
+    if (window_.document().imageCount <= kSlots)
+        return;
+    setScrollQuietly(vsBerImg_->maximum(), value, vsBerImg_->isEnabled());
+    showFrom(vsBerImg_->value());
 }
 
-void ImageListPanel::setScrollValue(int value) {
-    vsBerImg_->setValue(value);
+void ImageListPanel::bringSelectedIntoView() {
+    const int slot = window_.state().selectedSlot;
+    if (slot < 0)
+        scrollTo(vsBerImg_->value() + slot);
+    else if (slot >= kSlots)
+        scrollTo(vsBerImg_->value() + slot - (kSlots - 1));
 }
 
 int ImageListPanel::scrollValue() const {
@@ -205,17 +210,15 @@ void ImageListPanel::pImg_Click(int slot) {
 }
 
 void ImageListPanel::vsBerImg_Change(int value) {
-    if (suppressScroll)
-        return;
-    WindowState& st = window_.state();
     window_.CommitEditedImage();
+    showFrom(value);
+}
+
+void ImageListPanel::showFrom(int value) {
+    WindowState& st = window_.state();
     hideMarker();
-    const int delta = std::abs(value - lastScrollValue);
-    lastScrollValue = value;
-    if (value >= slotMap[0])
-        st.selectedSlot -= delta;
-    else
-        st.selectedSlot += delta;
+    // The selected slot moves against the list by as many places as the first slot's image moved.
+    st.selectedSlot -= value - slotMap[0];
     updateButtons();
     for (int s = 0; s < kSlots; ++s) {
         slotMap[static_cast<std::size_t>(s)] = value + s;
@@ -275,10 +278,10 @@ void ImageListPanel::cmdImgApd_Click() {
         if (c1 < 7) {
             pImg_Click(c0);
         } else if (added > 5) {
-            setScrollValue(c0);
+            scrollTo(c0);
             pImg_Click(0);
         } else {
-            setScrollValue(c1 - 6);
+            scrollTo(c1 - 6);
             pImg_Click(6 - added);
         }
     } else {
@@ -330,16 +333,18 @@ void ImageListPanel::cmdImgDel_Click() {
         --d.imageCount;
     }
     int redrawEnd = 0;
+    const int top = vsBerImg_->value();
     if (d.imageCount < 7) {
-        if (d.imageCount == 6)
-            setScrollRange(0, false);
-        else
-            vsBerImg_->setEnabled(false);
+        setScrollQuietly(0, 0, false);
         redrawEnd = d.imageCount - 1;
     } else {
-        setScrollRange(d.imageCount - 6, true);
+        setScrollQuietly(d.imageCount - 6, top, true);
         redrawEnd = 5;
     }
+    // At the bottom of the list the smaller range pulls the list up by one: the slots follow as on a
+    // scroll, and nothing is committed, since the canvas still holds the deleted image.
+    if (vsBerImg_->value() != top)
+        showFrom(vsBerImg_->value());
     for (int s = st.selectedSlot; s <= redrawEnd; ++s)
         if (s >= 0)
             DrawImageSlot(s, slotMap[static_cast<std::size_t>(s)]);

@@ -33,11 +33,16 @@ class ImageListPanel : public QGroupBox {
     void placeMarker(int slot);
     void hideMarker();
     void showMarker();
-    // Sets the scroll bar without running its change handler.
+    // The one way the program changes vsBerImg: maximum, value (held within the range) and enabled state,
+    // never running vsBerImg_Change, which is the user's scrolling and commits the edited image.
     void setScrollQuietly(int maximum, int value, bool enabled);
-    // Sets maximum and enabled state; a value beyond the new maximum moves and runs the change handler.
-    void setScrollRange(int maximum, bool enabled);
-    void setScrollValue(int value);
+    // The program scrolls the list to value: the slots show the images from there and the selected slot
+    // follows, as on a scroll by the user, but nothing is committed. Only while there are more images
+    // than slots.
+    void scrollTo(int value);
+    // A selected image scrolled out of view is scrolled back into view (the edit tab, and the commands
+    // that work on the selected slot).
+    void bringSelectedIntoView();
     int scrollValue() const;
     // The five buttons by whether the selected image is in view, combine only when an image follows.
     void updateButtons();
@@ -52,8 +57,6 @@ class ImageListPanel : public QGroupBox {
 
     std::array<int, kSlots> slotMap{};
     int slotsInUse = 0;
-    int lastScrollValue = 0;
-    bool suppressScroll = false;
 
     // --- Handlers ---
     void pImg_Click(int slot);
@@ -65,6 +68,9 @@ class ImageListPanel : public QGroupBox {
     void cmdImgDel_Click();
 
   private:
+    // Slots 0 to 5 show the images from value on and the selected slot moves with them: the steps of a
+    // scroll after the commit.
+    void showFrom(int value);
     bool growForNewImage();
     // The common start of New and Copy: room behind the selected image and the size to make.
     bool prepareInsert(int& selected, int& size);

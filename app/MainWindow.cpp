@@ -272,11 +272,7 @@ void frmICON::TbSpIcon_Click(int tab) {
     editCommandsForTab(tab);
     if (tab == 1) {
         editPanel_->resetReadOut();
-        const int slot = state_.selectedSlot;
-        if (slot < 0)
-            imageList_->setScrollValue(imageList_->scrollValue() + slot);
-        else if (slot > 5)
-            imageList_->setScrollValue(imageList_->scrollValue() + slot - 5);
+        imageList_->bringSelectedIntoView();
         if (state_.editorRefresh || state_.imageInEditor != state_.selectedImage ||
             editPanel_->canvas().imageIndex() != state_.selectedImage)
             ShowImageInEditor(state_.selectedSlot);

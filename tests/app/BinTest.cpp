@@ -82,4 +82,75 @@ TEST_F(WindowTest, RestoringOverTheSelectedImageTakesTheEntrySizeAndKeepsTheHots
     EXPECT_TRUE(window->state().modified);
 }
 
+// A bin entry of one colour, made by deleting a 16 x 16 image of that colour.
+void binAnEntry(ui::frmICON& window, IconDocument& d, colourRGB colour) {
+    window.imageList().cmdImgNew_Click();
+    IconImage& im = d.images[static_cast<std::size_t>(window.state().selectedImage)];
+    im.pixels.fill(colour);
+    window.DrawImageSlot(window.state().selectedSlot, window.state().selectedImage);
+    window.ShowImageInEditor(window.state().selectedSlot);
+    window.imageList().cmdImgDel_Click();
+}
+
+TEST_F(WindowTest, RestoringOverTheImageWhileTheAnimationTabIsShownReachesTheCanvas) {
+    binAnEntry(*window, *document, 0x00FF00);
+    ASSERT_EQ(document->imageCount, 1);
+    window->selectTab(2);
+    bin().cmdDelList_Click();
+    bin().iDel_Click(0);
+    bin().cmdDUp_Click();
+    bin().cmdCl_Click();
+    EXPECT_EQ(image(0).pixels(5, 5), 0x00FF00);
+    window->selectTab(1);
+    EXPECT_EQ(canvas().pixel(5, 5), 0x00FF00) << "the edit tab shows the restored picture";
+    drawCells({{1, 1}});
+    window->CommitEditedImage();
+    EXPECT_EQ(image(0).pixels(5, 5), 0x00FF00) << "the first edit keeps it";
+    EXPECT_EQ(image(0).pixels(1, 1), canvas().leftColour);
+}
+
+TEST_F(WindowTest, RestoringWhileTheSelectedImageIsScrolledAwayBringsItIntoView) {
+    binAnEntry(*window, *document, 0x0000FF);
+    for (int i = 0; i < 7; ++i)
+        list().cmdImgNew_Click();
+    ASSERT_EQ(document->imageCount, 8);
+    scrollList(0);
+    list().pImg_Click(0);
+    scrollList(2); // image 0 is selected, two places above the first slot
+    ASSERT_EQ(window->state().selectedSlot, -2);
+
+    bin().cmdDelList_Click();
+    bin().iDel_Click(0);
+    bin().cmdDIn_Click();
+    ASSERT_EQ(document->imageCount, 9);
+    const int selected = window->state().selectedImage;
+    EXPECT_EQ(selected, 1) << "the entry went in behind image 0";
+    EXPECT_EQ(image(1).pixels(0, 0), 0x0000FF);
+    ASSERT_GE(window->state().selectedSlot, 0);
+    EXPECT_EQ(list().slotMap[static_cast<std::size_t>(window->state().selectedSlot)], selected)
+        << "the selected slot shows the selected image";
+    EXPECT_FALSE(find("spSW")->isHidden());
+
+    // Delete then bins and removes the same image: the restored one.
+    list().cmdImgDel_Click();
+    EXPECT_EQ(document->imageCount, 8);
+    EXPECT_EQ(ui::fromQRgb(bin().entry(0).pixel(0, 0)), 0x0000FF);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_NE(image(i).pixels(0, 0), 0x0000FF) << i;
+
+    // Copy over the selected image likewise works on the slot shown.
+    list().pImg_Click(0);
+    const int over = window->state().selectedImage;
+    scrollList(0);
+    scrollList(2);
+    bin().cmdDelList_Click();
+    bin().iDel_Click(0);
+    bin().cmdDUp_Click();
+    EXPECT_EQ(window->state().selectedImage, over);
+    EXPECT_EQ(image(over).pixels(0, 0), 0x0000FF);
+    ASSERT_GE(window->state().selectedSlot, 0);
+    EXPECT_EQ(list().slotMap[static_cast<std::size_t>(window->state().selectedSlot)], over);
+    EXPECT_EQ(list().slot(window->state().selectedSlot).pixel(0, 0), 0x0000FF);
+}
+
 } // namespace vantle::test

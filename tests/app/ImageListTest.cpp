@@ -41,20 +41,20 @@ TEST_F(WindowTest, TheSeventhImageEnablesTheScrollBarAndIsSelectedInTheLastSlot)
 TEST_F(WindowTest, ScrollingTheSelectedImageOutOfViewDisablesTheButtons) {
     for (int i = 0; i < 7; ++i)
         list().cmdImgNew_Click();
-    list().setScrollValue(0);
+    scrollList(0);
     list().pImg_Click(0);
     ASSERT_EQ(window->state().selectedImage, 0);
-    list().setScrollValue(2);
+    scrollList(2);
     EXPECT_EQ(window->state().selectedSlot, -2);
     EXPECT_FALSE(find<QPushButton>("cmdImgDel")->isEnabled());
     EXPECT_FALSE(find<QPushButton>("cmdImgNew")->isEnabled());
     EXPECT_TRUE(find("spSW")->isHidden());
-    list().setScrollValue(0);
+    scrollList(0);
     EXPECT_EQ(window->state().selectedSlot, 0);
     EXPECT_TRUE(find<QPushButton>("cmdImgDel")->isEnabled());
     EXPECT_TRUE(find<QPushButton>("cmdImgUni")->isEnabled());
     // The last image selected: everything but combine.
-    list().setScrollValue(2);
+    scrollList(2);
     list().pImg_Click(5);
     EXPECT_EQ(window->state().selectedImage, 7);
     EXPECT_FALSE(find<QPushButton>("cmdImgUni")->isEnabled());
@@ -64,10 +64,10 @@ TEST_F(WindowTest, ScrollingTheSelectedImageOutOfViewDisablesTheButtons) {
 TEST_F(WindowTest, TheEditTabBringsAScrolledOutImageBackIntoView) {
     for (int i = 0; i < 7; ++i)
         list().cmdImgNew_Click();
-    list().setScrollValue(0);
+    scrollList(0);
     list().pImg_Click(0);
     window->selectTab(2);
-    list().setScrollValue(2);
+    scrollList(2);
     window->selectTab(1);
     EXPECT_EQ(find<QScrollBar>("vsBerImg")->value(), 0);
     EXPECT_EQ(window->state().selectedSlot, 0);
@@ -176,6 +176,68 @@ TEST_F(WindowTest, DeletingFromAScrolledListKeepsTheSlotsInStep) {
     EXPECT_EQ(list().slotMap[window->state().selectedSlot], 5);
     for (int s = 0; s < 6; ++s)
         EXPECT_EQ(list().slotMap[static_cast<std::size_t>(s)], s);
+}
+
+// Eight images, each told apart by its colour and hotspot, shown again from the document.
+void makeEightImages(ui::frmICON& window, IconDocument& d) {
+    for (int i = 0; i < 7; ++i)
+        window.imageList().cmdImgNew_Click();
+    ASSERT_EQ(d.imageCount, 8);
+    for (int i = 0; i < 8; ++i) {
+        IconImage& im = d.images[static_cast<std::size_t>(i)];
+        im.pixels.fill(makeColour(10 * i, 200 - 10 * i, 40));
+        im.hotspotX = static_cast<std::int16_t>(i);
+        im.hotspotY = static_cast<std::int16_t>(i + 1);
+    }
+}
+
+TEST_F(WindowTest, DeletingAtTheBottomOfTheListCommitsNothingOfTheDeletedImage) {
+    makeEightImages(*window, *document);
+    scrollList(2); // images 2 to 7 shown
+    list().pImg_Click(2);
+    ASSERT_EQ(window->state().selectedImage, 4);
+    const IconImage former5 = image(5);
+    drawCells({{7, 7}});                    // a dot on image 4, still in the canvas
+    find<QLineEdit>("tXhs")->setText("30"); // and a hotspot typed in, not committed
+    list().cmdImgDel_Click();
+    ASSERT_EQ(document->imageCount, 7);
+    EXPECT_EQ(find<QScrollBar>("vsBerImg")->value(), 1) << "the list moved up with its shorter range";
+    EXPECT_EQ(window->state().selectedImage, 4);
+    EXPECT_EQ(window->state().selectedSlot, 3);
+    EXPECT_EQ(list().slotMap[3], 4);
+    EXPECT_EQ(image(4).pixels(7, 7), former5.pixels(7, 7)) << "image 4 is the former image 5";
+    EXPECT_EQ(image(4).hotspotX, 5);
+    EXPECT_EQ(image(4).hotspotY, 6);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_NE(image(i).pixels(7, 7), canvas().leftColour) << "the dot went nowhere but the bin: " << i;
+    EXPECT_EQ(ui::fromQRgb(bin().entry(0).pixel(7, 7)), canvas().leftColour);
+    EXPECT_EQ(canvas().pixel(7, 7), former5.pixels(7, 7)) << "the canvas shows the image now selected";
+    EXPECT_EQ(find<QLineEdit>("tXhs")->text(), "5");
+    EXPECT_FALSE(canvas().editBufferChanged);
+}
+
+TEST_F(WindowTest, DeletingTheLastImageAtTheBottomLeavesTheOneBeforeAsItWas) {
+    makeEightImages(*window, *document);
+    scrollList(2);
+    list().pImg_Click(5);
+    ASSERT_EQ(window->state().selectedImage, 7);
+    const IconImage former6 = image(6);
+    drawCells({{1, 1}});
+    list().cmdImgDel_Click();
+    ASSERT_EQ(document->imageCount, 7);
+    EXPECT_EQ(window->state().selectedImage, 6);
+    EXPECT_EQ(list().slotMap[static_cast<std::size_t>(window->state().selectedSlot)], 6);
+    EXPECT_EQ(image(6).pixels(1, 1), former6.pixels(1, 1));
+    EXPECT_EQ(image(6).hotspotX, 6);
+}
+
+TEST_F(WindowTest, TheUsersScrollingCommitsTheEditedImage) {
+    makeEightImages(*window, *document);
+    const int selected = window->state().selectedImage;
+    drawCells({{4, 4}});
+    scrollList(0);
+    EXPECT_EQ(image(selected).pixels(4, 4), canvas().leftColour);
+    EXPECT_FALSE(canvas().editBufferChanged);
 }
 
 TEST_F(WindowTest, DeletingAnImageRemovesOnlyItsAnimationSteps) {

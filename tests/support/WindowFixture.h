@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -59,6 +60,8 @@ class WindowTest : public ::testing::Test {
     }
 
     ui::ImageListPanel& list() const { return window->imageList(); }
+    // The user moves the image list's scroll bar.
+    void scrollList(int value) const { find<QScrollBar>("vsBerImg")->setValue(value); }
     ui::BinPanel& bin() const { return window->bin(); }
     EditCanvas& canvas() const { return window->editPanel().canvas(); }
     IconImage& image(int i) const { return document->images[static_cast<std::size_t>(i)]; }
