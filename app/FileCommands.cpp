@@ -32,6 +32,28 @@ bool savable(const std::string& ext) {
     return ext == ".ico" || ext == ".cur" || ext == ".ani";
 }
 
+// The extension of a filter of the save dialog: icon, cursor, animated cursor.
+std::string extensionOfFilter(int filterIndex) {
+    switch (filterIndex) {
+    case 2:
+        return ".cur";
+    case 3:
+        return ".ani";
+    default:
+        return ".ico";
+    }
+}
+
+// The name Save as proposes: the document's name, but for a document named after a picture or a program
+// its base name in the same folder, so that Enter never writes "spin.gif.ico".
+std::string proposedSaveName(const std::string& filePath) {
+    const FileKind kind = fileKindOf(filePath);
+    if (kind != FileKind::Picture && kind != FileKind::Program)
+        return filePath;
+    const std::string ext = extensionLower(filePath);
+    return filePath.substr(0, filePath.size() - ext.size());
+}
+
 } // namespace
 
 bool frmICON::askToSave() {
@@ -103,8 +125,17 @@ void frmICON::M_F_OverWrite_Click() {
     if (platform_.showMessage(question, MessageButtons::YesNoCancel) != MessageAnswer::Yes)
         return;
     CommitEditedImage();
+    if (!confirmOverwriteOfPartlyRead(document_.filePath))
+        return;
     if (writeDocument(document_.filePath) == SaveResult::Saved)
         state_.modified = false;
+}
+
+bool frmICON::confirmOverwriteOfPartlyRead(const std::string& path) {
+    if (!origin_.readInPart(path))
+        return true;
+    const std::string question = path + std::string(kPartlyReadQuestionSuffix);
+    return platform_.askQuestion(question, MessageButtons::YesNo, MessageAnswer::No) == MessageAnswer::Yes;
 }
 
 SaveResult frmICON::M_F_NewWrite_Click() {
@@ -113,14 +144,17 @@ SaveResult frmICON::M_F_NewWrite_Click() {
     request.filter = std::string(kSaveFilter);
     request.filterIndex = selectedTab() == 2 ? 3 : 1;
     request.initialFolder = document_.fileFolder;
-    request.initialName = document_.filePath;
+    request.initialName = proposedSaveName(document_.filePath);
     const auto chosen = platform_.saveFileDialog(request);
     if (!chosen || chosen->empty())
         return SaveResult::Cancelled;
     std::string path = *chosen;
-    // Only the extension decides the format; a name without one of ours becomes an icon file.
+    // A name with one of our extensions says the format; a name without one takes the extension of the
+    // filter chosen in the dialog.
     if (!savable(extensionLower(path)))
-        path += ".ico";
+        path += extensionOfFilter(request.filterIndex);
+    if (!confirmOverwriteOfPartlyRead(path))
+        return SaveResult::Cancelled;
     const SaveResult result = writeDocument(path);
     if (result != SaveResult::Saved)
         return result;
@@ -164,25 +198,65 @@ void frmICON::M_F_End_Click() {
     close();
 }
 
-SaveResult frmICON::writeDocument(const std::string& path) {
+FileKind frmICON::formatToWrite(const std::string& path) const {
     const std::string ext = extensionLower(path);
+    const FileKind byName =
+        ext == ".ani" ? FileKind::AnimatedCursor : (ext == ".cur" ? FileKind::Cursor : FileKind::Icon);
+    const std::optional<FileKind> content = origin_.kindOf(path);
+    if (!content)
+        return byName;
+    // Saving over the file keeps the format it has: an animated cursor named .cur keeps its animation,
+    // an icon or cursor named .ani stays one.
+    if (*content == FileKind::AnimatedCursor)
+        return FileKind::AnimatedCursor;
+    if (byName == FileKind::AnimatedCursor && (*content == FileKind::Icon || *content == FileKind::Cursor))
+        return *content;
+    return byName;
+}
+
+SaveResult frmICON::writeDocument(const std::string& path) {
+    const FileKind format = formatToWrite(path);
     std::vector<std::uint8_t> bytes;
-    if (ext == ".ani") {
+    if (format == FileKind::AnimatedCursor) {
         auto built = buildAniFile(document_, settings_.markers, platform_);
+        // Without a sequence of its own the file got every image once; the document keeps having none, so
+        // that images added later still join the animation the next save writes.
+        if (!state_.sequenceMade)
+            document_.stepCount = 0;
+        // The writer may have reduced frames before it gave up; the window shows them as they now are.
+        showWriterChanges();
         if (!built)
             return SaveResult::Failed; // the writer has said why
         bytes = std::move(*built);
     } else {
-        bytes = buildIconFile(document_, ext == ".cur" ? 2 : 1, settings_.markers);
+        bytes = buildIconFile(document_, format == FileKind::Cursor ? 2 : 1, settings_.markers);
+        showWriterChanges();
     }
     // A save that does not reach the disk leaves the old file as it was and says so.
     if (!replaceFileContents(path, bytes)) {
         platform_.showMessage(kSaveFailed, MessageButtons::Ok, MessageIcon::Error);
         return SaveResult::Failed;
     }
-    if (ext != ".ani")
+    origin_.written(path, format);
+    if (format != FileKind::AnimatedCursor)
         pruneSkippedImages();
     return SaveResult::Saved;
+}
+
+void frmICON::showWriterChanges() {
+    const IconImage& selected = document_.images[static_cast<std::size_t>(state_.selectedImage)];
+    showDepth(selected.depth);
+    ImageListPanel& list = *imageList_;
+    for (int s = 0; s < std::min(list.slotsInUse, ImageListPanel::kSlots); ++s)
+        if (const int image = list.slotMap[static_cast<std::size_t>(s)];
+            image >= 0 && image < document_.imageCount)
+            list.DrawImageSlot(s, image);
+    // Every save commits first, so the canvas held the selected image as stored; a reduction shows.
+    EditCanvas& canvas = editPanel_->canvas();
+    if (selectedTab() == 1 && canvas.imageIndex() == state_.selectedImage && !canvas.editBufferChanged)
+        canvas.reloadFromImage();
+    else
+        state_.editorRefresh = true;
 }
 
 void frmICON::pruneSkippedImages() {
@@ -270,18 +344,22 @@ void frmICON::LoadDocumentFile(FileLoadMode mode) {
     }
 
     ReadContext context{platform_, settings_.markers, &platform_};
+    // A file read in part is never saved over without asking; each file keeps the format its content has.
+    auto rememberRead = [&](ReadOutcome outcome) {
+        origin_.remember(path, kind, outcome == ReadOutcome::Partial || outcome == ReadOutcome::Stopped);
+    };
     switch (kind) {
     case FileKind::Icon:
     case FileKind::Cursor:
         if (mode == FileLoadMode::Open)
             ResetDocument();
-        readIconFile(document_, path, context);
+        rememberRead(readIconFile(document_, path, context));
         selectTab(1);
         break;
     case FileKind::AnimatedCursor:
         if (mode == FileLoadMode::Open)
             ResetDocument();
-        readAniFile(document_, path, context);
+        rememberRead(readAniFile(document_, path, context));
         state_.sequenceMade = true;
         state_.editorRefresh = true;
         selectTab(2);
@@ -290,7 +368,9 @@ void frmICON::LoadDocumentFile(FileLoadMode mode) {
         if (mode == FileLoadMode::Open)
             ResetDocument();
         // An animated Xcursor comes in as images plus steps, as an animated cursor does.
-        if (readXcursorFile(document_, path, context).animated) {
+        const XcursorReadResult read = readXcursorFile(document_, path, context);
+        rememberRead(read.outcome);
+        if (read.animated) {
             state_.sequenceMade = true;
             state_.editorRefresh = true;
             selectTab(2);
@@ -356,7 +436,7 @@ void frmICON::afterLoad(FileLoadMode mode) {
     const int count = document_.imageCount;
     int show = count;
     if (count >= 7) {
-        list.setScrollRange(count - 6, true);
+        list.setScrollQuietly(count - 6, list.scrollValue(), true);
         show = 6;
     }
     for (int s = list.slotsInUse; s < show; ++s) {

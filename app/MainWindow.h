@@ -3,6 +3,7 @@
 // frame and the property frame. The window owns the window-level state and the operations the panels
 // share; each panel owns its own controls and handlers.
 
+#include "app/DocumentOrigin.h"
 #include "editor/EditCanvas.h"
 #include "model/IconDocument.h"
 #include "model/Settings.h"
@@ -132,6 +133,7 @@ class frmICON : public QMainWindow {
     PropertyPanel& properties() { return *properties_; }
     PicturePanel& picturePanel() { return *picturePanel_; }
     AnimationPanel& animationPanel() { return *animationPanel_; }
+    const DocumentOrigin& origin() const { return origin_; }
     QAction* action(const char* name) const;
 
     // Asks the save question of New, Open, open picture file and Exit. True when the command may go on.
@@ -152,7 +154,15 @@ class frmICON : public QMainWindow {
     // Icons of a program or library through the icon chooser; true when at least one was added. An Open
     // becomes OpenAfterReset once the document has been reset for the first icon.
     bool addProgramIcons(const std::string& path, FileLoadMode& mode);
+    // The format a save to path writes: the extension's, except over a file the document was read from
+    // whose content is of the other kind (an animated cursor named .cur stays an animated cursor).
+    FileKind formatToWrite(const std::string& path) const;
+    // A save over a file read in part asks first; true when the save may go on.
+    bool confirmOverwriteOfPartlyRead(const std::string& path);
     SaveResult writeDocument(const std::string& path);
+    // After a writer prepared the images (derived depths, reduced colours): the indicator, the slots and
+    // the canvas show what the document now holds.
+    void showWriterChanges();
     void pruneSkippedImages();
     void afterLoad(FileLoadMode mode);
     bool unload();
@@ -161,6 +171,7 @@ class frmICON : public QMainWindow {
     IconDocument& document_;
     AppSettings& settings_;
     WindowState state_;
+    DocumentOrigin origin_;
 
     QToolBar* tberIcon_ = nullptr;
     QFrame* lTool_ = nullptr;

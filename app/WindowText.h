@@ -154,6 +154,10 @@ inline constexpr std::string_view kPasteTip = "コピー又は切り取りした
 // Messages.
 inline constexpr std::string_view kSaveQuestion = "現在編集中のファイルを保存しますか？";
 inline constexpr std::string_view kOverwriteQuestionSuffix = "で上書き保存しますか？";
+// Saving over a file that was read only in part (the file name comes first). Yes, No; No is the default.
+inline constexpr std::string_view kPartlyReadQuestionSuffix =
+    "\r\nこのファイルは完全には読み込めていない為、上書き保存すると\r\n"
+    "読み込めなかったイメージやアニメーションは失われます。\r\n上書き保存しますか？";
 inline constexpr std::string_view kPictureUnreadable = "画像が読み込めません";
 // Pictures refused before they are decoded: larger than 16384 pixels on a side or than 1 GiB of pixels,
 // or animations of more than 1000 frames.
