@@ -18,9 +18,9 @@
 #include "model/IconFileReader.h"
 #include "model/IconFileWriter.h"
 #include "model/XcursorFileReader.h"
-#include "model/XcursorFileWriter.h"
 #include "platform/qt/QtPictureService.h"
 #include "theme/CursorNames.h"
+#include "theme/DocumentExport.h"
 
 #include <QImage>
 
@@ -177,7 +177,8 @@ void frmICON::M_F_XcurWrite_Click() {
     const auto chosen = platform_.saveFileDialog(request);
     if (!chosen || chosen->empty())
         return;
-    if (!writeXcursorFile(document_, *chosen, settings_.markers)) {
+    // Every size a desktop asks for (24 to 96 besides the document's own), every step at each size.
+    if (!theme::writeHidpiXcursor(document_, *chosen, settings_.markers)) {
         platform_.showMessage(kSaveFailed, MessageButtons::Ok, MessageIcon::Error);
         return;
     }

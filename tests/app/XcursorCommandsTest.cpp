@@ -35,10 +35,15 @@ TEST_F(WindowTest, ExportAsXcursorWritesTheDocumentAndKeepsItsNameAndFlag) {
     RecordingMessages messages;
     ReadContext context{messages, settings.markers, nullptr};
     ASSERT_EQ(readXcursorFile(back, path("left_ptr"), context).outcome, ReadOutcome::Complete);
-    ASSERT_EQ(back.imageCount, 1);
-    EXPECT_EQ(back.images[0].pixels(3, 4), canvas().leftColour);
-    EXPECT_EQ(back.images[0].pixels(10, 10), 0x0000FF);
-    EXPECT_EQ(back.images[0].hotspotX, 6);
+    // The export writes 24, 32, 48, 64 and 96; the window reads those up to 48, the drawn 32 among them.
+    ASSERT_EQ(back.imageCount, 3);
+    const IconImage& drawn = back.images[1];
+    ASSERT_EQ(drawn.width, 32);
+    EXPECT_EQ(drawn.pixels(3, 4), canvas().leftColour);
+    EXPECT_EQ(drawn.pixels(10, 10), 0x0000FF);
+    EXPECT_EQ(drawn.hotspotX, 6);
+    EXPECT_EQ(back.images[0].width, 24);
+    EXPECT_EQ(back.images[2].width, 48);
 }
 
 TEST_F(WindowTest, ExportAsXcursorSaysWhatBecameOfInvertedPixels) {
