@@ -3,18 +3,13 @@
 // same source pixel, every step of an animation at each size with its delay.
 
 #include "theme/DocumentExport.h"
+#include "LoadedXcursor.h"
 #include "model/ModelTestSupport.h"
 #include "theme/CursorScaling.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
-// Last, and its macros that clash with ordinary names dropped.
-#include <X11/Xcursor/Xcursor.h>
-#undef None
-#undef Bool
-#undef Status
 
 namespace vantle::test {
 namespace {
@@ -29,24 +24,6 @@ std::uint32_t argbOf(colourRGB c) {
     return 0xFF000000u | static_cast<std::uint32_t>(redOf(c)) << 16 |
            static_cast<std::uint32_t>(greenOf(c)) << 8 | static_cast<std::uint32_t>(blueOf(c));
 }
-
-struct Loaded {
-    XcursorImages* images = nullptr;
-    explicit Loaded(XcursorImages* i) : images(i) {}
-    ~Loaded() {
-        if (images)
-            XcursorImagesDestroy(images);
-    }
-    Loaded(const Loaded&) = delete;
-    Loaded& operator=(const Loaded&) = delete;
-    std::vector<const XcursorImage*> ofSize(unsigned size) const {
-        std::vector<const XcursorImage*> out;
-        for (int i = 0; images && i < images->nimage; ++i)
-            if (images->images[i]->size == size)
-                out.push_back(images->images[i]);
-        return out;
-    }
-};
 
 std::uint32_t pixel(const XcursorImage& x, unsigned px, unsigned py) {
     return x.pixels[py * x.width + px];
@@ -66,12 +43,12 @@ TEST(DocumentExport, AStillDocumentIsWrittenAtItsOwnSizesAndEveryHidpiSize) {
     const std::string path = dir.file("left_ptr");
     ASSERT_TRUE(theme::writeHidpiXcursor(d, path, kTestMarkers));
 
-    const Loaded all(XcursorFilenameLoadAllImages(path.c_str()));
+    const LoadedXcursor all{std::filesystem::path(path)};
     ASSERT_NE(all.images, nullptr);
     EXPECT_EQ(all.images->nimage, 6) << "16 and the five sizes, one image each";
     for (unsigned size : {16u, 24u, 32u, 48u, 64u, 96u}) {
         // libXcursor picks each size when asked for it.
-        const Loaded one(XcursorFilenameLoadImages(path.c_str(), static_cast<int>(size)));
+        const LoadedXcursor one(XcursorFilenameLoadImages(path.c_str(), static_cast<int>(size)));
         ASSERT_NE(one.images, nullptr) << size;
         ASSERT_EQ(one.images->nimage, 1) << size;
         const XcursorImage& x = *one.images->images[0];
@@ -133,7 +110,7 @@ TEST(DocumentExport, EveryStepOfAnAnimationAtEverySizeWithItsDelay) {
     const std::string path = dir.file("wait");
     ASSERT_TRUE(theme::writeHidpiXcursor(d, path, kTestMarkers));
 
-    const Loaded all(XcursorFilenameLoadAllImages(path.c_str()));
+    const LoadedXcursor all{std::filesystem::path(path)};
     ASSERT_NE(all.images, nullptr);
     EXPECT_EQ(all.images->nimage, 4 * 5) << "four steps at five sizes";
     const std::array<int, 4> image = {0, 1, 2, 0};

@@ -4,6 +4,7 @@
 // theme made here and for the system's Adwaita theme when it is installed.
 
 #include "theme/WindowsPack.h"
+#include "LoadedXcursor.h"
 #include "model/CursorFiles.h"
 #include "model/LosslessTestSupport.h"
 #include "model/ModelTestSupport.h"
@@ -18,12 +19,6 @@
 #include <map>
 #include <memory>
 #include <sstream>
-
-// Last, and its macros that clash with ordinary names dropped.
-#include <X11/Xcursor/Xcursor.h>
-#undef None
-#undef Bool
-#undef Status
 
 namespace vantle::test {
 namespace {
@@ -367,24 +362,6 @@ void expectOtherReadersAgree(const std::vector<fs::path>& files) {
 
 // ---- libXcursor ----
 
-struct Loaded {
-    XcursorImages* images = nullptr;
-    explicit Loaded(const fs::path& path) : images(XcursorFilenameLoadAllImages(path.c_str())) {}
-    ~Loaded() {
-        if (images)
-            XcursorImagesDestroy(images);
-    }
-    Loaded(const Loaded&) = delete;
-    Loaded& operator=(const Loaded&) = delete;
-    std::vector<const XcursorImage*> ofSize(unsigned size) const {
-        std::vector<const XcursorImage*> out;
-        for (int i = 0; images && i < images->nimage; ++i)
-            if (images->images[i]->size == size)
-                out.push_back(images->images[i]);
-        return out;
-    }
-};
-
 // Empty when two Xcursor images have the same size and hotspot and premultiplied pixels within 1.
 std::string xcursorDifference(const XcursorImage& expected, const XcursorImage& actual) {
     if (expected.width != actual.width || expected.height != actual.height)
@@ -403,8 +380,8 @@ std::string xcursorDifference(const XcursorImage& expected, const XcursorImage& 
 // The theme made of the pack holds, for each cursor, what the original theme holds at every size both
 // have (pixels within 1, hotspots) and the same animation, each step ending within half a jiffy.
 void expectThemeBack(const fs::path& original, const fs::path& back, const std::string& name) {
-    const Loaded a(original / name);
-    const Loaded b(back / name);
+    const LoadedXcursor a(original / name);
+    const LoadedXcursor b(back / name);
     ASSERT_NE(a.images, nullptr) << name;
     ASSERT_NE(b.images, nullptr) << name;
     for (int size : kWindowsPackSizes) {
