@@ -132,7 +132,7 @@ if ! in_root "$root" timeout 50m bash -c 'cd /root/vantle && bash scripts/test' 
   grep -m 10 -E 'command not found|Unable to locate package|No module named|: not found$' "$logs/test.log" >&2 || true
   failed=$(sed -n '/The following tests FAILED:/,$p' "$logs/test.log" | grep -oE ' - [A-Za-z0-9_]+' | tr -d ' -' |
     paste -sd ' ' -)
-  fail "\`bash scripts/test\` failed in a fresh minimal Debian 12 root with only scripts/packages.sh's packages${failed:+ (tests that failed: $failed)}. A test that passes on a developer's machine but fails here most likely needs a package that scripts/packages.sh does not install. Whole log: $logs/test.log"
+  fail "\`bash scripts/test\` failed in a fresh minimal Debian 12 root with only scripts/packages.sh's packages${failed:+ (tests that failed: $failed)}. A test that passes on a developer's machine but fails here needs a package that scripts/packages.sh does not install, or a file that is not committed. Whole log: $logs/test.log"
 fi
 grep -E 'tests passed|tests failed out of|Total Test time' "$logs/test.log" || true
 # A test that finds a tool missing skips instead of failing (the Python bindings, for one): none may skip.
