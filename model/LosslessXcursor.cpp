@@ -301,7 +301,8 @@ std::vector<std::uint8_t> buildXcursor(const LosslessCursor& cursor, CursorWrite
         report.notes.push_back("nothing to write: no image of 1 to 256 pixels each way");
         return {};
     }
-    const bool animated = cursor.animated();
+    // One step shows one image for good: like a still cursor, it has no delay.
+    const bool animated = cursor.animated() && steps.size() > 1;
     const std::vector<std::int64_t> delays =
         animated ? carriedDelays(steps, kTicksPerMillisecond) : std::vector<std::int64_t>(steps.size(), 0);
 

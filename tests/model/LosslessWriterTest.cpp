@@ -283,6 +283,13 @@ TEST(LosslessWriter, AStillCursorBecomesOneFrameAndOneStepAndAnAnimationACursorO
     EXPECT_EQ(cur.cursor->frames[0].images.size(), 3u);
     EXPECT_EQ(firstImageDifference(animation.frames[0].images[2], cur.cursor->frames[0].images[2]), "");
 
+    // One step shows its image for good: in an Xcursor file it has no delay, as a still image.
+    CursorWriteReport oneStep;
+    const auto chunks = xcursor::readImageChunks(buildXcursor(ani.cursor.value(), oneStep));
+    ASSERT_TRUE(chunks);
+    ASSERT_EQ(chunks->size(), 2u);
+    EXPECT_EQ((*chunks)[0].delay, 0u);
+
     CursorWriteReport empty;
     EXPECT_TRUE(buildXcursor(LosslessCursor{}, empty).empty());
     EXPECT_EQ(notesOf(empty), "nothing to write: the cursor has no frame\n");
