@@ -79,6 +79,9 @@ TEST(CursorScaling, AreaAveragesOfKnownPatterns) {
     EXPECT_EQ(
         firstDifference(scaleImage(image(8, 8, fine), 4), [](int, int) { return argb(255, 128, 128, 128); }),
         "");
+    // A source larger than any cursor image (90000 pixels) sums beyond 32 bits and still averages right.
+    const CursorImage white = scaleImage(image(300, 300, [](int, int) { return 0xFFFFFFFFu; }), 100);
+    EXPECT_EQ(firstDifference(white, [](int, int) { return 0xFFFFFFFFu; }), "");
     // Alpha averages too: a quarter of the area opaque gives a quarter of the alpha, rounded.
     const CursorImage quarter =
         scaleImage(image(2, 2, [](int x, int y) { return x + y == 0 ? 0xFF336699u : 0u; }), 1);
