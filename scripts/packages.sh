@@ -18,6 +18,8 @@ packages=(
   binutils desktop-file-utils shared-mime-info xdg-utils file dpkg-dev
   # tests/interop: the Python readers (Pillow, gdk-pixbuf's loaders through PyGObject) and wrestool.
   python3 python3-pil python3-gi gir1.2-gdkpixbuf-2.0 icoutils
+  # tests/theme: a real cursor theme made into a Windows pack and back (Adwaita's cursors).
+  adwaita-icon-theme
   # A look at the window and tests/display: xvfb-run, xdotool, xclip, ImageMagick's import and compare.
   xvfb xauth xdotool xclip imagemagick
   # The fixture scripts in tests/data: icotool, ImageMagick, xcursorgen (x11-apps), windres and ld for
