@@ -95,6 +95,7 @@ void binAnEntry(ui::frmICON& window, IconDocument& d, colourRGB colour) {
 TEST_F(WindowTest, RestoringOverTheImageWhileTheAnimationTabIsShownReachesTheCanvas) {
     binAnEntry(*window, *document, 0x00FF00);
     ASSERT_EQ(document->imageCount, 1);
+    window->selectTab(1); // the edit tab has shown what the deletion asked it to
     window->selectTab(2);
     bin().cmdDelList_Click();
     bin().iDel_Click(0);

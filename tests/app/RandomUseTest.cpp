@@ -277,7 +277,7 @@ class RandomUseTest : public WindowTest {
                 pressButton("cmdDelList");
                 break;
             case 1: {
-                const int e = below(ui::BinPanel::kEntries);
+                const int e = below(bin().entriesInUse());
                 QWidget* w = window->findChild<QWidget*>(QString("iDel_%1").arg(e));
                 if (shown(w))
                     click(w, "iDel_" + std::to_string(e));
