@@ -4,6 +4,7 @@
 // its rate and sequence after the frame list; a classic cursor with inverted pixels; a file the INF names
 // but the pack lacks) turned into a theme by vantle-tool and loaded back through libXcursor.
 
+#include "LoadedXcursor.h"
 #include "model/AniBytes.h"
 #include "model/LosslessCursor.h"
 #include "model/PngCodec.h"
@@ -19,12 +20,6 @@
 #include <map>
 #include <set>
 #include <sstream>
-
-// Last, and its macros that clash with ordinary names dropped.
-#include <X11/Xcursor/Xcursor.h>
-#undef None
-#undef Bool
-#undef Status
 
 namespace vantle::test {
 namespace {
@@ -128,25 +123,6 @@ struct Pack {
     }
 };
 
-struct Loaded {
-    XcursorImages* images = nullptr;
-    explicit Loaded(XcursorImages* i) : images(i) {}
-    ~Loaded() {
-        if (images)
-            XcursorImagesDestroy(images);
-    }
-    Loaded(const Loaded&) = delete;
-    Loaded& operator=(const Loaded&) = delete;
-    // The images of one nominal size, in file order.
-    std::vector<const XcursorImage*> ofSize(unsigned size) const {
-        std::vector<const XcursorImage*> out;
-        for (int i = 0; images && i < images->nimage; ++i)
-            if (images->images[i]->size == size)
-                out.push_back(images->images[i]);
-        return out;
-    }
-};
-
 // Empty when the premultiplied pixels match the straight pattern within 1 per channel.
 std::string comparePixels(const XcursorImage& x, int side, int seed) {
     if (x.width != static_cast<unsigned>(side) || x.height != static_cast<unsigned>(side))
@@ -216,7 +192,7 @@ TEST(ThemePack, AWindowsPackBecomesACompleteThemeThatLibXcursorReads) {
     EXPECT_FALSE(fs::exists(cursors / "help")) << "Help is left to the inherited theme";
 
     // The arrow: every source size back pixel for pixel with its hotspot, and 24 made from 32.
-    const Loaded arrow(XcursorFilenameLoadAllImages((cursors / "left_ptr").c_str()));
+    const LoadedXcursor arrow(cursors / "left_ptr");
     ASSERT_NE(arrow.images, nullptr);
     for (int side : kArrowSides) {
         const auto images = arrow.ofSize(static_cast<unsigned>(side));
@@ -234,7 +210,7 @@ TEST(ThemePack, AWindowsPackBecomesACompleteThemeThatLibXcursorReads) {
 
     // The animation: every size animated, the steps in sequence order, delays from the rates with the
     // rounding carried, the loop as long as the source's within 1 ms.
-    const Loaded working(XcursorFilenameLoadAllImages((cursors / "progress").c_str()));
+    const LoadedXcursor working(cursors / "progress");
     ASSERT_NE(working.images, nullptr);
     double exactLoop = 0;
     for (std::uint32_t r : kRates)
@@ -258,7 +234,7 @@ TEST(ThemePack, AWindowsPackBecomesACompleteThemeThatLibXcursorReads) {
     }
 
     // The classic cursor: its inverted block is black now, outlined in white.
-    const Loaded no(XcursorFilenameLoadAllImages((cursors / "not-allowed").c_str()));
+    const LoadedXcursor no(cursors / "not-allowed");
     ASSERT_NE(no.images, nullptr);
     const auto no32 = no.ofSize(32);
     ASSERT_EQ(no32.size(), 1u);
@@ -269,11 +245,11 @@ TEST(ThemePack, AWindowsPackBecomesACompleteThemeThatLibXcursorReads) {
 
     // Through the library's theme lookup, as a desktop finds it: by hash name and by CSS name.
     ASSERT_EQ(::setenv("XCURSOR_PATH", icons.c_str(), 1), 0);
-    const Loaded byHash(XcursorLibraryLoadImages("3ecb610c1bf2410f44200f48c40d3599", "Sky", 48));
+    const LoadedXcursor byHash(XcursorLibraryLoadImages("3ecb610c1bf2410f44200f48c40d3599", "Sky", 48));
     ASSERT_NE(byHash.images, nullptr);
     EXPECT_EQ(byHash.images->nimage, 4);
     EXPECT_EQ(byHash.images->images[0]->width, 48u);
-    const Loaded byCss(XcursorLibraryLoadImages("default", "Sky", 96));
+    const LoadedXcursor byCss(XcursorLibraryLoadImages("default", "Sky", 96));
     ASSERT_NE(byCss.images, nullptr);
     EXPECT_EQ(byCss.images->images[0]->width, 96u);
     ::unsetenv("XCURSOR_PATH");
@@ -303,7 +279,7 @@ TEST(ThemePack, AFolderByNamesInstallsIntoTheUsersIconsWithTheSizesAsked) {
         EXPECT_NE(out.str().find(line), std::string::npos) << line << "\n" << out.str();
 
     // The sizes the file holds and the one asked for, made from 48, the nearest larger.
-    const Loaded arrow(XcursorFilenameLoadAllImages((cursors / "left_ptr").c_str()));
+    const LoadedXcursor arrow(cursors / "left_ptr");
     ASSERT_NE(arrow.images, nullptr);
     std::set<unsigned> sizes;
     for (int i = 0; i < arrow.images->nimage; ++i)
