@@ -83,9 +83,15 @@ std::string schemeInfText(std::string_view schemeName, const std::array<std::str
     line(text);
     line(text, "[Scheme.Reg]");
     std::string scheme;
-    for (CursorRole role : kAllRoles)
-        scheme += (role == CursorRole::Arrow ? "" : ",") + pathOf(role);
-    line(text, "HKCU,\"Control Panel\\Cursors\\Schemes\",\"%SCHEME_NAME%\",0x00020000,\"" + scheme + "\"");
+    for (CursorRole role : kAllRoles) {
+        if (role != CursorRole::Arrow)
+            scheme += ',';
+        scheme += pathOf(role);
+    }
+    std::string schemeLine = "HKCU,\"Control Panel\\Cursors\\Schemes\",\"%SCHEME_NAME%\",0x00020000,\"";
+    schemeLine += scheme;
+    schemeLine += '"';
+    line(text, schemeLine);
     line(text, "HKCU,\"Control Panel\\Cursors\",,0x00020000,\"%SCHEME_NAME%\"");
     line(text, "HKCU,\"Control Panel\\Cursors\",\"Scheme Source\",0x00010001,1");
     for (CursorRole role : kAllRoles)
