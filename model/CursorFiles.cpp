@@ -120,9 +120,10 @@ CursorFormat cursorFormatOf(std::string_view path, std::span<const std::uint8_t>
     }
 }
 
-std::optional<LosslessCursor> readCursorBytes(std::span<const std::uint8_t> bytes, CursorFormat format,
-                                              CursorReadReport& report) {
-    ReadState state(report);
+namespace {
+
+std::optional<LosslessCursor> readFormat(std::span<const std::uint8_t> bytes, CursorFormat format,
+                                         ReadState& state) {
     switch (format) {
     case CursorFormat::IconResource:
         return readIconResourceFile(bytes, state);
@@ -137,6 +138,18 @@ std::optional<LosslessCursor> readCursorBytes(std::span<const std::uint8_t> byte
     }
     state.leftOut("not an icon, cursor, animated cursor, Xcursor file or program");
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<LosslessCursor> readCursorBytes(std::span<const std::uint8_t> bytes, CursorFormat format,
+                                              CursorReadReport& report) {
+    ReadState state(report);
+    auto cursor = readFormat(bytes, format, state);
+    // Nothing read is never a complete read; each reader says why, this only keeps the promise.
+    if (!cursor && report.complete)
+        state.leftOut("nothing could be read");
+    return cursor;
 }
 
 std::optional<LosslessCursor> readCursorFile(const std::string& path, CursorReadReport& report) {

@@ -63,8 +63,11 @@ std::optional<LosslessCursor> readAnimatedCursor(std::span<const std::uint8_t> b
         indexOf[f] = static_cast<int>(cursor.frames.size());
         cursor.frames.push_back(std::move(read.frame));
     }
-    if (cursor.frames.empty())
+    if (cursor.frames.empty()) {
+        if (ani.frames.empty())
+            state.leftOut("the frame list holds no frame");
         return std::nullopt;
+    }
 
     const std::vector<std::int32_t> none;
     const auto& sequence = ani.sequence ? *ani.sequence : none;
@@ -163,26 +166,17 @@ std::vector<std::uint8_t> buildAnimatedCursor(const LosslessCursor& cursor, Curs
     const std::int32_t flags =
         (cursor.ani.flags & ~kSequenceFlag) | kIconFlag | (sequenceTable ? kSequenceFlag : 0);
 
-    ByteWriter frames;
-    frames.writeTag("fram");
-    for (std::size_t f = 0; f < frameCount; ++f) {
-        const std::vector<std::uint8_t> resource =
-            writeResource(cursor.frames[f].images, 2, report, "frame " + std::to_string(f));
-        writeChunk(frames, "icon", resource);
-        if (frames.size() > kMaxWrittenBytes) {
-            report.notes.push_back("not written: the file would be larger than " +
-                                   std::to_string(kMaxWrittenBytes >> 20) + " MiB");
-            return {};
-        }
-    }
-
-    ByteWriter body;
-    body.writeTag("anih");
-    body.writeDword(36);
+    // Everything before the frame list, which the frames follow in the same buffer.
+    ByteWriter head;
+    head.writeTag("RIFF");
+    head.writeDword(0); // the form's size, set at the end
+    head.writeTag("ACON");
+    head.writeTag("anih");
+    head.writeDword(36);
     for (std::int64_t value : {std::int64_t{36}, static_cast<std::int64_t>(frameCount),
                                static_cast<std::int64_t>(steps.size()), std::int64_t{0}, std::int64_t{0},
                                std::int64_t{0}, std::int64_t{0}, defaultRate, std::int64_t{flags}})
-        body.writeDword(value);
+        head.writeDword(value);
     const std::vector<std::uint8_t> title = terminatedText(cursor.ani.title);
     const std::vector<std::uint8_t> author = terminatedText(cursor.ani.author);
     if (!title.empty() || !author.empty()) {
@@ -192,25 +186,46 @@ std::vector<std::uint8_t> buildAnimatedCursor(const LosslessCursor& cursor, Curs
             writeChunk(info, "INAM", title);
         if (!author.empty())
             writeChunk(info, "IART", author);
-        writeChunk(body, "LIST", info.bytes());
+        writeChunk(head, "LIST", info.bytes());
     }
     if (rateTable)
-        writeTable(body, "rate", rates);
+        writeTable(head, "rate", rates);
     if (sequenceTable) {
         std::vector<std::int64_t> order;
         order.reserve(steps.size());
         for (const CursorStep& step : steps)
             order.push_back(step.frame);
-        writeTable(body, "seq ", order);
+        writeTable(head, "seq ", order);
     }
-    writeChunk(body, "LIST", frames.bytes());
+    head.writeTag("LIST");
+    head.writeDword(0); // the frame list's size, set at the end
+    head.writeTag("fram");
 
-    ByteWriter file;
-    file.writeTag("RIFF");
-    file.writeDword(static_cast<std::int64_t>(4 + body.size()));
-    file.writeTag("ACON");
-    file.writeBlock(body.bytes());
-    return file.bytes();
+    std::vector<std::uint8_t> file = head.bytes();
+    const std::size_t listStart = file.size() - 8;
+    for (std::size_t f = 0; f < frameCount; ++f) {
+        const std::vector<std::uint8_t> resource =
+            writeResource(cursor.frames[f].images, 2, report, "frame " + std::to_string(f));
+        if (file.size() + resource.size() > kMaxWrittenBytes) {
+            report.notes.push_back("not written: the file would be larger than " +
+                                   std::to_string(kMaxWrittenBytes >> 20) + " MiB");
+            return {};
+        }
+        ByteWriter chunkHead;
+        chunkHead.writeTag("icon");
+        chunkHead.writeDword(static_cast<std::int64_t>(resource.size()));
+        file.insert(file.end(), chunkHead.bytes().begin(), chunkHead.bytes().end());
+        file.insert(file.end(), resource.begin(), resource.end());
+        if (resource.size() % 2 != 0)
+            file.push_back(0);
+    }
+    auto setSize = [&file](std::size_t at, std::size_t value) {
+        for (int i = 0; i < 4; ++i)
+            file[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+    };
+    setSize(4, file.size() - 8);
+    setSize(listStart, file.size() - listStart - 4);
+    return file;
 }
 
 } // namespace vantle
