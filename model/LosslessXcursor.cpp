@@ -319,15 +319,10 @@ std::vector<std::uint8_t> buildXcursor(const LosslessCursor& cursor, CursorWrite
     std::sort(sizes.begin(), sizes.end());
     sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());
 
-    // The pixels of each (frame, size), premultiplied once however many steps show them.
-    struct Prepared {
-        const CursorImage* image = nullptr;
-        std::vector<std::uint32_t> pixels;
-        int hotspotX = 0;
-        int hotspotY = 0;
-    };
-    std::map<std::pair<std::size_t, std::uint32_t>, Prepared> prepared;
-    std::map<const CursorImage*, std::vector<std::uint32_t>> pixelsOf;
+    // The image written for each (frame, size); images with inverting pixels replaced once each.
+    const std::size_t sizeCount = sizes.size();
+    std::vector<const CursorImage*> chosen(cursor.frames.size() * sizeCount, nullptr);
+    std::map<const CursorImage*, CursorImage> replaced;
     int inverted = 0;
     int substituted = 0;
     int duplicates = 0;
@@ -338,26 +333,17 @@ std::vector<std::uint8_t> buildXcursor(const LosslessCursor& cursor, CursorWrite
         for (const CursorImage& image : cursor.frames[f].images)
             if (writableImage(image) && ++perSize[nominalOf(image)] == 2)
                 ++duplicates;
-        for (std::uint32_t size : sizes) {
+        for (std::size_t k = 0; k < sizeCount; ++k) {
             bool exact = false;
-            const CursorImage* image = imageFor(cursor.frames[f], size, exact);
+            const CursorImage* image = imageFor(cursor.frames[f], sizes[k], exact);
             substituted += exact ? 0 : 1;
-            Prepared& p = prepared[{f, size}];
-            p.image = image;
-            p.hotspotX = std::clamp(image->hotspotX, 0, image->width - 1);
-            p.hotspotY = std::clamp(image->hotspotY, 0, image->height - 1);
-            auto [at, isNew] = pixelsOf.try_emplace(image);
-            if (isNew) {
-                CursorImage copy;
-                const CursorImage* from = image;
-                if (image->hasInverted()) {
-                    copy = *image;
-                    inverted += replaceInvertedPixels(copy);
-                    from = &copy;
-                }
-                at->second.resize(from->argb.size());
-                std::transform(from->argb.begin(), from->argb.end(), at->second.begin(), premultiplied);
+            if (image->hasInverted()) {
+                auto [at, isNew] = replaced.try_emplace(image, *image);
+                if (isNew)
+                    inverted += replaceInvertedPixels(at->second);
+                image = &at->second;
             }
+            chosen[f * sizeCount + k] = image;
         }
     }
     if (inverted > 0) {
@@ -375,13 +361,14 @@ std::vector<std::uint8_t> buildXcursor(const LosslessCursor& cursor, CursorWrite
         report.notes.push_back(std::to_string(substituted) +
                                " time(s) a frame lacks a size the others have: its nearest image stands in");
 
-    const std::size_t chunks = sizes.size() * steps.size();
+    auto imageAt = [&](std::size_t k, const CursorStep& step) {
+        return chosen[static_cast<std::size_t>(step.frame) * sizeCount + k];
+    };
+    const std::size_t chunks = sizeCount * steps.size();
     std::uint64_t total = xcursor::kFileHeaderSize + std::uint64_t{xcursor::kTocEntrySize} * chunks;
-    for (std::uint32_t size : sizes)
-        for (const CursorStep& step : steps) {
-            const CursorImage* image = prepared[{static_cast<std::size_t>(step.frame), size}].image;
-            total += xcursor::kImageHeaderSize + 4 * image->argb.size();
-        }
+    for (std::size_t k = 0; k < sizeCount; ++k)
+        for (const CursorStep& step : steps)
+            total += xcursor::kImageHeaderSize + 4 * imageAt(k, step)->argb.size();
     if (chunks > xcursor::kMaxToc || total > kMaxWrittenBytes) {
         report.notes.push_back("not written: " + std::to_string(chunks) + " images in " +
                                std::to_string(total) + " bytes, more than an Xcursor file may hold");
@@ -399,29 +386,28 @@ std::vector<std::uint8_t> buildXcursor(const LosslessCursor& cursor, CursorWrite
     write(xcursor::kFileVersion);
     write(static_cast<std::uint32_t>(chunks));
     std::uint64_t position = xcursor::kFileHeaderSize + std::uint64_t{xcursor::kTocEntrySize} * chunks;
-    for (std::uint32_t size : sizes)
+    for (std::size_t k = 0; k < sizeCount; ++k)
         for (const CursorStep& step : steps) {
             write(xcursor::kImageType);
-            write(size);
+            write(sizes[k]);
             write(static_cast<std::uint32_t>(position));
-            position += xcursor::kImageHeaderSize +
-                        4 * prepared[{static_cast<std::size_t>(step.frame), size}].image->argb.size();
+            position += xcursor::kImageHeaderSize + 4 * imageAt(k, step)->argb.size();
         }
-    for (std::uint32_t size : sizes)
+    for (std::size_t k = 0; k < sizeCount; ++k)
         for (std::size_t s = 0; s < steps.size(); ++s) {
-            const Prepared& prep = prepared[{static_cast<std::size_t>(steps[s].frame), size}];
+            const CursorImage& image = *imageAt(k, steps[s]);
             write(xcursor::kImageHeaderSize);
             write(xcursor::kImageType);
-            write(size);
+            write(sizes[k]);
             write(xcursor::kImageVersion);
-            write(static_cast<std::uint32_t>(prep.image->width));
-            write(static_cast<std::uint32_t>(prep.image->height));
-            write(static_cast<std::uint32_t>(prep.hotspotX));
-            write(static_cast<std::uint32_t>(prep.hotspotY));
+            write(static_cast<std::uint32_t>(image.width));
+            write(static_cast<std::uint32_t>(image.height));
+            write(static_cast<std::uint32_t>(std::clamp(image.hotspotX, 0, image.width - 1)));
+            write(static_cast<std::uint32_t>(std::clamp(image.hotspotY, 0, image.height - 1)));
             write(static_cast<std::uint32_t>(
                 std::clamp<std::int64_t>(delays[s], 0, std::numeric_limits<std::uint32_t>::max())));
-            for (std::uint32_t pixel : pixelsOf[prep.image])
-                write(pixel);
+            for (std::uint32_t pixel : image.argb)
+                write(premultiplied(pixel));
         }
     return out;
 }
