@@ -27,6 +27,15 @@ CursorFormat cursorFormatOf(std::string_view path, std::span<const std::uint8_t>
 
 // Reads a cursor from bytes. A program gives its first icon group (see readProgramIconGroups for all).
 // Nothing when nothing could be read; what was left out is in the report.
+// - An icon resource gives one frame with every entry in directory order, and no steps.
+// - An animated cursor gives every frame that holds an image, each with every size, and one step per step
+//   of the file (ticks = rate x 1000); frames that give no image are left out with the steps that show them.
+// - An Xcursor file gives its nominal sizes in ascending order in every frame. The size with the most
+//   frames (of equal counts the largest) leads: its frames and delays are the animation. Another size with
+//   as many frames goes frame by frame, a size of one image shows it in every frame, and any other count
+//   shows at each leading frame its own frame of the same moment, its loop stretched to the leading one's
+//   length (said in the report, with its frames that never come up). One image per size is a still cursor.
+// One read takes at most 2^25 pixels and 65536 steps, whatever the file declares.
 std::optional<LosslessCursor> readCursorBytes(std::span<const std::uint8_t> bytes, CursorFormat format,
                                               CursorReadReport& report);
 std::optional<LosslessCursor> readCursorFile(const std::string& path, CursorReadReport& report);

@@ -571,6 +571,41 @@ TEST(LosslessReader, DamagedBytesNeverGiveAnUnsoundCursor) {
     }
 }
 
+TEST(LosslessReader, EveryPrefixOfACursorAndOfAnXcursorFileKeepsWhatIsWhole) {
+    LosslessCursor source;
+    source.frames.push_back(
+        {{makeCursorImage(
+              16, 16,
+              [](int x, int y) { return x == y ? 0u : 0xFF000000u | static_cast<std::uint32_t>(x * 16); }, 4,
+              3, 3),
+          makeCursorImage(
+              32, 32, [](int x, int) { return static_cast<std::uint32_t>(x * 8) << 24 | 0x102030u; }, 32, 9,
+              9),
+          makeCursorImage(
+              64, 64, [](int x, int y) { return static_cast<std::uint32_t>(x ^ y) << 26 | 0x405060u; }, 0, 1,
+              60)}});
+    CursorWriteReport notes;
+    for (const Bytes& file : {buildIconResource(source, 2, notes), buildXcursor(source, notes)}) {
+        const CursorFormat format = cursorFormatOf("", file);
+        for (std::size_t length = 0; length < file.size(); length += length < 300 ? 1 : 53) {
+            const std::string trace = "length " + std::to_string(length);
+            const LosslessRead r =
+                readLossless(Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(length)), format);
+            expectSound(r, trace);
+            ASSERT_FALSE(r.report.complete) << trace;
+            if (!r.cursor)
+                continue;
+            // Every image kept is one of the source's, whole.
+            for (const CursorImage& image : r.cursor->frames[0].images) {
+                const auto& all = source.frames[0].images;
+                EXPECT_TRUE(std::any_of(all.begin(), all.end(), [&](const CursorImage& s) {
+                    return firstImageDifference(s, image).empty();
+                })) << trace;
+            }
+        }
+    }
+}
+
 TEST(LosslessReader, ADirectoryNamingOneImageAThousandTimesStopsAtThePixelBudget) {
     // 4000 entries of 256 x 256 all pointing at the same 1-bit bitmap would be 262 million pixels.
     const BitmapInput one = maskedBitmap(1, 256, 256);
