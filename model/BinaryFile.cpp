@@ -193,7 +193,7 @@ bool createEmptyFile(const std::string& path) {
     return ::close(fd) == 0;
 }
 
-bool replaceFileContents(const std::string& path, std::span<const std::uint8_t> bytes) {
+bool replaceFileContents(const std::string& path, std::span<const std::uint8_t> bytes, FileSync sync) {
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::path target(path);
@@ -239,7 +239,7 @@ bool replaceFileContents(const std::string& path, std::span<const std::uint8_t> 
         permissions = 0666 & ~mask;
     }
     ok = ok && ::fchmod(fd, permissions) == 0;
-    ok = ok && ::fsync(fd) == 0;
+    ok = ok && (sync == FileSync::Fast || ::fsync(fd) == 0);
     ok = (::close(fd) == 0) && ok;
     ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok)

@@ -101,9 +101,14 @@ BinaryFile MyOpen(const std::string& path, std::string_view mode, MessageSink& m
 // Creates the file, or cuts an existing one to nothing.
 bool createEmptyFile(const std::string& path);
 
+// Whether a written file is flushed to the disk before it replaces the old one: a user's document is;
+// output that is made again from its sources at any time (a cursor theme, a thumbnail) need not be.
+enum class FileSync { Durable, Fast };
+
 // Writes bytes to a temporary file in the target's folder and renames it over the target, so the target
 // is either the complete new file or the old one untouched. False on any failure.
-bool replaceFileContents(const std::string& path, std::span<const std::uint8_t> bytes);
+bool replaceFileContents(const std::string& path, std::span<const std::uint8_t> bytes,
+                         FileSync sync = FileSync::Durable);
 
 // Reads a whole file for a reader that needs no mode check; nothing when it cannot be read.
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out);

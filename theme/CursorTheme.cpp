@@ -82,7 +82,8 @@ ThemeResult writeCursorTheme(const std::string& dir, const std::string& name,
     }
     const std::string index = indexTheme(name);
     if (!replaceFileContents((folder / "index.theme").string(),
-                             std::span(reinterpret_cast<const std::uint8_t*>(index.data()), index.size()))) {
+                             std::span(reinterpret_cast<const std::uint8_t*>(index.data()), index.size()),
+                             FileSync::Fast)) {
         result.error = (folder / "index.theme").string() + ": cannot be written";
         return result;
     }
@@ -91,7 +92,7 @@ ThemeResult writeCursorTheme(const std::string& dir, const std::string& name,
         // A link left by an earlier theme would make the write land on another cursor.
         if (fs::is_symlink(fs::symlink_status(file, ec)))
             fs::remove(file, ec);
-        if (!replaceFileContents(file.string(), c.xcursor)) {
+        if (!replaceFileContents(file.string(), c.xcursor, FileSync::Fast)) {
             result.error = file.string() + ": cannot be written";
             return result;
         }

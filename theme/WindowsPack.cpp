@@ -205,7 +205,7 @@ WindowsPack writeWindowsPack(const std::string& themeFolder, const std::string& 
     }
     for (const MadeFile& file : files) {
         const std::string path = (fs::path(outFolder) / file.name).string();
-        if (!replaceFileContents(path, file.bytes)) {
+        if (!replaceFileContents(path, file.bytes, FileSync::Fast)) {
             pack.error = path + ": cannot be written";
             return pack;
         }
@@ -213,7 +213,8 @@ WindowsPack writeWindowsPack(const std::string& themeFolder, const std::string& 
     const std::string inf = schemeInfText(pack.schemeName, schemeFiles);
     pack.infPath = (fs::path(outFolder) / "install.inf").string();
     if (!replaceFileContents(pack.infPath,
-                             std::span(reinterpret_cast<const std::uint8_t*>(inf.data()), inf.size()))) {
+                             std::span(reinterpret_cast<const std::uint8_t*>(inf.data()), inf.size()),
+                             FileSync::Fast)) {
         pack.error = pack.infPath + ": cannot be written";
         return pack;
     }

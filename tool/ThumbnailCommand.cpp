@@ -217,7 +217,8 @@ int thumbnailCommand(std::span<const std::string> args, std::ostream& err) {
         err << "vantle-tool: " << in << ": nothing in it can be drawn\n";
         return 1;
     }
-    if (!replaceFileContents(out, encodePng(picture->width, picture->height, picture->argb))) {
+    if (!replaceFileContents(out, encodePng(picture->width, picture->height, picture->argb),
+                             FileSync::Fast)) {
         err << "vantle-tool: " << out << ": cannot be written\n";
         return 1;
     }
