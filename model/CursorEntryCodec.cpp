@@ -396,8 +396,12 @@ std::vector<std::int64_t> carriedDelays(std::span<const CursorStep> steps, std::
     for (const CursorStep& step : steps) {
         exactEnd += std::max<std::int64_t>(0, step.ticks);
         const std::int64_t end = (exactEnd + unitTicks / 2) / unitTicks;
-        delays.push_back(end - written);
-        written = end;
+        // A step the source shows is never written as zero, which readers take as "no delay" and skip or
+        // spin on; the unit it borrows is given back by the steps after it.
+        const std::int64_t delay = step.ticks > 0 ? std::max<std::int64_t>(1, end - written)
+                                                  : std::max<std::int64_t>(0, end - written);
+        delays.push_back(delay);
+        written += delay;
     }
     return delays;
 }

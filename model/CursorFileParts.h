@@ -69,7 +69,8 @@ std::vector<std::uint8_t> writeResource(std::span<const CursorImage> images, int
                                         CursorWriteReport& report, const std::string& where);
 
 // Each step's delay in whole units of unitTicks, each step ending at the unit nearest to its exact end:
-// the rounding error is carried, so the loop lasts its exact length within half a unit.
+// the rounding error is carried, so the loop lasts its exact length within half a unit. A step of any
+// length gets at least one unit; the steps after it give the unit back where they are long enough.
 std::vector<std::int64_t> carriedDelays(std::span<const CursorStep> steps, std::int64_t unitTicks);
 
 // The steps a writer shows: the cursor's own that name a frame (the others are noted), or one step of frame

@@ -150,8 +150,8 @@ std::vector<std::uint8_t> buildAnimatedCursor(const LosslessCursor& cursor, Curs
     if (shortSteps > 0)
         report.notes.push_back(
             std::to_string(shortSteps) +
-            " step(s) shorter than one jiffy (1/60 s): rates rounded with the error carried "
-            "to the next step");
+            " step(s) shorter than one jiffy (1/60 s): each shown for at least one, rates rounded with "
+            "the error carried to the next step");
     for (std::int64_t& r : rates)
         r = std::min<std::int64_t>(r, std::numeric_limits<std::int32_t>::max());
 

@@ -241,8 +241,8 @@ TEST(LosslessWriter, AnimatedCursorRatesCarryTheRoundingSoTheLoopKeepsItsLength)
     CursorWriteReport report;
     const Bytes file = buildAnimatedCursor(c, report);
     EXPECT_EQ(notesOf(report),
-              "1 step(s) shorter than one jiffy (1/60 s): rates rounded with the error carried "
-              "to the next step\n");
+              "1 step(s) shorter than one jiffy (1/60 s): each shown for at least one, rates rounded with "
+              "the error carried to the next step\n");
     // Four steps over two frames: a sequence table; rates that differ: a rate table.
     EXPECT_EQ(topLevelTags(file), (std::vector<std::string>{"anih", "rate", "seq ", "LIST:fram"}));
     const LosslessRead back = readBack(file);
@@ -352,7 +352,9 @@ TEST(LosslessWriter, XcursorLoopLastsAsLongAsTheSourceWithinAMillisecond) {
     std::int64_t total = 0;
     for (int s = 0; s < 200; ++s) {
         state = state * 1103515245u + 12345u;
-        const std::int64_t ticks = (state >> 16) % 13 * kTicksPerJiffy + (s % 5 == 0 ? 17 : 0);
+        // Steps of no time, and steps a fraction of a millisecond off whole jiffies.
+        const std::int64_t jiffies = (state >> 16) % 13;
+        const std::int64_t ticks = jiffies * kTicksPerJiffy + (jiffies > 0 && s % 5 == 0 ? 17 : 0);
         c.steps.push_back({0, ticks});
         total += ticks;
     }
@@ -371,6 +373,36 @@ TEST(LosslessWriter, XcursorLoopLastsAsLongAsTheSourceWithinAMillisecond) {
             << "step " << s;
     }
     EXPECT_LE(std::abs(written * kTicksPerMillisecond - total), kTicksPerMillisecond);
+}
+
+TEST(LosslessWriter, StepsShorterThanTheFileUnitAreNeverWrittenAsNoDelay) {
+    // 16 ms steps, as themes made for 60 Hz screens have: 0.96 jiffy each. Nearest rounding alone gives
+    // every 25th step no time at all.
+    LosslessCursor ani;
+    ani.frames.push_back({{banded(16, 2, 1)}});
+    ani.frames.push_back({{banded(16, 3, 4)}});
+    for (int s = 0; s < 60; ++s)
+        ani.steps.push_back({s % 2, 16 * kTicksPerMillisecond});
+    CursorWriteReport report;
+    const LosslessRead back = readBack(buildAnimatedCursor(ani, report));
+    ASSERT_TRUE(back.cursor);
+    ASSERT_EQ(back.cursor->steps.size(), 60u);
+    for (std::size_t s = 0; s < 60; ++s)
+        EXPECT_EQ(back.cursor->steps[s].ticks, kTicksPerJiffy) << "step " << s;
+
+    // An Xcursor step of a quarter millisecond gets one; the next step gives it back, a step of no
+    // time stays so.
+    LosslessCursor xc;
+    xc.frames = ani.frames;
+    xc.steps = {{0, 17}, {1, 10 * kTicksPerMillisecond}, {0, 0}, {1, 10 * kTicksPerMillisecond}};
+    CursorWriteReport xreport;
+    const Bytes file = buildXcursor(xc, xreport);
+    const auto chunks = xcursor::readImageChunks(file);
+    ASSERT_TRUE(chunks);
+    std::vector<std::uint32_t> delays;
+    for (const xcursor::ImageChunk& chunk : *chunks)
+        delays.push_back(chunk.delay);
+    EXPECT_EQ(delays, (std::vector<std::uint32_t>{1, 9, 0, 10}));
 }
 
 TEST(LosslessWriter, XcursorOfPngSourcesMatchesXcursorgenWithinOne) {

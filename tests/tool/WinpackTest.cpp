@@ -74,8 +74,8 @@ TEST(Winpack, PrintsEachRoleAndHowToInstall) {
                   "on Windows: right-click install.inf, Install, then choose \"Plain\" in Control Panel > "
                   "Mouse > Pointers\n");
     EXPECT_EQ(r.err, "vantle-tool: " + (t.cursors / "watch").string() +
-                         ": warning: 3 step(s) shorter than one jiffy (1/60 s): rates rounded with the error "
-                         "carried to the next step\n");
+                         ": warning: 3 step(s) shorter than one jiffy (1/60 s): each shown for at least one, "
+                         "rates rounded with the error carried to the next step\n");
     EXPECT_TRUE(fs::is_regular_file(fs::path(t.out()) / "Arrow.cur"));
     EXPECT_TRUE(fs::is_regular_file(fs::path(t.out()) / "Wait.ani"));
 }
