@@ -18,9 +18,12 @@ namespace {
 constexpr std::size_t kMaxRoundTripPixels = 1 << 18;
 
 bool sameImage(const CursorImage& a, const CursorImage& b, bool hotspots) {
-    if (a.width != b.width || a.height != b.height || a.argb != b.argb || a.hasInverted() != b.hasInverted())
+    if (a.width != b.width || a.height != b.height || a.argb != b.argb)
         return false;
-    for (std::size_t i = 0; i < a.argb.size() && a.hasInverted(); ++i)
+    const bool inverts = a.hasInverted();
+    if (inverts != b.hasInverted())
+        return false;
+    for (std::size_t i = 0; inverts && i < a.argb.size(); ++i)
         if ((a.inverted[i] != 0) != (b.inverted[i] != 0))
             return false;
     return !hotspots || (a.hotspotX == b.hotspotX && a.hotspotY == b.hotspotY);
@@ -81,7 +84,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const CursorFrame& frame : cursor->frames)
         for (const CursorImage& image : frame.images)
             pixels += image.argb.size();
-    if (pixels > kMaxRoundTripPixels || cursor->steps.size() > 256)
+    // An Xcursor file holds every step's images: a long sequence of one large frame is large too.
+    std::size_t written = 0;
+    for (const CursorStep& step : cursor->steps)
+        for (const CursorImage& image : cursor->frames[static_cast<std::size_t>(step.frame)].images)
+            written += image.argb.size();
+    if (pixels > kMaxRoundTripPixels || written > 4 * kMaxRoundTripPixels || cursor->steps.size() > 256)
         return 0;
 
     // A cursor file: the first frame, every image in order with its hotspot.
