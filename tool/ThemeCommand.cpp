@@ -1,5 +1,7 @@
 #include "tool/ThemeCommand.h"
 
+#include "tool/ToolOutput.h"
+
 #include "theme/CursorPack.h"
 #include "theme/CursorScaling.h"
 #include "theme/CursorTheme.h"
@@ -101,13 +103,6 @@ std::string shellWord(const std::string& word) {
     return quoted + "'";
 }
 
-std::string sizeText(const std::vector<int>& sizes) {
-    std::string text;
-    for (int s : sizes)
-        text.append(text.empty() ? "" : " ").append(std::to_string(s));
-    return text;
-}
-
 void printSource(const theme::SourceReport& r, std::ostream& out) {
     std::string roles;
     for (theme::CursorRole role : r.source.roles)
@@ -119,14 +114,7 @@ void printSource(const theme::SourceReport& r, std::ostream& out) {
         out << "; left out\n";
         return;
     }
-    out << "; sizes";
-    if (!r.kept.empty())
-        out << " " << sizeText(r.kept) << " kept";
-    if (!r.made.empty())
-        out << (r.kept.empty() ? " " : ", ") << sizeText(r.made) << " made";
-    out << "; " << r.frames << (r.frames == 1 ? " frame" : " frames");
-    if (r.steps > 0)
-        out << ", " << r.steps << (r.steps == 1 ? " step" : " steps");
+    printSizesAndFrames(r.kept, r.made, r.frames, r.steps, out);
     out << "; " << r.invertedReplaced << " inverted pixel" << (r.invertedReplaced == 1 ? "" : "s")
         << " replaced\n";
 }

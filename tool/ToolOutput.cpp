@@ -59,4 +59,27 @@ int writeDocumentAs(IconDocument& d, const std::string& outPath, FileKind to, St
     return 0;
 }
 
+namespace {
+
+std::string sizeText(const std::vector<int>& sizes) {
+    std::string text;
+    for (int s : sizes)
+        text.append(text.empty() ? "" : " ").append(std::to_string(s));
+    return text;
+}
+
+} // namespace
+
+void printSizesAndFrames(const std::vector<int>& kept, const std::vector<int>& made, int frames, int steps,
+                         std::ostream& out) {
+    out << "; sizes";
+    if (!kept.empty())
+        out << " " << sizeText(kept) << " kept";
+    if (!made.empty())
+        out << (kept.empty() ? " " : ", ") << sizeText(made) << " made";
+    out << "; " << frames << (frames == 1 ? " frame" : " frames");
+    if (steps > 0)
+        out << ", " << steps << (steps == 1 ? " step" : " steps");
+}
+
 } // namespace vantle

@@ -9,6 +9,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantle {
 
@@ -32,5 +33,10 @@ std::string printable(const std::string& text);
 // "frame(s)") with `why`. Returns the exit status: 0 written, 1 not written (the reason on `err`).
 int writeDocumentAs(IconDocument& d, const std::string& outPath, FileKind to, StreamMessages& messages,
                     std::ostream& err, std::string_view what, std::string_view why);
+
+// The part of a theme or pack report line after a cursor's name: "; sizes 32 kept, 48 96 made; 12 frames,
+// 20 steps" (the steps only when the cursor is animated).
+void printSizesAndFrames(const std::vector<int>& kept, const std::vector<int>& made, int frames, int steps,
+                         std::ostream& out);
 
 } // namespace vantle

@@ -4,8 +4,8 @@
 #include "tool/FromPicture.h"
 #include "tool/ThemeCommand.h"
 #include "tool/ThumbnailCommand.h"
-#include "tool/WinpackCommand.h"
 #include "tool/ToolOutput.h"
+#include "tool/WinpackCommand.h"
 
 #include "model/AniFileReader.h"
 #include "model/AniFileWriter.h"

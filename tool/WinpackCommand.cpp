@@ -1,5 +1,7 @@
 #include "tool/WinpackCommand.h"
 
+#include "tool/ToolOutput.h"
+
 #include "theme/WindowsPack.h"
 
 #include <filesystem>
@@ -8,13 +10,6 @@
 namespace vantle {
 
 namespace {
-
-std::string sizeText(const std::vector<int>& sizes) {
-    std::string text;
-    for (int s : sizes)
-        text += (text.empty() ? "" : " ") + std::to_string(s);
-    return text;
-}
 
 void printRole(const theme::PackRole& r, std::ostream& out) {
     out << theme::roleNames(r.role).windowsName << ": ";
@@ -29,14 +24,8 @@ void printRole(const theme::PackRole& r, std::ostream& out) {
         out << "; left out\n";
         return;
     }
-    out << " -> " << r.fileName << "; sizes";
-    if (!r.kept.empty())
-        out << " " << sizeText(r.kept) << " kept";
-    if (!r.made.empty())
-        out << (r.kept.empty() ? " " : ", ") << sizeText(r.made) << " made";
-    out << "; " << r.frames << (r.frames == 1 ? " frame" : " frames");
-    if (r.steps > 0)
-        out << ", " << r.steps << (r.steps == 1 ? " step" : " steps");
+    out << " -> " << r.fileName;
+    printSizesAndFrames(r.kept, r.made, r.frames, r.steps, out);
     out << "\n";
 }
 

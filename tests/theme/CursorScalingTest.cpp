@@ -3,6 +3,7 @@
 // sizes a theme gets and where each comes from.
 
 #include "theme/CursorScaling.h"
+#include "model/LosslessTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +15,7 @@ namespace {
 
 CursorImage image(int width, int height, const std::function<std::uint32_t(int, int)>& argbAt, int hotX = 0,
                   int hotY = 0) {
-    CursorImage im;
-    im.width = width;
-    im.height = height;
-    im.hotspotX = hotX;
-    im.hotspotY = hotY;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            im.argb.push_back(argbAt(x, y));
-    return im;
+    return test::makeCursorImage(width, height, argbAt, 32, hotX, hotY);
 }
 
 std::uint32_t argb(unsigned a, unsigned r, unsigned g, unsigned b) {
