@@ -1,5 +1,6 @@
 #include "tool/ThemeCommand.h"
 
+#include "tool/ThemeApply.h"
 #include "tool/ToolOutput.h"
 
 #include "theme/CursorPack.h"
@@ -23,6 +24,7 @@ struct ThemeArguments {
     std::string name;
     std::string dir;
     bool install = false;
+    bool apply = false; // implies install
     std::vector<int> sizes{theme::kDefaultThemeSizes.begin(), theme::kDefaultThemeSizes.end()};
 };
 
@@ -61,6 +63,8 @@ std::optional<ThemeArguments> parseArguments(std::span<const std::string> args, 
             a.sizes = *sizes;
         } else if (arg == "--install") {
             a.install = true;
+        } else if (arg == "--apply") {
+            a.apply = a.install = true;
         } else if (arg.starts_with("--")) {
             return std::nullopt;
         } else {
@@ -90,19 +94,6 @@ std::string folderNameOf(const std::string& scheme) {
     return name == "." || name == ".." ? std::string() : name;
 }
 
-// Quoted for a shell when it holds anything but letters, digits and -_.+
-std::string shellWord(const std::string& word) {
-    const bool plain =
-        !word.empty() && word.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
-                                                "0123456789-_.+/") == std::string::npos;
-    if (plain)
-        return word;
-    std::string quoted = "'";
-    for (char c : word)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
 void printSource(const theme::SourceReport& r, std::ostream& out) {
     std::string roles;
     for (theme::CursorRole role : r.source.roles)
@@ -117,21 +108,6 @@ void printSource(const theme::SourceReport& r, std::ostream& out) {
     printSizesAndFrames(r.kept, r.made, r.frames, r.steps, out);
     out << "; " << r.invertedReplaced << " inverted pixel" << (r.invertedReplaced == 1 ? "" : "s")
         << " replaced\n";
-}
-
-void printHowToUse(const std::string& dir, const std::string& name, bool installed, std::ostream& out) {
-    const std::string n = shellWord(name);
-    if (!installed) {
-        out << "try it: XCURSOR_PATH=" << shellWord(dir) << " XCURSOR_THEME=" << n
-            << " PROGRAM, or install it with --install\n";
-        return;
-    }
-    out << "installed; to use it:\n"
-        << "  GNOME:      gsettings set org.gnome.desktop.interface cursor-theme " << n << "\n"
-        << "  KDE Plasma: System Settings > Colours & Themes > Cursors, or plasma-apply-cursortheme " << n
-        << "\n"
-        << "  plain X:    the line \"Xcursor.theme: " << name << "\" in ~/.Xresources (then xrdb -merge "
-        << "~/.Xresources), or XCURSOR_THEME=" << n << " in the environment\n";
 }
 
 } // namespace
@@ -189,20 +165,24 @@ int themeCommand(std::span<const std::string> args, std::ostream& out, std::ostr
         err << "vantle-tool: no cursor could be read; no theme written\n";
         return 1;
     }
+    const bool replacing = fs::exists(fs::path(dir) / name / "index.theme", ec);
     const theme::ThemeResult result = theme::writeCursorTheme(dir, name, made.cursors);
     if (!result.ok) {
         err << "vantle-tool: " << result.error << "\n";
         return 1;
     }
-    out << "theme: " << result.themeFolder << "\n";
+    out << (a->install ? "installed: " : "theme: ") << result.themeFolder
+        << (replacing ? " (replaces the theme that was there)" : "") << "\n";
     for (const theme::SourceReport& r : made.reports)
         printSource(r, out);
-    printHowToUse(dir, name, a->install, out);
+    const ThemePlace place{dir, name, a->install};
+    printHowToUse(place, out);
+    const bool applied = !a->apply || applyTheme(place, out, err);
     if (leftOut > 0) {
         err << "vantle-tool: done in part: " << leftOut << " file(s) or role(s) left out or read in part\n";
         return 3;
     }
-    return 0;
+    return applied ? 0 : 1;
 }
 
 } // namespace vantle

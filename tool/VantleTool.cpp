@@ -63,8 +63,8 @@ commands:
                      write IN (.ico, .cur, .ani, .exe, .dll, Xcursor) as the Xcursor file OUT: every
                      size of every frame with its hotspot, and every step with its delay in
                      milliseconds, the rounding carried so the loop keeps its length within 1 ms
-  theme PACK --dir D [--name NAME] [--sizes LIST]
-  theme IN... --name NAME --dir D [--sizes LIST]
+  theme PACK --dir D|--install|--apply [--name NAME] [--sizes LIST]
+  theme IN... --name NAME --dir D|--install|--apply [--sizes LIST]
                      write the cursor theme D/NAME from a Windows cursor pack: index.theme (inheriting
                      Adwaita for what the pack lacks) and cursors/ with one Xcursor file per cursor and
                      every other name of it as a link. Every file is read whole: each frame at each
@@ -93,9 +93,16 @@ commands:
                                    averaging, or from a smaller one (whole-pixel repetition when the
                                    factor is whole); hotspots stay on their pixel
                      --install     instead of --dir: into $XDG_DATA_HOME/icons (~/.local/share/icons),
-                                   printing how to select it on GNOME, KDE Plasma and plain X
+                                   saying when it replaces an installed theme, and printing how to
+                                   select it on the desktop XDG_CURRENT_DESKTOP names and the others
+                                   (GNOME, KDE Plasma, Hyprland, sway, niri, plain X, Flatpak)
+                     --apply       --install, then select it: runs the desktop's own command when it
+                                   is on PATH (gsettings, plasma-apply-cursortheme, hyprctl, swaymsg)
+                                   and writes ~/.icons/default/index.theme, saying what is left to do
+                                   by hand
                      Prints per file its cursors, the sizes kept and made, frames and steps, and the
-                     inverted pixels replaced. A file that cannot be read is reported and left out.
+                     inverted pixels replaced, then a line that tries the theme in one program:
+                     XCURSOR_PATH=FOLDER:DEFAULTS XCURSOR_THEME=NAME COMMAND. A file that cannot be read is reported and left out.
   thumbnail IN OUT SIZE
                      write the picture a file manager shows for IN as the PNG file OUT, SIZE x SIZE
                      pixels (16 to 1024) with alpha: the first frame of an icon, cursor, animated

@@ -273,9 +273,8 @@ TEST(ThemePack, AFolderByNamesInstallsIntoTheUsersIconsWithTheSizesAsked) {
     EXPECT_TRUE(fs::is_regular_file(cursors / "left_ptr"));
     EXPECT_TRUE(fs::is_regular_file(cursors / "watch")) << "busy is the Wait cursor";
     EXPECT_EQ(fs::read_symlink(cursors / "wait"), "watch");
-    for (const char* line :
-         {"gsettings set org.gnome.desktop.interface cursor-theme Plain", "plasma-apply-cursortheme Plain",
-          "\"Xcursor.theme: Plain\"", "XCURSOR_THEME=Plain"})
+    for (const char* line : {"gsettings set org.gnome.desktop.interface cursor-theme Plain",
+                             "plasma-apply-cursortheme Plain", "Xcursor.theme: Plain", "XCURSOR_THEME=Plain"})
         EXPECT_NE(out.str().find(line), std::string::npos) << line << "\n" << out.str();
 
     // The sizes the file holds and the one asked for, made from 48, the nearest larger.
