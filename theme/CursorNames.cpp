@@ -9,12 +9,17 @@ namespace {
 using Name = std::string_view;
 
 // Each list: X core cursor font names first, then CSS names, then the names other cursor libraries and
-// toolkits ask for, then the hash names (the hash of the bitmap of an old toolkit's cursor, which Qt and
-// GTK 2 programs look up first). Only names that mean what the Windows role means: Windows has no
-// drag-and-drop, grab, zoom, cell, context-menu or vertical-text cursors, so those names are left to the
-// inherited theme, whose cursor for them is the right shape.
+// toolkits ask for (among them every name of the Wayland cursor-shape protocol a role stands for: dnd-ask
+// is the arrow with a question mark, all-resize the four-headed arrow), then the hash names (the hash of
+// the bitmap of an old toolkit's cursor, which Qt and GTK 2 programs look up first). Only names that mean
+// what the Windows role means: Windows has no grab, zoom, copy, alias, cell, context-menu or
+// vertical-text cursors, so those names are left to the pack's own extra cursors (ExtraCursors.h) or
+// the inherited theme, whose cursor for them is the right shape.
 constexpr std::array<Name, 4> kArrow = {"default", "arrow", "top_left_arrow", "left_arrow"};
-constexpr std::array<Name, 5> kHelp = {"question_arrow", "whats_this", "left_ptr_help",
+constexpr std::array<Name, 6> kHelp = {"question_arrow",
+                                       "whats_this",
+                                       "left_ptr_help",
+                                       "dnd-ask",
                                        "d9ce0ab605698f320427677b458ad60b",
                                        "5c6cd98b3f3ebcb1f9c7f1c204630408"};
 constexpr std::array<Name, 5> kAppStarting = {
@@ -66,7 +71,7 @@ constexpr std::array<Name, 8> kSizeNESW = {"fd_double_arrow",
                                            "sw-resize",
                                            "fcf1c3c7cd4491d801f1e1c78f100000",
                                            "50585d75b494802d0151028115016902"};
-constexpr std::array<Name, 3> kSizeAll = {"size_all", "move", "all-scroll"};
+constexpr std::array<Name, 4> kSizeAll = {"size_all", "move", "all-scroll", "all-resize"};
 constexpr std::array<Name, 2> kUpArrow = {"center_ptr", "sb_up_arrow"};
 constexpr std::array<Name, 6> kHand = {"hand1",
                                        "hand",

@@ -1,6 +1,7 @@
 #include "theme/CursorPack.h"
 
 #include "model/BinaryFile.h"
+#include "theme/ExtraCursors.h"
 #include "theme/InstallInf.h"
 #include "theme/NameRoles.h"
 
@@ -68,9 +69,18 @@ CursorPack packFromNamedFiles(std::span<const std::string> paths, bool ownNamesT
         if (assignment.inputOfRole[r])
             pathOfRole[r] = paths[*assignment.inputOfRole[r]];
     addSources(pack, pathOfRole);
+    std::vector<std::string_view> extras;
     for (std::size_t i : assignment.ownNamed) {
         const std::string file = fs::path(paths[i]).filename().string();
-        if (ownNamesToo) {
+        if (const auto extra = extraCursorOf(baseNameOf(paths[i]))) {
+            if (std::find(extras.begin(), extras.end(), *extra) != extras.end()) {
+                pack.notes.push_back(file + ": a second " + std::string(*extra) + " cursor; left out");
+                ++pack.leftOut;
+            } else {
+                extras.push_back(*extra);
+                pack.sources.push_back({paths[i], {}, std::string(*extra)});
+            }
+        } else if (ownNamesToo) {
             pack.sources.push_back({paths[i], {}, baseNameOf(paths[i])});
             pack.notes.push_back(file + ": no known cursor name, written as '" + baseNameOf(paths[i]) +
                                  "' alone");
@@ -129,6 +139,16 @@ CursorPack packFromInf(const std::string& infPath) {
         pathOfRole[static_cast<std::size_t>(roleIndex(role))] = found->second.string();
     }
     addSources(pack, pathOfRole);
+    for (const auto& [cursor, name] : inf.extraFiles) {
+        const auto found = files.find(asciiLower(name));
+        if (found == files.end()) {
+            pack.notes.push_back(infName + " names " + name + " for " + cursor + ", which is not in " +
+                                 folder.string() + "; left out");
+            ++pack.leftOut;
+            continue;
+        }
+        pack.sources.push_back({found->second.string(), {}, cursor});
+    }
     pack.ok = true;
     return pack;
 }

@@ -38,7 +38,8 @@ std::string indexTheme(const std::string& name) {
            name +
            "\n"
            "Comment=Cursor theme made with Vantle\n"
-           "Inherits=Adwaita\n";
+           "Inherits=" +
+           std::string(kInheritedTheme) + "\n";
 }
 
 std::string userIconsFolder(const char* xdgDataHome, const char* home) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantle::theme {
@@ -25,6 +26,9 @@ struct ThemeResult {
 // lacks fall back to the inherited theme (Adwaita, the desktop's default).
 ThemeResult writeCursorTheme(const std::string& dir, const std::string& name,
                              const std::vector<ThemeCursor>& cursors);
+
+// The theme a written theme inherits the cursors it lacks from.
+constexpr std::string_view kInheritedTheme = "Adwaita";
 
 // The text of index.theme.
 std::string indexTheme(const std::string& name);

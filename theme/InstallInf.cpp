@@ -1,5 +1,6 @@
 #include "theme/InstallInf.h"
 
+#include "theme/ExtraCursors.h"
 #include "theme/InfText.h"
 
 #include <algorithm>
@@ -322,6 +323,11 @@ InstallInf parseInstallInf(std::string_view text) {
                 std::string& slot = roleValues[static_cast<std::size_t>(roleIndex(*role))];
                 if (slot.empty())
                     slot = fileNameOf(data);
+            } else if (const auto extra = extraCursorOf(valueName)) {
+                const bool named = std::any_of(inf.extraFiles.begin(), inf.extraFiles.end(),
+                                               [&](const auto& e) { return e.first == *extra; });
+                if (!named && !fileNameOf(data).empty())
+                    inf.extraFiles.emplace_back(*extra, fileNameOf(data));
             }
         }
     }

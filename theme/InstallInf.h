@@ -8,6 +8,8 @@
 
 #include "theme/CursorNames.h"
 
+#include <utility>
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -21,6 +23,9 @@ struct InstallInf {
     std::string schemeName; // the scheme's value name (or the default value of "Control Panel\Cursors")
     // The file of each role as the INF names it: the last component of its path, empty when none.
     std::array<std::string, kRoleCount> files;
+    // Values under "Control Panel\Cursors" beyond the roles whose names are CSS or X cursor names (Pan,
+    // Grab, Zoom-in...): the cursor's name in a theme (ExtraCursors.h) and its file, first value first.
+    std::vector<std::pair<std::string, std::string>> extraFiles;
     // Whether any role was found: a scheme line or a per-role value.
     bool hasCursors = false;
     // What was odd, in English, one line each (at most kMaxInfNotes).

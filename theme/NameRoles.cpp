@@ -112,6 +112,12 @@ std::vector<CursorRole> rolesForBaseName(std::string_view baseName) {
     const std::string key = nameKey(baseName);
     if (key.empty())
         return {};
+    // "wait_m", "busy_l": the busy cursor with a mark, which packs use for "working in background"; the
+    // busy cursor itself when another file is.
+    const std::string lower = asciiLower(baseName);
+    if ((key == "wait" || key == "busy") && lower.size() > key.size() + 1 &&
+        (lower.ends_with("_m") || lower.ends_with("_l") || lower.ends_with("-m") || lower.ends_with("-l")))
+        return {CursorRole::AppStarting, CursorRole::Wait};
     for (const Ambiguous& a : kAmbiguous)
         if (a.key == key)
             return {a.roles.begin(), a.roles.end()};

@@ -22,7 +22,8 @@ std::string nameKey(std::string_view baseName);
 
 // The roles a base name may stand for, the likelier first: none for an unknown name, one for a clear
 // one, two for an ambiguous one ("pointer" is the arrow in many Windows packs and the hand in CSS;
-// "hand" is the link hand or, in some packs, the handwriting pen).
+// "hand" is the link hand or, in some packs, the handwriting pen; "wait_m" and "busy_l" are "working in
+// background", or the busy cursor when another file is).
 std::vector<CursorRole> rolesForBaseName(std::string_view baseName);
 
 struct NameAssignment {

@@ -2,6 +2,10 @@
 
 #include "model/CursorFiles.h"
 #include "theme/CursorScaling.h"
+#include "theme/ExtraCursors.h"
+
+#include <algorithm>
+#include <set>
 
 namespace vantle::theme {
 
@@ -9,6 +13,8 @@ ThemeCursor themeNamesOf(std::span<const CursorRole> roles, const std::string& o
     ThemeCursor cursor;
     if (roles.empty()) {
         cursor.name = ownName;
+        for (std::string_view link : extraCursorLinks(ownName))
+            cursor.links.emplace_back(link);
         return cursor;
     }
     cursor.name = std::string(roleNames(roles.front()).fileName);
@@ -66,7 +72,27 @@ ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extra
         }
         result.reports.push_back(std::move(report));
     }
+    // A pack's own cursor of a name (all-scroll, no-drop) takes it from the role cursor linked under it.
+    std::set<std::string> own;
+    for (const ThemeCursor& c : result.cursors)
+        own.insert(c.name);
+    for (ThemeCursor& c : result.cursors)
+        std::erase_if(c.links, [&](const std::string& link) { return own.contains(link); });
     return result;
+}
+
+ThemeNames themeNamesCount(const std::vector<ThemeCursor>& cursors) {
+    ThemeNames names;
+    std::set<std::string_view> held;
+    for (const ThemeCursor& c : cursors) {
+        held.insert(c.name);
+        held.insert(c.links.begin(), c.links.end());
+    }
+    names.own = static_cast<int>(held.size());
+    for (std::string_view name : desktopCursorNames())
+        if (!held.contains(name))
+            names.inherited.push_back(name);
+    return names;
 }
 
 } // namespace vantle::theme

@@ -9,6 +9,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantle::theme {
@@ -38,6 +39,14 @@ struct ThemeCursors {
 // Reads every source of the pack (readCursorFile) and makes its theme cursor; a file that cannot be
 // read is reported and left out.
 ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extraSizes);
+
+// How many names the cursors are written under, and the names desktops ask for (desktopCursorNames) that
+// none of them has, which the theme inherits.
+struct ThemeNames {
+    int own = 0;
+    std::vector<std::string_view> inherited;
+};
+ThemeNames themeNamesCount(const std::vector<ThemeCursor>& cursors);
 
 // The file name and the links of a cursor serving `roles` (or written under `ownName`).
 ThemeCursor themeNamesOf(std::span<const CursorRole> roles, const std::string& ownName);

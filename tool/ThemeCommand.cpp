@@ -175,6 +175,11 @@ int themeCommand(std::span<const std::string> args, std::ostream& out, std::ostr
         << (replacing ? " (replaces the theme that was there)" : "") << "\n";
     for (const theme::SourceReport& r : made.reports)
         printSource(r, out);
+    const theme::ThemeNames names = theme::themeNamesCount(made.cursors);
+    out << "names: " << names.own << " from the pack; inherited from " << theme::kInheritedTheme << ":";
+    for (std::string_view n : names.inherited)
+        out << " " << n;
+    out << (names.inherited.empty() ? " none of the names desktops ask for\n" : "\n");
     const ThemePlace place{dir, name, a->install};
     printHowToUse(place, out);
     const bool applied = !a->apply || applyTheme(place, out, err);

@@ -86,8 +86,13 @@ commands:
                        crosshair, IBeam xterm, NWPen pencil, No not-allowed, SizeNS sb_v_double_arrow,
                        SizeWE sb_h_double_arrow, SizeNWSE size_fdiag, SizeNESW size_bdiag, SizeAll
                        fleur, UpArrow up_arrow, Hand hand2, Pin pin, Person person; each linked under
-                       its X core, CSS and hash names (default, progress, ns-resize, pointer,
-                       3ecb610c1bf2410f44200f48c40d3599, ...)
+                       its X core, CSS, Wayland cursor-shape and hash names (default, progress,
+                       ns-resize, pointer, all-resize, dnd-ask, 3ecb610c1bf2410f44200f48c40d3599, ...)
+                     INF values beyond those seventeen, and files, named as a CSS or X cursor (Pan,
+                     Grab, Grabbing, Zoom-in, Zoom-out, Copy, Alias, Cell, ...) become that cursor
+                     (all-scroll, grab, ...); wait_m, busy_l and the like are AppStarting (progress)
+                     unless another file is. The report ends with how many names the pack gives
+                     and which names desktops ask for the theme inherits from Adwaita.
                      --sizes LIST  sizes written besides those the files hold, default 24,32,48,64,96;
                                    a missing size is made from the nearest larger image by area
                                    averaging, or from a smaller one (whole-pixel repetition when the

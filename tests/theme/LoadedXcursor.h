@@ -1,7 +1,12 @@
 #pragma once
 // The images libXcursor loads from a file, freed when the holder goes, and picked by nominal size.
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 // Last, and its macros that clash with ordinary names dropped.
@@ -34,5 +39,27 @@ struct LoadedXcursor {
         return out;
     }
 };
+
+// How many of `names` libXcursor cannot find in theme `theme` at size 24 through XCURSOR_PATH `path`
+// (each named on stderr). In a child process: libXcursor reads the variable only once.
+inline int namesNotLoaded(const std::string& path, const std::string& theme,
+                          const std::vector<std::string>& names) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setenv("XCURSOR_PATH", path.c_str(), 1);
+        int missing = 0;
+        for (const std::string& name : names) {
+            LoadedXcursor loaded(XcursorLibraryLoadImages(name.c_str(), theme.c_str(), 24));
+            if (loaded.images == nullptr || loaded.images->nimage == 0) {
+                std::fprintf(stderr, "not loaded: %s\n", name.c_str());
+                ++missing;
+            }
+        }
+        ::_exit(std::min(missing, 255));
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 } // namespace vantle::test
