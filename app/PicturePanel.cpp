@@ -11,6 +11,7 @@
 #include "app/PictureWindow.h"
 #include "app/QtColours.h"
 #include "app/QtText.h"
+#include "platform/qt/Artwork.h"
 #include "platform/qt/QtPictureService.h"
 
 #include <QAction>

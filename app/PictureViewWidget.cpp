@@ -1,10 +1,10 @@
 #include "app/PictureViewWidget.h"
 
 #include "model/TextNumber.h"
+#include "platform/qt/Artwork.h"
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 
 namespace vantle::ui {
 
@@ -71,21 +71,6 @@ void PictureViewWidget::mouseReleaseEvent(QMouseEvent* event) {
         return;
     const QPointF p = event->position();
     emit released(roundEven(p.x()), roundEven(p.y()));
-}
-
-QCursor pictureAreaPointer() {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    // A white line under a black one keeps the cross visible on any picture.
-    for (const auto& [colour, width] : {std::pair{QColor(Qt::white), 3}, std::pair{QColor(Qt::black), 1}}) {
-        painter.setPen(QPen(colour, width));
-        painter.drawLine(15, 2, 15, 12);
-        painter.drawLine(15, 18, 15, 28);
-        painter.drawLine(2, 15, 12, 15);
-        painter.drawLine(18, 15, 28, 15);
-    }
-    return QCursor(pixmap, 15, 15);
 }
 
 } // namespace vantle::ui

@@ -57,7 +57,4 @@ class PictureViewWidget : public QWidget {
     SelectionBoxWidget* box_ = nullptr;
 };
 
-// The pointer over a picture: a thin cross with an open centre.
-QCursor pictureAreaPointer();
-
 } // namespace vantle::ui

@@ -62,6 +62,25 @@ TEST_F(WindowTest, MenusToolbarAndTabsCarryTheirNamesAndTexts) {
     EXPECT_EQ(tabs->tabToolTip(2).toStdString(), "画像ﾃﾞｰﾀよりｱｲｺﾝｲﾒｰｼﾞを作成する");
 }
 
+TEST_F(WindowTest, EveryToolbarButtonShowsItsPicture) {
+    auto* bar = find<QToolBar>("tberIcon");
+    for (QAction* a : bar->actions()) {
+        if (a->isSeparator())
+            continue;
+        ASSERT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
+        for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+            const QImage image = a->icon().pixmap(bar->iconSize(), mode).toImage();
+            EXPECT_EQ(image.size(), bar->iconSize()) << a->objectName().toStdString();
+            int opaque = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    opaque += qAlpha(image.pixel(x, y)) >= 128 ? 1 : 0;
+            EXPECT_GT(opaque, image.width() * image.height() / 8)
+                << a->objectName().toStdString() << " is blank";
+        }
+    }
+}
+
 TEST_F(WindowTest, OtherTabsHideTheEditCommands) {
     window->selectTab(2);
     EXPECT_FALSE(action("tberIcon_Undo")->isVisible());
