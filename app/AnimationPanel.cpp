@@ -226,23 +226,17 @@ void AnimationPanel::fillPanel() {
     showText(*tAniInfoRate_, QString::number(d.defaultRate));
     if (!st.sequenceMade)
         st.sequenceMade = makeDefaultSequence(d);
-    int n = 0;
-    if (d.stepCount < 7) {
-        // Fewer steps than slots: the strip starts at step 0 and cannot scroll.
+    if (d.stepCount <= kSlots) {
+        // No more steps than slots: the strip starts at step 0 and cannot scroll.
         setScrollQuietly(0, 0, false);
         for (int j = std::max<int>(d.stepCount, 0); j < kSlots; ++j)
             hideSlot(j);
-        n = d.stepCount;
     } else {
         vsBerAni_->setValue(0);
-        setScrollRange(d.stepCount - 6, true);
-        n = kSlots;
+        setScrollRange(d.stepCount - kSlots, true);
     }
     setButtonsEnabled(d.stepCount > 0);
-    for (int j = 0; j < n; ++j) {
-        slotImages_[at(j)] = d.steps[at(j)].imageIndex;
-        DrawAnimationSlot(j, slotImages_[at(j)]);
-    }
+    showSteps(0, std::min<int>(d.stepCount, kSlots) - 1);
     if (d.stepCount > 0) {
         iAni_Click(0);
     } else {
@@ -341,29 +335,23 @@ void AnimationPanel::cmdAniIn_Click() {
     bool scroll = false;
     if (d.stepCount == 1)
         selectedStepSlot_ = 0;
-    else if (selectedStepSlot_ < 5)
+    else if (selectedStepSlot_ < kLastSlot)
         ++selectedStepSlot_;
     else
         scroll = true;
-    auto redrawFrom = [&](int first, int last) {
-        for (int j = std::max(first, 0); j <= last; ++j) {
-            slotImages_[at(j)] = d.steps[at(vsBerAni_->value() + j)].imageIndex;
-            DrawAnimationSlot(j, slotImages_[at(j)]);
-        }
-    };
-    if (d.stepCount < 7) {
-        redrawFrom(selectedStepSlot_, d.stepCount - 1);
+    if (d.stepCount <= kSlots) {
+        showSteps(selectedStepSlot_, d.stepCount - 1);
     } else {
-        setScrollRange(d.stepCount - 6, true);
+        setScrollRange(d.stepCount - kSlots, true);
         if (scroll)
             vsBerAni_->setValue(vsBerAni_->value() + 1);
         else
-            redrawFrom(selectedStepSlot_, kSlots - 1);
+            showSteps(selectedStepSlot_, kLastSlot);
     }
     showUnselectedCaption();
     setButtonsEnabled(true);
     if (scroll)
-        selectedStepSlot_ = 5;
+        selectedStepSlot_ = kLastSlot;
     iAni_Click(selectedStepSlot_);
 }
 
@@ -376,27 +364,20 @@ void AnimationPanel::cmdAniDel_Click() {
     window_.setModified();
     spAniSW_->hide();
     deleteStep(d, selectedStep_);
-    int n = 0;
-    if (d.stepCount < 7) {
+    if (d.stepCount <= kSlots)
         setScrollRange(0, false);
-        n = d.stepCount;
-    } else {
-        setScrollRange(d.stepCount - 6, true);
-        n = kSlots;
-    }
-    if (d.stepCount < 6)
+    else
+        setScrollRange(d.stepCount - kSlots, true);
+    if (d.stepCount < kSlots)
         hideSlot(d.stepCount);
-    for (int j = std::max(selectedStepSlot_, 0); j < n; ++j) {
-        slotImages_[at(j)] = d.steps[at(vsBerAni_->value() + j)].imageIndex;
-        DrawAnimationSlot(j, slotImages_[at(j)]);
-    }
+    showSteps(selectedStepSlot_, std::min<int>(d.stepCount, kSlots) - 1);
     showUnselectedCaption();
     if (d.stepCount == 0) {
         setButtonsEnabled(false);
         st.sequenceMade = false;
     }
     // The last step went while the start of the strip showed: the selection moves back to the new last.
-    if (d.stepCount == selectedStep_ && selectedStep_ < 6 && selectedStepSlot_ > 0)
+    if (d.stepCount == selectedStep_ && selectedStep_ < kSlots && selectedStepSlot_ > 0)
         --selectedStepSlot_;
     if (d.stepCount > 0)
         iAni_Click(selectedStepSlot_);
@@ -407,14 +388,17 @@ void AnimationPanel::vsBerAni_Change(int value) {
         return;
     const IconDocument& d = window_.document();
     spAniSW_->hide();
-    for (int j = 0; j < kSlots; ++j) {
-        const int s = value + j;
-        if (s >= d.stepCount)
-            continue;
-        slotImages_[at(j)] = d.steps[at(s)].imageIndex;
+    const int shown = std::min(kSlots, d.stepCount - value);
+    showSteps(0, shown - 1);
+    if (selectedStep_ >= value && selectedStep_ < value + shown)
+        iAni_Click(selectedStep_ - value);
+}
+
+void AnimationPanel::showSteps(int first, int last) {
+    const IconDocument& d = window_.document();
+    for (int j = std::max(first, 0); j <= last; ++j) {
+        slotImages_[at(j)] = d.steps[at(vsBerAni_->value() + j)].imageIndex;
         DrawAnimationSlot(j, slotImages_[at(j)]);
-        if (s == selectedStep_)
-            iAni_Click(j);
     }
 }
 

@@ -28,7 +28,9 @@ class frmICON;
 class AnimationPanel : public QFrame {
     Q_OBJECT
   public:
+    // The strip shows six steps at a time; a longer sequence scrolls.
     static constexpr int kSlots = 6;
+    static constexpr int kLastSlot = kSlots - 1;
 
     AnimationPanel(frmICON& window, QWidget* parent);
 
@@ -73,6 +75,8 @@ class AnimationPanel : public QFrame {
     void buildInformation();
     QToolButton* makeSpinButton(QWidget* parent, const QString& name, int direction, int x, int y);
     void hideSlot(int slot);
+    // Slots first .. last show the steps at the scroll value plus their slot number.
+    void showSteps(int first, int last);
     // Scroll bar without its change handler.
     // Text the panel shows from the document: the change handlers take it in without marking an edit.
     void showText(QLineEdit& box, const QString& text);
