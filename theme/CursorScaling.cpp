@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdint>
+#include <cstdlib>
 
 namespace vantle::theme {
 
@@ -171,6 +172,56 @@ std::vector<int> themeSizes(const LosslessCursor& cursor, std::span<const int> e
     return sizes;
 }
 
+const CursorImage* crispSourceFor(const CursorFrame& frame, int size) {
+    const CursorImage* exact = nullptr;
+    const CursorImage* larger = nullptr;
+    const CursorImage* smaller = nullptr;
+    for (const CursorImage& image : frame.images) {
+        if (image.width <= 0 || image.height <= 0)
+            continue;
+        if (image.width == size) {
+            if (exact == nullptr || bitsRank(image) > bitsRank(*exact))
+                exact = &image;
+        } else if (image.width >= 2 * size) {
+            if (larger == nullptr || image.width < larger->width)
+                larger = &image;
+        } else if (image.width < size && size % image.width == 0) {
+            if (smaller == nullptr || image.width > smaller->width)
+                smaller = &image;
+        }
+    }
+    return exact ? exact : larger ? larger : smaller;
+}
+
+SizePlan planThemeSizes(const LosslessCursor& cursor, std::span<const int> wanted, bool forced) {
+    SizePlan plan;
+    const std::vector<int> held = themeSizes(cursor, {});
+    plan.sizes = held;
+    for (int size : wanted) {
+        if (size < 1 || size > kMaxCursorSide)
+            continue;
+        const bool crisp =
+            std::all_of(cursor.frames.begin(), cursor.frames.end(), [size](const CursorFrame& frame) {
+                return frame.images.empty() || crispSourceFor(frame, size) != nullptr;
+            });
+        if (forced || crisp) {
+            plan.sizes.push_back(size);
+        } else if (!held.empty()) {
+            // libXcursor takes the nominal size nearest the one asked for, the smaller of two as near.
+            const int nearest = *std::min_element(held.begin(), held.end(), [size](int a, int b) {
+                return std::abs(a - size) < std::abs(b - size) ||
+                       (std::abs(a - size) == std::abs(b - size) && a < b);
+            });
+            plan.skipped.emplace_back(size, nearest);
+        }
+    }
+    std::sort(plan.sizes.begin(), plan.sizes.end());
+    plan.sizes.erase(std::unique(plan.sizes.begin(), plan.sizes.end()), plan.sizes.end());
+    std::sort(plan.skipped.begin(), plan.skipped.end());
+    plan.skipped.erase(std::unique(plan.skipped.begin(), plan.skipped.end()), plan.skipped.end());
+    return plan;
+}
+
 const CursorImage* sourceImageFor(const CursorFrame& frame, int size) {
     const CursorImage* exact = nullptr;
     const CursorImage* larger = nullptr;
@@ -191,7 +242,7 @@ const CursorImage* sourceImageFor(const CursorFrame& frame, int size) {
     return exact ? exact : larger ? larger : smaller;
 }
 
-SizedCursor cursorAtSizes(const LosslessCursor& source, std::span<const int> sizes) {
+SizedCursor cursorAtSizes(const LosslessCursor& source, std::span<const int> sizes, Sources sources) {
     SizedCursor result;
     result.cursor.ani = source.ani;
     result.cursor.iconType = source.iconType;
@@ -202,7 +253,10 @@ SizedCursor cursorAtSizes(const LosslessCursor& source, std::span<const int> siz
         const CursorFrame& frame = source.frames[f];
         CursorFrame sized;
         for (std::size_t s = 0; s < sizes.size(); ++s) {
-            const CursorImage* from = sourceImageFor(frame, sizes[s]);
+            const CursorImage* from =
+                sources == Sources::CrispFirst ? crispSourceFor(frame, sizes[s]) : nullptr;
+            if (from == nullptr)
+                from = sourceImageFor(frame, sizes[s]);
             if (from == nullptr)
                 break;
             if (from->width == sizes[s]) {

@@ -18,13 +18,15 @@
 #include "model/LosslessCursor.h"
 
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace vantle::theme {
 
 // The default sizes of a theme besides those its sources hold: 24 and 32 for ordinary screens, 48, 64
-// and 96 for HiDPI and fractional scaling.
-constexpr std::array<int, 5> kDefaultThemeSizes = {24, 32, 48, 64, 96};
+// and 96 for HiDPI, and the sizes desktops ask for at fractional scales of 24 (x 1.25, 1.5, 1.75, 2, 2.5,
+// 3: 30, 36, 42, 48, 60, 72).
+constexpr std::array<int, 10> kDefaultThemeSizes = {24, 30, 32, 36, 42, 48, 60, 64, 72, 96};
 
 // One axis of the hotspot rule.
 int scaledHotspot(int h, int from, int to);
@@ -45,6 +47,22 @@ std::vector<int> themeSizes(const LosslessCursor& cursor, std::span<const int> e
 // when the frame has no images.
 const CursorImage* sourceImageFor(const CursorFrame& frame, int size);
 
+// An image a size can be made from and stay crisp: one of that width; else the smallest at least twice
+// as large (area averaging then takes whole blocks of at least 2 x 2 source pixels for each pixel, no
+// blur of a fractional reduction); else the largest smaller one whose width divides the size (every
+// pixel repeated). Nothing when the frame has none.
+const CursorImage* crispSourceFor(const CursorFrame& frame, int size);
+
+struct SizePlan {
+    std::vector<int> sizes;                   // ascending: the sizes the cursor holds and those made
+    std::vector<std::pair<int, int>> skipped; // a size not made, and the size that serves it instead
+};
+
+// The sizes of a theme file of this cursor: the widths its images have and each of `wanted` that every
+// frame can make crisp; with `forced`, every one of `wanted` (within 1..kMaxCursorSide). A size left out
+// is served by the nearest size the cursor holds, as libXcursor picks it.
+SizePlan planThemeSizes(const LosslessCursor& cursor, std::span<const int> wanted, bool forced);
+
 struct SizedCursor {
     LosslessCursor cursor; // every frame holds one image per size, in ascending order; steps as the source
     std::vector<int> kept; // sizes every frame held
@@ -54,6 +72,9 @@ struct SizedCursor {
 // The cursor with every frame at every size of `sizes` (ascending, as themeSizes gives them). Frames
 // without images are left out and the steps that show them dropped. Cost: one resampling per frame and
 // made size.
-SizedCursor cursorAtSizes(const LosslessCursor& source, std::span<const int> sizes);
+// With CrispFirst each size is made from crispSourceFor's image where the frame has one.
+enum class Sources { Nearest, CrispFirst };
+SizedCursor cursorAtSizes(const LosslessCursor& source, std::span<const int> sizes,
+                          Sources sources = Sources::Nearest);
 
 } // namespace vantle::theme

@@ -4,12 +4,16 @@
 #include "model/CursorFiles.h"
 #include "theme/CursorScaling.h"
 
+#include <array>
 #include <map>
 #include <set>
 
 namespace vantle::theme {
 
 namespace {
+
+// The sizes besides the document's own: 24 and 32 for ordinary screens, 48, 64 and 96 for HiDPI.
+constexpr std::array<int, 5> kHidpiSizes = {24, 32, 48, 64, 96};
 
 CursorImage imageOf(const IconImage& image, const MarkerColours& markers) {
     CursorImage out;
@@ -88,7 +92,7 @@ HidpiXcursor buildHidpiXcursor(const IconDocument& document, const MarkerColours
     for (CursorFrame& frame : cursor.frames)
         for (CursorImage& image : frame.images)
             result.invertedReplaced += replaceInvertedPixels(image);
-    const std::vector<int> sizes = themeSizes(cursor, kDefaultThemeSizes);
+    const std::vector<int> sizes = themeSizes(cursor, kHidpiSizes);
     const SizedCursor sized = cursorAtSizes(cursor, sizes);
     CursorWriteReport report;
     result.bytes = buildXcursor(sized.cursor, report);

@@ -28,20 +28,21 @@ ThemeCursor themeNamesOf(std::span<const CursorRole> roles, const std::string& o
     return cursor;
 }
 
-bool makeThemeCursor(LosslessCursor cursor, std::span<const int> extraSizes, SourceReport& report,
-                     ThemeCursor& out) {
+bool makeThemeCursor(LosslessCursor cursor, std::span<const int> extraSizes, SizeRule rule,
+                     SourceReport& report, ThemeCursor& out) {
     for (CursorFrame& frame : cursor.frames)
         for (CursorImage& image : frame.images)
             if (image.hasInverted())
                 report.invertedReplaced += replaceInvertedPixels(image);
-    const std::vector<int> sizes = themeSizes(cursor, extraSizes);
-    SizedCursor sized = cursorAtSizes(cursor, sizes);
+    SizePlan plan = planThemeSizes(cursor, extraSizes, rule == SizeRule::Forced);
+    SizedCursor sized = cursorAtSizes(cursor, plan.sizes, Sources::CrispFirst);
     if (sized.cursor.frames.empty()) {
         report.problems.push_back("holds no image");
         return false;
     }
     report.kept = std::move(sized.kept);
     report.made = std::move(sized.made);
+    report.skipped = std::move(plan.skipped);
     report.frames = static_cast<int>(sized.cursor.frames.size());
     report.steps = static_cast<int>(sized.cursor.steps.size());
     out = themeNamesOf(report.source.roles, report.source.ownName);
@@ -52,7 +53,7 @@ bool makeThemeCursor(LosslessCursor cursor, std::span<const int> extraSizes, Sou
     return true;
 }
 
-ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extraSizes) {
+ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extraSizes, SizeRule rule) {
     ThemeCursors result;
     for (const PackSource& source : pack.sources) {
         SourceReport report;
@@ -66,7 +67,7 @@ ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extra
                 report.problems.push_back("cannot be read");
         } else {
             ThemeCursor themeCursor;
-            report.written = makeThemeCursor(std::move(*cursor), extraSizes, report, themeCursor);
+            report.written = makeThemeCursor(std::move(*cursor), extraSizes, rule, report, themeCursor);
             if (report.written)
                 result.cursors.push_back(std::move(themeCursor));
         }

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vantle::theme {
@@ -21,15 +22,20 @@ struct SourceReport {
     bool partial = false;              // read, but not everything the file declares
     std::vector<int> kept;             // sizes taken as the file holds them
     std::vector<int> made;             // sizes made by scaling
+    std::vector<std::pair<int, int>>
+        skipped; // sizes not made (they would blur), each with the size serving it
     int frames = 0;
     int steps = 0;
     int invertedReplaced = 0;
 };
 
+// How the sizes besides a cursor's own are chosen: made where they stay crisp (planThemeSizes), or all.
+enum class SizeRule { Crisp, Forced };
+
 // The theme cursor of one source cursor: sizes, links and Xcursor bytes, and what was done in `report`.
 // False (with the reason in the report) when the cursor has no image.
-bool makeThemeCursor(LosslessCursor cursor, std::span<const int> extraSizes, SourceReport& report,
-                     ThemeCursor& out);
+bool makeThemeCursor(LosslessCursor cursor, std::span<const int> extraSizes, SizeRule rule,
+                     SourceReport& report, ThemeCursor& out);
 
 struct ThemeCursors {
     std::vector<ThemeCursor> cursors;
@@ -38,7 +44,7 @@ struct ThemeCursors {
 
 // Reads every source of the pack (readCursorFile) and makes its theme cursor; a file that cannot be
 // read is reported and left out.
-ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extraSizes);
+ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extraSizes, SizeRule rule);
 
 // How many names the cursors are written under, and the names desktops ask for (desktopCursorNames) that
 // none of them has, which the theme inherits.

@@ -26,6 +26,7 @@ struct ThemeArguments {
     bool install = false;
     bool apply = false; // implies install
     std::vector<int> sizes{theme::kDefaultThemeSizes.begin(), theme::kDefaultThemeSizes.end()};
+    bool sizesGiven = false; // --sizes: every size made, crisp or not
 };
 
 // "24,32,48": sizes from 1 to 256; an empty list is allowed (only the sizes the files hold).
@@ -61,6 +62,7 @@ std::optional<ThemeArguments> parseArguments(std::span<const std::string> args, 
                 return std::nullopt;
             }
             a.sizes = *sizes;
+            a.sizesGiven = true;
         } else if (arg == "--install") {
             a.install = true;
         } else if (arg == "--apply") {
@@ -106,6 +108,12 @@ void printSource(const theme::SourceReport& r, std::ostream& out) {
         return;
     }
     printSizesAndFrames(r.kept, r.made, r.frames, r.steps, out);
+    if (!r.skipped.empty()) {
+        out << ";";
+        for (const auto& skipped : r.skipped)
+            out << " " << skipped.first;
+        out << " not made (they would blur; the nearest size held serves)";
+    }
     out << "; " << r.invertedReplaced << " inverted pixel" << (r.invertedReplaced == 1 ? "" : "s")
         << " replaced\n";
 }
@@ -153,7 +161,8 @@ int themeCommand(std::span<const std::string> args, std::ostream& out, std::ostr
         }
     }
 
-    const theme::ThemeCursors made = theme::makeThemeCursors(pack, a->sizes);
+    const theme::ThemeCursors made = theme::makeThemeCursors(
+        pack, a->sizes, a->sizesGiven ? theme::SizeRule::Forced : theme::SizeRule::Crisp);
     int leftOut = pack.leftOut;
     for (const theme::SourceReport& r : made.reports) {
         for (const std::string& problem : r.problems)

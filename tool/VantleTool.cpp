@@ -93,10 +93,13 @@ commands:
                      (all-scroll, grab, ...); wait_m, busy_l and the like are AppStarting (progress)
                      unless another file is. The report ends with how many names the pack gives
                      and which names desktops ask for the theme inherits from Adwaita.
-                     --sizes LIST  sizes written besides those the files hold, default 24,32,48,64,96;
-                                   a missing size is made from the nearest larger image by area
-                                   averaging, or from a smaller one (whole-pixel repetition when the
-                                   factor is whole); hotspots stay on their pixel
+                     Besides the sizes the files hold, 24, 32, 48, 64 and 96 and the fractional-scale
+                     sizes 30, 36, 42, 60 and 72 are made where they stay crisp: from an image at
+                     least twice as large (area averaging) or by repeating each pixel a whole number
+                     of times; another size is not made (the report says so) and the nearest size
+                     held serves it. Hotspots stay on their pixel.
+                     --sizes LIST  instead, these sizes besides those the files hold, each made even
+                                   where it blurs (from the nearest larger image, else a smaller one)
                      --install     instead of --dir: into $XDG_DATA_HOME/icons (~/.local/share/icons),
                                    saying when it replaces an installed theme, and printing how to
                                    select it on the desktop XDG_CURRENT_DESKTOP names and the others

@@ -205,5 +205,33 @@ TEST(CursorScaling, SizesComeFromTheNearestLargerImageAndEveryFrameGetsEverySize
     EXPECT_EQ(closed.cursor.steps[1].ticks, 3);
 }
 
+TEST(CursorScaling, CrispSizesComeFromTwiceAsLargeOrByWholeRepetitionAndOthersAreLeftOut) {
+    LosslessCursor cursor;
+    cursor.frames = {frameOf({32, 48}), frameOf({48, 32})};
+    const CursorFrame& frame = cursor.frames[0];
+    EXPECT_EQ(crispSourceFor(frame, 24)->width, 48) << "24 from 48, not a 0.75 reduction of 32";
+    EXPECT_EQ(crispSourceFor(frame, 16)->width, 32) << "the smallest at least twice as large";
+    EXPECT_EQ(crispSourceFor(frame, 96)->width, 48) << "the largest that divides it";
+    EXPECT_EQ(crispSourceFor(frame, 64)->width, 32);
+    EXPECT_EQ(crispSourceFor(frame, 30), nullptr);
+    EXPECT_EQ(crispSourceFor(frame, 40), nullptr);
+
+    const std::array<int, 6> wanted = {24, 30, 40, 64, 72, 96};
+    const SizePlan crisp = planThemeSizes(cursor, wanted, false);
+    EXPECT_EQ(crisp.sizes, (std::vector<int>{24, 32, 48, 64, 96}));
+    EXPECT_EQ(crisp.skipped, (std::vector<std::pair<int, int>>{{30, 32}, {40, 32}, {72, 48}}))
+        << "the nearest held size, the smaller of two as near";
+    const SizePlan forced = planThemeSizes(cursor, wanted, true);
+    EXPECT_EQ(forced.sizes, (std::vector<int>{24, 30, 32, 40, 48, 64, 72, 96}));
+    EXPECT_TRUE(forced.skipped.empty());
+    // A frame lacking a crisp source keeps the size out for the whole cursor.
+    cursor.frames.push_back(frameOf({32}));
+    EXPECT_EQ(planThemeSizes(cursor, wanted, false).sizes, (std::vector<int>{32, 48, 64, 96}));
+
+    const SizedCursor sized = cursorAtSizes(cursor, std::array<int, 1>{24}, Sources::CrispFirst);
+    EXPECT_EQ(sized.cursor.frames[0].images[0].at(0, 0) >> 16 & 0xFF, 48u) << "made from 48";
+    EXPECT_EQ(sized.cursor.frames[2].images[0].at(0, 0) >> 16 & 0xFF, 32u) << "no crisp source: the nearest";
+}
+
 } // namespace
 } // namespace vantle::theme
