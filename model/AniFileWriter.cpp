@@ -1,5 +1,6 @@
 #include "model/AniFileWriter.h"
 
+#include "model/AniStructure.h"
 #include "model/BinaryFile.h"
 #include "model/ColourAnalysis.h"
 #include "model/IconFileWriter.h"
@@ -65,70 +66,36 @@ std::optional<std::vector<std::uint8_t>> buildAniFile(IconDocument& d, const Mar
         messages.showMessage(text::kReduceFailed, MessageButtons::Ok, MessageIcon::Error);
         return std::nullopt;
     }
-    const std::int32_t S = d.stepCount;
-    const std::int32_t F = d.imageCount;
     if (d.hasStepTable)
         d.aniFlags |= kAniSequenceFlag;
-
-    const std::vector<std::uint8_t> title = paddedAnsi(d.title);
-    const std::vector<std::uint8_t> author = paddedAnsi(d.author);
-    const bool hasInfo = !d.title.empty() || !d.author.empty();
-
-    ByteWriter body;
-    if (hasInfo) {
-        const std::size_t t = title.size();
-        const std::size_t a = author.size();
-        body.writeTag("LIST");
-        body.writeDword(static_cast<std::int64_t>(4 + (t > 0 ? 8 + t : 0) + (a > 0 ? 8 + a : 0)));
-        body.writeTag("INFO");
-        if (t > 0) {
-            body.writeTag("INAM");
-            body.writeDword(static_cast<std::int64_t>(t));
-            body.writeBlock(title);
-        }
-        if (a > 0) {
-            body.writeTag("IART");
-            body.writeDword(static_cast<std::int64_t>(a));
-            body.writeBlock(author);
-        }
+    // The program's own layout: the information list first, texts padded to an even length.
+    AniToWrite ani;
+    ani.informationFirst = true;
+    if (!d.title.empty() || !d.author.empty()) {
+        ani.title = paddedAnsi(d.title);
+        ani.author = paddedAnsi(d.author);
     }
-    body.writeTag("anih");
-    body.writeDword(36);
-    for (std::int64_t value :
-         {std::int64_t{36}, std::int64_t{F}, std::int64_t{S}, std::int64_t{0}, std::int64_t{0},
-          std::int64_t{0}, std::int64_t{0}, std::int64_t{d.defaultRate}, std::int64_t{d.aniFlags}})
-        body.writeDword(value);
+    ani.header.frames = d.imageCount;
+    ani.header.steps = d.stepCount;
+    ani.header.rate = d.defaultRate;
+    ani.header.flags = d.aniFlags;
+    const auto steps = std::span(d.steps).first(static_cast<std::size_t>(d.stepCount));
     if (d.hasRateTable) {
-        body.writeTag("rate");
-        body.writeDword(4 * static_cast<std::int64_t>(S));
-        for (int i = 0; i < S; ++i)
-            body.writeDword(d.steps[static_cast<std::size_t>(i)].rate);
+        ani.rates.emplace();
+        for (const AnimationStep& step : steps)
+            ani.rates->push_back(step.rate);
     }
     if (d.hasStepTable) {
-        body.writeTag("seq ");
-        body.writeDword(4 * static_cast<std::int64_t>(S));
-        for (int i = 0; i < S; ++i)
-            body.writeDword(d.steps[static_cast<std::size_t>(i)].imageIndex);
+        ani.sequence.emplace();
+        for (const AnimationStep& step : steps)
+            ani.sequence->push_back(step.imageIndex);
     }
-    ByteWriter frames;
-    for (int i = 0; i < F; ++i) {
+    for (int i = 0; i < d.imageCount; ++i) {
         ByteWriter frame;
         writeCursorResource(frame, d.images[static_cast<std::size_t>(i)], markers);
-        frames.writeTag("icon");
-        frames.writeDword(static_cast<std::int64_t>(frame.size()));
-        frames.writeBlock(frame.bytes());
+        ani.frames.push_back(frame.take());
     }
-    body.writeTag("LIST");
-    body.writeDword(static_cast<std::int64_t>(4 + frames.size()));
-    body.writeTag("fram");
-    body.writeBlock(frames.bytes());
-
-    ByteWriter file;
-    file.writeTag("RIFF");
-    file.writeDword(static_cast<std::int64_t>(4 + body.size()));
-    file.writeTag("ACON");
-    file.writeBlock(body.bytes());
-    return file.bytes();
+    return writeAniStructure(ani);
 }
 
 bool writeAniFile(IconDocument& document, const std::string& path, const MarkerColours& markers,

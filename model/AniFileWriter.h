@@ -11,9 +11,6 @@
 
 namespace vantle {
 
-// The sequence flag of the header: readers play a sequence chunk only when it is set.
-constexpr std::int32_t kAniSequenceFlag = 2;
-
 // Prepares the steps and the frames' colours (reducing frames of more than 256 colours) and returns the
 // file's bytes; nothing after the reduce failure message.
 std::optional<std::vector<std::uint8_t>> buildAniFile(IconDocument& document, const MarkerColours& markers,

@@ -1,5 +1,7 @@
 #include "model/AniStructure.h"
 
+#include "model/BinaryFile.h"
+
 #include <algorithm>
 #include <array>
 #include <limits>
@@ -10,11 +12,6 @@ namespace {
 
 constexpr std::size_t kChunkHead = 8;
 constexpr std::size_t kFormStart = 12; // "RIFF", size, "ACON"
-
-std::uint32_t dwordAt(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
 
 std::string tagAt(std::span<const std::uint8_t> bytes, std::size_t at) {
     return std::string(reinterpret_cast<const char*>(bytes.data() + at), 4);
@@ -58,14 +55,14 @@ std::vector<std::int32_t> readTable(std::span<const std::uint8_t> bytes, const R
     const std::size_t entries = std::min<std::size_t>({chunk.size / 4, chunk.available() / 4, maxEntries});
     std::vector<std::int32_t> table(entries);
     for (std::size_t i = 0; i < entries; ++i)
-        table[i] = static_cast<std::int32_t>(dwordAt(bytes, chunk.dataStart + i * 4));
+        table[i] = static_cast<std::int32_t>(le32At(bytes, chunk.dataStart + i * 4));
     return table;
 }
 
 AniHeader readHeader(std::span<const std::uint8_t> bytes, const RiffChunk& chunk) {
     std::array<std::int32_t, 9> fields{};
     for (std::size_t i = 0; i < fields.size() && (i + 1) * 4 <= chunk.available(); ++i)
-        fields[i] = static_cast<std::int32_t>(dwordAt(bytes, chunk.dataStart + i * 4));
+        fields[i] = static_cast<std::int32_t>(le32At(bytes, chunk.dataStart + i * 4));
     // fields[0] is the header size, not used.
     AniHeader h;
     h.frames = std::max(fields[1], 0);
@@ -109,7 +106,7 @@ std::optional<RiffChunk> RiffWalker::next() {
     }
     RiffChunk c;
     c.tag = tagAt(bytes_, position_);
-    c.size = dwordAt(bytes_, position_ + 4);
+    c.size = le32At(bytes_, position_ + 4);
     c.dataStart = position_ + kChunkHead;
     const std::uint64_t declaredEnd = static_cast<std::uint64_t>(c.dataStart) + c.size;
     c.cutShort = declaredEnd > end_;
@@ -129,7 +126,7 @@ AniStructure readAniStructure(std::span<const std::uint8_t> bytes, std::size_t m
     if (bytes.size() >= kFormStart) {
         // A form whose size promises more than one missing chunk head was cut short. (Some writers count
         // the 8 bytes of "RIFF" and the size as well; that alone is no loss.)
-        const std::uint64_t declared = std::uint64_t{dwordAt(bytes, 4)} + kChunkHead;
+        const std::uint64_t declared = std::uint64_t{le32At(bytes, 4)} + kChunkHead;
         ani.cutShort = declared > bytes.size() + kChunkHead;
     }
     RiffWalker walker(bytes, kFormStart, bytes.size());
@@ -155,6 +152,72 @@ AniStructure readAniStructure(std::span<const std::uint8_t> bytes, std::size_t m
         }
     }
     return ani;
+}
+
+namespace {
+
+void writeChunk(ByteWriter& out, std::string_view tag, std::span<const std::uint8_t> data) {
+    out.writeTag(tag);
+    out.writeDword(static_cast<std::int64_t>(data.size()));
+    out.writeBlock(data);
+    if (data.size() % 2 != 0)
+        out.writeByte(0);
+}
+
+void writeTable(ByteWriter& out, std::string_view tag, const std::vector<std::int32_t>& values) {
+    out.writeTag(tag);
+    out.writeDword(static_cast<std::int64_t>(4 * values.size()));
+    for (std::int32_t v : values)
+        out.writeDword(v);
+}
+
+void writeInformation(ByteWriter& out, const AniToWrite& ani) {
+    if (ani.title.empty() && ani.author.empty())
+        return;
+    ByteWriter info;
+    info.writeTag("INFO");
+    if (!ani.title.empty())
+        writeChunk(info, "INAM", ani.title);
+    if (!ani.author.empty())
+        writeChunk(info, "IART", ani.author);
+    writeChunk(out, "LIST", info.bytes());
+}
+
+void writeHeader(ByteWriter& out, const AniHeader& h) {
+    out.writeTag("anih");
+    out.writeDword(36);
+    for (std::int32_t value : {std::int32_t{36}, h.frames, h.steps, std::int32_t{0}, std::int32_t{0},
+                               std::int32_t{0}, std::int32_t{0}, h.rate, h.flags})
+        out.writeDword(value);
+}
+
+} // namespace
+
+std::vector<std::uint8_t> writeAniStructure(const AniToWrite& ani) {
+    std::size_t frameBytes = 4;
+    for (const auto& frame : ani.frames)
+        frameBytes += kChunkHead + frame.size() + frame.size() % 2;
+    ByteWriter out;
+    out.writeTag("RIFF");
+    out.writeDword(0); // the form's size, set at the end
+    out.writeTag("ACON");
+    if (ani.informationFirst)
+        writeInformation(out, ani);
+    writeHeader(out, ani.header);
+    if (!ani.informationFirst)
+        writeInformation(out, ani);
+    if (ani.rates)
+        writeTable(out, "rate", *ani.rates);
+    if (ani.sequence)
+        writeTable(out, "seq ", *ani.sequence);
+    out.writeTag("LIST");
+    out.writeDword(static_cast<std::int64_t>(frameBytes));
+    out.writeTag("fram");
+    for (const auto& frame : ani.frames)
+        writeChunk(out, "icon", frame);
+    std::vector<std::uint8_t> bytes = out.take();
+    putLe32(bytes, 4, static_cast<std::uint32_t>(bytes.size() - kChunkHead));
+    return bytes;
 }
 
 } // namespace vantle

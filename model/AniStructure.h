@@ -64,10 +64,31 @@ struct AniStructure {
     bool cutShort = false;
 };
 
+constexpr std::int32_t kAniIconFlag = 1;     // frames are icon resources
+constexpr std::int32_t kAniSequenceFlag = 2; // readers play a sequence chunk only when it is set
+
 // True when the bytes begin "RIFF" .... "ACON".
 bool looksLikeAni(std::span<const std::uint8_t> head);
 
 // Walks the whole form. Tables hold at most maxTableEntries values each.
 AniStructure readAniStructure(std::span<const std::uint8_t> bytes, std::size_t maxTableEntries);
+
+// What an animated cursor file is written from. Texts are the bytes of the "INAM" and "IART" chunks as
+// they go into the file (a chunk is left out when its text is empty); each frame is a whole icon
+// resource.
+struct AniToWrite {
+    bool informationFirst = false; // the information list before the header, else after it
+    std::vector<std::uint8_t> title;
+    std::vector<std::uint8_t> author;
+    AniHeader header;                                  // frames and steps are counted from what follows
+    std::optional<std::vector<std::int32_t>> rates;    // a "rate" table
+    std::optional<std::vector<std::int32_t>> sequence; // a "seq " table
+    std::vector<std::vector<std::uint8_t>> frames;
+};
+
+// The bytes of the RIFF form: the header (36 bytes, only frames, steps, rate and flags set), the
+// information list, the tables and the frame list of "icon" chunks; a chunk of odd size is followed by a
+// pad byte. The header's frame and step counts are written as given.
+std::vector<std::uint8_t> writeAniStructure(const AniToWrite& ani);
 
 } // namespace vantle

@@ -7,6 +7,7 @@
 
 #include "platform/Platform.h"
 
+#include <cassert>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -18,6 +19,36 @@ namespace vantle {
 // The most bytes taken from a file for reading (256 MiB, more than twice the largest file the program
 // writes); the rest of a larger file reads as past the end.
 constexpr std::size_t kMaxReadBytes = std::size_t{256} << 20;
+
+// Little-endian values at a position of bytes held in memory. Bytes beyond the end read as zero, as a
+// sequential read past the end does.
+inline std::uint16_t le16At(std::span<const std::uint8_t> bytes, std::size_t at) {
+    if (at >= bytes.size() || bytes.size() - at < 2)
+        return at < bytes.size() ? bytes[at] : 0;
+    return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
+}
+inline std::uint32_t le32At(std::span<const std::uint8_t> bytes, std::size_t at) {
+    if (at < bytes.size() && bytes.size() - at >= 4)
+        return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
+               static_cast<std::uint32_t>(bytes[at + 2]) << 16 |
+               static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4 && at < bytes.size() && i < bytes.size() - at; ++i)
+        value |= static_cast<std::uint32_t>(bytes[at + i]) << (8 * i);
+    return value;
+}
+
+// Writes little-endian values into bytes already laid out (a header whose size is known only at the end,
+// rows filled in place); the place must lie inside them.
+inline void putLe16(std::span<std::uint8_t> bytes, std::size_t at, std::uint32_t value) {
+    assert(at < bytes.size() && bytes.size() - at >= 2);
+    bytes[at] = static_cast<std::uint8_t>(value);
+    bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+inline void putLe32(std::span<std::uint8_t> bytes, std::size_t at, std::uint32_t value) {
+    putLe16(bytes, at, value & 0xFFFF);
+    putLe16(bytes, at + 2, value >> 16);
+}
 
 class ByteReader {
   public:
@@ -59,6 +90,14 @@ class ByteWriter {
     void writeTag(std::string_view tag);
 
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+    // The bytes written, leaving the writer empty.
+    std::vector<std::uint8_t> take() { return std::move(bytes_); }
+    void reserve(std::size_t count) { bytes_.reserve(count); }
+    // Appends count zero bytes and gives them to be filled in place.
+    std::span<std::uint8_t> append(std::size_t count) {
+        bytes_.resize(bytes_.size() + count);
+        return std::span(bytes_).last(count);
+    }
     std::size_t size() const { return bytes_.size(); }
 
   private:

@@ -239,73 +239,39 @@ int formFor(const CursorImage& image, const PixelSummary& s, std::size_t palette
     return wanted;
 }
 
-void putLe16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
-    out[at] = static_cast<std::uint8_t>(v);
-    out[at + 1] = static_cast<std::uint8_t>(v >> 8);
-}
-void putLe32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
-    putLe16(out, at, v & 0xFFFF);
-    putLe16(out, at + 2, v >> 16);
-}
-
+// The image as a bitmap entry of `bits` bits (palette indices into `palette` for 1, 4 and 8). In 32 bits with
+// an alpha channel the colour of a transparent pixel is kept; without one (every alpha 0) the mask decides,
+// so transparent pixels must lie over black.
 std::vector<std::uint8_t> bitmapBytes(const CursorImage& image, int bits, const PixelSummary& s,
                                       const std::vector<std::uint32_t>& palette) {
-    const int w = image.width;
-    const int h = image.height;
-    const std::size_t colourRow = static_cast<std::size_t>(dibRowBytes(w, bits));
-    const std::size_t maskRow = static_cast<std::size_t>(dibRowBytes(w, 1));
-    const std::size_t paletteEntries = bits <= 8 ? std::size_t{1} << bits : 0;
-    const std::size_t colourStart = kDibHeaderSize + 4 * paletteEntries;
-    const std::size_t maskStart = colourStart + colourRow * static_cast<std::size_t>(h);
-    std::vector<std::uint8_t> out(maskStart + maskRow * static_cast<std::size_t>(h), 0);
-    putLe32(out, 0, kDibHeaderSize);
-    putLe32(out, 4, static_cast<std::uint32_t>(w));
-    putLe32(out, 8, static_cast<std::uint32_t>(2 * h));
-    putLe16(out, 12, 1);
-    putLe16(out, 14, static_cast<std::uint32_t>(bits));
-    putLe32(out, 20, static_cast<std::uint32_t>((colourRow + maskRow) * static_cast<std::size_t>(h)));
-    for (std::size_t k = 0; k < palette.size() && k < paletteEntries; ++k) {
-        out[kDibHeaderSize + 4 * k] = static_cast<std::uint8_t>(palette[k]);
-        out[kDibHeaderSize + 4 * k + 1] = static_cast<std::uint8_t>(palette[k] >> 8);
-        out[kDibHeaderSize + 4 * k + 2] = static_cast<std::uint8_t>(palette[k] >> 16);
-    }
-    // In 32 bits with an alpha channel, the colour of a transparent pixel is kept; without one (every
-    // alpha 0) the mask decides, so transparent pixels must lie over black.
+    DibToWrite dib;
+    dib.width = image.width;
+    dib.height = image.height;
+    dib.bitCount = bits;
+    dib.palette = palette;
+    const auto maskColumns = static_cast<std::size_t>(dib.maskColumns());
+    dib.colours.resize(image.argb.size());
+    dib.mask.assign(maskColumns * static_cast<std::size_t>(image.height), 0);
     const bool keepHiddenColours = bits == 32 && s.anyAlpha;
-    for (int y = 0; y < h; ++y) {
-        std::uint8_t* colours = &out[colourStart + colourRow * static_cast<std::size_t>(h - 1 - y)];
-        std::uint8_t* mask = &out[maskStart + maskRow * static_cast<std::size_t>(h - 1 - y)];
-        for (int x = 0; x < w; ++x) {
-            const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + x;
-            const std::uint32_t p = image.argb[i];
-            const bool shown = (p >> 24) != 0;
-            const bool inverts = bits != 32 && invertsAtIndex(image, i);
-            const std::uint32_t colour = shown || inverts || keepHiddenColours ? p & 0xFFFFFF : 0u;
-            if (!shown)
-                mask[x / 8] = static_cast<std::uint8_t>(mask[x / 8] | (0x80u >> (x % 8)));
-            switch (bits) {
-            case 32:
-                colours[4 * x] = static_cast<std::uint8_t>(colour);
-                colours[4 * x + 1] = static_cast<std::uint8_t>(colour >> 8);
-                colours[4 * x + 2] = static_cast<std::uint8_t>(colour >> 16);
-                colours[4 * x + 3] = static_cast<std::uint8_t>(p >> 24);
-                break;
-            case 24:
-                colours[3 * x] = static_cast<std::uint8_t>(colour);
-                colours[3 * x + 1] = static_cast<std::uint8_t>(colour >> 8);
-                colours[3 * x + 2] = static_cast<std::uint8_t>(colour >> 16);
-                break;
-            default: {
-                const auto index = static_cast<unsigned>(
-                    std::lower_bound(palette.begin(), palette.end(), colour) - palette.begin());
-                const int perByte = 8 / bits;
-                const int shift = 8 - bits * (x % perByte + 1);
-                colours[x / perByte] = static_cast<std::uint8_t>(colours[x / perByte] | (index << shift));
-            }
-            }
-        }
+    for (std::size_t i = 0; i < image.argb.size(); ++i) {
+        const std::uint32_t p = image.argb[i];
+        const bool shown = (p >> 24) != 0;
+        const bool inverts = bits != 32 && invertsAtIndex(image, i);
+        const std::uint32_t colour = shown || inverts || keepHiddenColours ? p & 0xFFFFFF : 0u;
+        if (!shown)
+            dib.mask[i / static_cast<std::size_t>(image.width) * maskColumns +
+                     i % static_cast<std::size_t>(image.width)] = 1;
+        if (bits == 32)
+            dib.colours[i] = (p & 0xFF000000u) | colour;
+        else if (bits == 24)
+            dib.colours[i] = colour;
+        else
+            dib.colours[i] = static_cast<std::uint32_t>(
+                std::lower_bound(palette.begin(), palette.end(), colour) - palette.begin());
     }
-    return out;
+    ByteWriter out;
+    writeDibBitmap(out, dib);
+    return out.take();
 }
 
 } // namespace
@@ -359,29 +325,21 @@ std::vector<std::uint8_t> writeResource(std::span<const CursorImage> images, int
         entries.push_back(writeEntryImage(*kept[i], report, prefix + "image " + std::to_string(i)));
         total += entries.back().data.size();
     }
-    ByteWriter out;
-    out.writeWord(0);
-    out.writeWord(type);
-    out.writeWord(static_cast<std::int32_t>(kept.size()));
-    std::size_t offset = kIconHeaderSize + kIconEntrySize * kept.size();
+    std::vector<IconEntryToWrite> directory;
+    directory.reserve(kept.size());
     for (std::size_t i = 0; i < kept.size(); ++i) {
         const CursorImage& image = *kept[i];
-        out.writeByte(static_cast<std::uint8_t>(image.width & 0xFF));
-        out.writeByte(static_cast<std::uint8_t>(image.height & 0xFF));
-        out.writeByte(static_cast<std::uint8_t>(entries[i].colourCount));
-        out.writeByte(0);
-        if (type == 1) {
-            out.writeWord(1);
-            out.writeWord(entries[i].bitCount);
-        } else {
-            out.writeWord(std::clamp(image.hotspotX, 0, image.width - 1));
-            out.writeWord(std::clamp(image.hotspotY, 0, image.height - 1));
-        }
-        out.writeDword(static_cast<std::int64_t>(entries[i].data.size()));
-        out.writeDword(static_cast<std::int64_t>(offset));
-        offset += entries[i].data.size();
+        IconEntryToWrite& e = directory.emplace_back();
+        e.width = image.width;
+        e.height = image.height;
+        e.colourCount = entries[i].colourCount;
+        e.field4 = type == 1 ? 1 : std::clamp(image.hotspotX, 0, image.width - 1);
+        e.field6 = type == 1 ? entries[i].bitCount : std::clamp(image.hotspotY, 0, image.height - 1);
+        e.bytes = entries[i].data.size();
     }
-    std::vector<std::uint8_t> bytes = out.bytes();
+    ByteWriter out;
+    writeIconDirectory(out, type, directory);
+    std::vector<std::uint8_t> bytes = out.take();
     bytes.reserve(total);
     for (const EntryBytes& e : entries)
         bytes.insert(bytes.end(), e.data.begin(), e.data.end());

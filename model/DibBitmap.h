@@ -60,4 +60,25 @@ DibBitmap readDibBitmap(ByteReader& r, int width, int height);
 // that size is not 1 to 256 each way or the header is not one.
 std::optional<DibBitmap> readDibBitmapOwnSize(ByteReader& r);
 
+// What a bitmap entry is written from. Rows from the top; the file holds them bottom row first.
+struct DibToWrite {
+    int width = 0;
+    int height = 0;
+    int bitCount = 0; // 1, 4, 8, 24 or 32
+    // 0x00RRGGBB, up to 2^bitCount entries for 1, 4 and 8 bits; the entries it lacks are written black.
+    std::vector<std::uint32_t> palette;
+    // width x height values: palette indices for 1, 4 and 8 bits, else 0xAARRGGBB (alpha kept in 32 bits).
+    std::vector<std::uint32_t> colours;
+    // maskColumns() x height flags, 1 = masked. The columns past the width fill the row's padding.
+    std::vector<std::uint8_t> mask;
+
+    int maskColumns() const { return dibRowBytes(width, 1) * 8; }
+};
+
+// Bytes of the entry: the 40-byte header, the palette, the colour rows and the AND-mask rows.
+std::size_t dibSize(int width, int height, int bitCount);
+
+// Appends the entry's bytes (dibSize of them).
+void writeDibBitmap(ByteWriter& out, const DibToWrite& dib);
+
 } // namespace vantle

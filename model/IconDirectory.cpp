@@ -64,4 +64,22 @@ std::size_t entryDataEnd(const IconDirEntry& entry, std::size_t start, std::size
     return start + std::min<std::size_t>(entry.bytesInResource, resourceSize - start);
 }
 
+void writeIconDirectory(ByteWriter& out, int type, std::span<const IconEntryToWrite> entries) {
+    out.writeWord(0);
+    out.writeWord(type);
+    out.writeWord(static_cast<std::int32_t>(entries.size()));
+    std::size_t offset = kIconHeaderSize + kIconEntrySize * entries.size();
+    for (const IconEntryToWrite& e : entries) {
+        out.writeByte(static_cast<std::uint8_t>(e.width & 0xFF));
+        out.writeByte(static_cast<std::uint8_t>(e.height & 0xFF));
+        out.writeByte(static_cast<std::uint8_t>(e.colourCount));
+        out.writeByte(0);
+        out.writeWord(e.field4);
+        out.writeWord(e.field6);
+        out.writeDword(static_cast<std::int64_t>(e.bytes));
+        out.writeDword(static_cast<std::int64_t>(offset));
+        offset += e.bytes;
+    }
+}
+
 } // namespace vantle

@@ -51,4 +51,18 @@ std::size_t entryDataStart(const IconDirEntry& entry, const IconDirectory& direc
 // The end of an entry's data as its directory entry gives them, at most resourceSize.
 std::size_t entryDataEnd(const IconDirEntry& entry, std::size_t start, std::size_t resourceSize);
 
+// One directory entry to write; its data follow the directory in entry order.
+struct IconEntryToWrite {
+    int width = 0;  // 1 to 256 (256 is written as 0)
+    int height = 0; // 1 to 256
+    int colourCount = 0;
+    int field4 = 0; // hotspot X of a cursor, planes of an icon
+    int field6 = 0; // hotspot Y of a cursor, bit count of an icon
+    std::size_t bytes = 0;
+};
+
+// The header and the directory of an icon resource of `type` (1 icon, 2 cursor), each entry's offset
+// counted from the resource's start to where its data follow the directory.
+void writeIconDirectory(ByteWriter& out, int type, std::span<const IconEntryToWrite> entries);
+
 } // namespace vantle

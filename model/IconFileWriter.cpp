@@ -1,6 +1,8 @@
 #include "model/IconFileWriter.h"
 
 #include "model/ColourAnalysis.h"
+#include "model/DibBitmap.h"
+#include "model/IconDirectory.h"
 #include "model/IconEntryFields.h"
 
 #include <cassert>
@@ -10,10 +12,6 @@
 namespace vantle {
 
 namespace {
-
-int rowBytes(int width, int bitCount) {
-    return (width * bitCount + 31) / 32 * 4;
-}
 
 int bitCountOf(ColourDepth depth) {
     switch (depth) {
@@ -32,17 +30,50 @@ bool isMarker(colourRGB c, const MarkerColours& m) {
     return c == m.transparent || c == m.inverted;
 }
 
-void writeDirectoryEntry(ByteWriter& out, const IconImage& image, std::uint32_t offset, int fileType) {
+std::uint32_t rgbOf(colourRGB c) {
+    return static_cast<std::uint32_t>(redOf(c)) << 16 | static_cast<std::uint32_t>(greenOf(c)) << 8 |
+           static_cast<std::uint32_t>(blueOf(c));
+}
+
+IconEntryToWrite entryOf(const IconImage& image, int fileType) {
     const ImageLayout layout = layoutOf(image);
     const EntryFields fields = entryFieldsFor(fileType, image.hotspotX, image.hotspotY, layout.bitCount);
-    out.writeByte(static_cast<std::uint8_t>(image.width));
-    out.writeByte(static_cast<std::uint8_t>(image.height));
-    out.writeByte(static_cast<std::uint8_t>(image.depth == 2 || image.depth == 16 ? image.depth : 0));
-    out.writeByte(0);
-    out.writeWord(fields.atOffset4);
-    out.writeWord(fields.atOffset6);
-    out.writeDword(layout.dataSize);
-    out.writeDword(offset);
+    return {image.width,      image.height,     image.depth == 2 || image.depth == 16 ? image.depth : 0,
+            fields.atOffset4, fields.atOffset6, static_cast<std::size_t>(layout.dataSize)};
+}
+
+// The image as a bitmap entry: palette indices from the index map, or colours with the transparent marker
+// written black and the inverted one white; the mask marks both markers. Mask columns past the width take
+// the grid cells there as long as the whole byte lies inside the grid, as the program always wrote them.
+DibToWrite bitmapOf(const IconImage& image, const MarkerColours& markers) {
+    DibToWrite dib;
+    dib.width = image.width;
+    dib.height = image.height;
+    dib.bitCount = bitCountOf(image.depth);
+    if (dib.bitCount <= 8)
+        for (std::size_t k = 0; k < (std::size_t{1} << dib.bitCount); ++k)
+            dib.palette.push_back(rgbOf(image.palette[k]));
+    const int maskColumns = dib.maskColumns();
+    dib.colours.reserve(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+    dib.mask.assign(static_cast<std::size_t>(maskColumns) * static_cast<std::size_t>(image.height), 0);
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            colourRGB c = image.pixels(x, y);
+            if (dib.bitCount <= 8) {
+                dib.colours.push_back(static_cast<std::uint32_t>(image.indexMap(x, y)));
+                continue;
+            }
+            if (c == markers.transparent)
+                c = kBlack;
+            else if (c == markers.inverted)
+                c = kWhite;
+            dib.colours.push_back(rgbOf(c));
+        }
+        for (int x = 0; x < maskColumns && (x | 7) < kImageGrid; ++x)
+            dib.mask[static_cast<std::size_t>(y) * maskColumns + x] =
+                isMarker(image.pixels(x, y), markers) ? 1 : 0;
+    }
+    return dib;
 }
 
 } // namespace
@@ -51,91 +82,19 @@ ImageLayout layoutOf(const IconImage& image) {
     ImageLayout l;
     l.bitCount = bitCountOf(image.depth);
     l.paletteEntries = l.bitCount == 24 ? 0 : 1 << l.bitCount;
-    l.colourBytes = rowBytes(image.width, l.bitCount) * image.height;
-    l.maskBytes = rowBytes(image.width, 1) * image.height;
-    l.dataSize = 40 + 4 * l.paletteEntries + l.colourBytes + l.maskBytes;
+    l.colourBytes = dibRowBytes(image.width, l.bitCount) * image.height;
+    l.maskBytes = dibRowBytes(image.width, 1) * image.height;
+    l.dataSize = static_cast<int>(dibSize(image.width, image.height, l.bitCount));
     return l;
 }
 
 void writeImageData(ByteWriter& out, const IconImage& image, const MarkerColours& markers) {
-    const ImageLayout l = layoutOf(image);
-    out.writeDword(40);
-    out.writeDword(image.width);
-    out.writeDword(2 * image.height);
-    out.writeWord(1);
-    out.writeWord(l.bitCount);
-    out.writeDword(0);
-    out.writeDword(l.colourBytes + l.maskBytes);
-    out.writeDword(0);
-    out.writeDword(0);
-    out.writeDword(0);
-    out.writeDword(0);
-    for (int k = 0; k < l.paletteEntries; ++k) {
-        const colourRGB c = image.palette[static_cast<std::size_t>(k)];
-        out.writeByte(static_cast<std::uint8_t>(blueOf(c)));
-        out.writeByte(static_cast<std::uint8_t>(greenOf(c)));
-        out.writeByte(static_cast<std::uint8_t>(redOf(c)));
-        out.writeByte(0);
-    }
-    const int w = image.width;
-    // Index of a column inside the image; the padding of a row carries no image content.
-    auto index = [&](int x, int y) -> int { return x < w ? image.indexMap(x, y) : 0; };
-    const int colourStride = rowBytes(w, l.bitCount);
-    for (int y = image.height - 1; y >= 0; --y) {
-        switch (l.bitCount) {
-        case 1:
-            for (int j = 0; j < colourStride * 8; j += 8) {
-                int byte = 0;
-                if (j + 7 < kImageGrid)
-                    for (int k = 0; k < 8; ++k)
-                        byte |= (index(j + k, y) & 1) << (7 - k);
-                out.writeByte(static_cast<std::uint8_t>(byte));
-            }
-            break;
-        case 4:
-            for (int j = 0; j < colourStride * 2; j += 2)
-                out.writeByte(
-                    static_cast<std::uint8_t>((index(j, y) & 0x0F) * 16 + (index(j + 1, y) & 0x0F)));
-            break;
-        case 8:
-            for (int j = 0; j < colourStride; ++j)
-                out.writeByte(static_cast<std::uint8_t>(index(j, y) & 0xFF));
-            break;
-        default:
-            for (int x = 0; x < w; ++x) {
-                colourRGB c = image.pixels(x, y);
-                if (c == markers.transparent)
-                    c = kBlack;
-                else if (c == markers.inverted)
-                    c = kWhite;
-                out.writeByte(static_cast<std::uint8_t>(blueOf(c)));
-                out.writeByte(static_cast<std::uint8_t>(greenOf(c)));
-                out.writeByte(static_cast<std::uint8_t>(redOf(c)));
-            }
-            for (int pad = 3 * w; pad < colourStride; ++pad)
-                out.writeByte(0);
-            break;
-        }
-    }
-    const int maskStride = rowBytes(w, 1);
-    for (int y = image.height - 1; y >= 0; --y) {
-        for (int j = 0; j < maskStride * 8; j += 8) {
-            int byte = 0;
-            // Columns between the width and the row's end that lie inside the grid come from the grid cells.
-            if (j + 7 < kImageGrid)
-                for (int k = 0; k < 8; ++k)
-                    if (isMarker(image.pixels(j + k, y), markers))
-                        byte |= 1 << (7 - k);
-            out.writeByte(static_cast<std::uint8_t>(byte));
-        }
-    }
+    writeDibBitmap(out, bitmapOf(image, markers));
 }
 
 void writeCursorResource(ByteWriter& out, const IconImage& image, const MarkerColours& markers) {
-    out.writeWord(0);
-    out.writeWord(2);
-    out.writeWord(1);
-    writeDirectoryEntry(out, image, 22, 2);
+    const IconEntryToWrite entry = entryOf(image, 2);
+    writeIconDirectory(out, 2, std::span(&entry, 1));
     writeImageData(out, image, markers);
 }
 
@@ -156,15 +115,11 @@ std::vector<std::uint8_t> buildIconFile(IconDocument& document, std::int16_t typ
             written.push_back(&image);
     }
 
+    std::vector<IconEntryToWrite> entries;
+    for (const IconImage* image : written)
+        entries.push_back(entryOf(*image, type));
     ByteWriter out;
-    out.writeWord(0);
-    out.writeWord(type);
-    out.writeWord(static_cast<std::int32_t>(written.size()));
-    std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * written.size());
-    for (const IconImage* image : written) {
-        writeDirectoryEntry(out, *image, offset, type);
-        offset += static_cast<std::uint32_t>(layoutOf(*image).dataSize);
-    }
+    writeIconDirectory(out, type, entries);
     for (const IconImage* image : written)
         writeImageData(out, *image, markers);
     return out.bytes();

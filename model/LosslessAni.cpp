@@ -15,9 +15,7 @@ namespace lossless {
 
 namespace {
 
-constexpr std::int32_t kIconFlag = 1;     // frames are icon resources
-constexpr std::int32_t kSequenceFlag = 2; // a "seq " chunk orders the steps
-constexpr std::int32_t kStillRate = 8;    // jiffies of the one step of a still cursor written as .ani
+constexpr std::int32_t kStillRate = 8; // jiffies of the one step of a still cursor written as .ani
 
 // A title or author without the zeros that end it (the terminator and the pad byte).
 std::string textOf(std::vector<std::uint8_t> bytes) {
@@ -106,6 +104,8 @@ std::optional<LosslessCursor> readAnimatedCursor(std::span<const std::uint8_t> b
 
 namespace {
 
+using namespace lossless;
+
 // A text as the file holds it: code page 932 with a terminating zero; nothing for an empty text.
 std::vector<std::uint8_t> terminatedText(const std::string& text) {
     std::vector<std::uint8_t> bytes = utf8ToAnsi(text);
@@ -114,25 +114,51 @@ std::vector<std::uint8_t> terminatedText(const std::string& text) {
     return bytes;
 }
 
-void writeChunk(ByteWriter& out, std::string_view tag, std::span<const std::uint8_t> data) {
-    out.writeTag(tag);
-    out.writeDword(static_cast<std::int64_t>(data.size()));
-    out.writeBlock(data);
-    if (data.size() % 2 != 0)
-        out.writeByte(0);
+// Each step's rate in jiffies, rounded with the error carried; steps shorter than a jiffy are noted.
+std::vector<std::int32_t> ratesOf(const std::vector<CursorStep>& steps, CursorWriteReport& report) {
+    int shortSteps = 0;
+    for (const CursorStep& step : steps)
+        shortSteps += step.ticks < kTicksPerJiffy ? 1 : 0;
+    if (shortSteps > 0)
+        report.notes.push_back(
+            std::to_string(shortSteps) +
+            " step(s) shorter than one jiffy (1/60 s): each shown for at least one, rates rounded with "
+            "the error carried to the next step");
+    std::vector<std::int32_t> rates;
+    for (std::int64_t r : carriedDelays(steps, kTicksPerJiffy))
+        rates.push_back(
+            static_cast<std::int32_t>(std::min<std::int64_t>(r, std::numeric_limits<std::int32_t>::max())));
+    return rates;
 }
 
-void writeTable(ByteWriter& out, std::string_view tag, const std::vector<std::int64_t>& values) {
-    out.writeTag(tag);
-    out.writeDword(static_cast<std::int64_t>(4 * values.size()));
-    for (std::int64_t v : values)
-        out.writeDword(v);
+// The header and the tables: a sequence when the steps do not show the frames once each in order, a rate
+// table when the rates differ; either also when the source had one.
+void setSteps(AniToWrite& ani, const LosslessCursor& cursor, const std::vector<CursorStep>& steps,
+              std::vector<std::int32_t> rates, std::size_t frameCount) {
+    bool ordered = steps.size() == frameCount;
+    for (std::size_t i = 0; i < steps.size() && ordered; ++i)
+        ordered = steps[i].frame == static_cast<int>(i);
+    const bool sequenceTable = !ordered || cursor.ani.hadSequenceTable;
+    const bool sameRates =
+        std::all_of(rates.begin(), rates.end(), [&](std::int32_t r) { return r == rates[0]; });
+    const bool rateTable = !sameRates || cursor.ani.hadRateTable;
+    ani.header.frames = static_cast<std::int32_t>(frameCount);
+    ani.header.steps = static_cast<std::int32_t>(steps.size());
+    ani.header.rate = rateTable && cursor.ani.hadRateTable ? cursor.ani.defaultRate : rates[0];
+    ani.header.flags =
+        (cursor.ani.flags & ~kAniSequenceFlag) | kAniIconFlag | (sequenceTable ? kAniSequenceFlag : 0);
+    if (sequenceTable) {
+        ani.sequence.emplace();
+        for (const CursorStep& step : steps)
+            ani.sequence->push_back(step.frame);
+    }
+    if (rateTable)
+        ani.rates = std::move(rates);
 }
 
 } // namespace
 
 std::vector<std::uint8_t> buildAnimatedCursor(const LosslessCursor& cursor, CursorWriteReport& report) {
-    using namespace lossless;
     if (cursor.frames.empty()) {
         report.notes.push_back("nothing to write: the cursor has no frame");
         return {};
@@ -143,89 +169,21 @@ std::vector<std::uint8_t> buildAnimatedCursor(const LosslessCursor& cursor, Curs
     const bool animated = steps.size() > 1 || cursor.animated();
     const std::size_t frameCount = animated ? cursor.frames.size() : 1;
 
-    std::vector<std::int64_t> rates = carriedDelays(steps, kTicksPerJiffy);
-    int shortSteps = 0;
-    for (const CursorStep& step : steps)
-        shortSteps += step.ticks < kTicksPerJiffy ? 1 : 0;
-    if (shortSteps > 0)
-        report.notes.push_back(
-            std::to_string(shortSteps) +
-            " step(s) shorter than one jiffy (1/60 s): each shown for at least one, rates rounded with "
-            "the error carried to the next step");
-    for (std::int64_t& r : rates)
-        r = std::min<std::int64_t>(r, std::numeric_limits<std::int32_t>::max());
-
-    bool ordered = steps.size() == frameCount;
-    for (std::size_t i = 0; i < steps.size() && ordered; ++i)
-        ordered = steps[i].frame == static_cast<int>(i);
-    const bool sequenceTable = !ordered || cursor.ani.hadSequenceTable;
-    const bool sameRates =
-        std::all_of(rates.begin(), rates.end(), [&](std::int64_t r) { return r == rates[0]; });
-    const bool rateTable = !sameRates || cursor.ani.hadRateTable;
-    const std::int64_t defaultRate = rateTable && cursor.ani.hadRateTable ? cursor.ani.defaultRate : rates[0];
-    const std::int32_t flags =
-        (cursor.ani.flags & ~kSequenceFlag) | kIconFlag | (sequenceTable ? kSequenceFlag : 0);
-
-    // Everything before the frame list, which the frames follow in the same buffer.
-    ByteWriter head;
-    head.writeTag("RIFF");
-    head.writeDword(0); // the form's size, set at the end
-    head.writeTag("ACON");
-    head.writeTag("anih");
-    head.writeDword(36);
-    for (std::int64_t value : {std::int64_t{36}, static_cast<std::int64_t>(frameCount),
-                               static_cast<std::int64_t>(steps.size()), std::int64_t{0}, std::int64_t{0},
-                               std::int64_t{0}, std::int64_t{0}, defaultRate, std::int64_t{flags}})
-        head.writeDword(value);
-    const std::vector<std::uint8_t> title = terminatedText(cursor.ani.title);
-    const std::vector<std::uint8_t> author = terminatedText(cursor.ani.author);
-    if (!title.empty() || !author.empty()) {
-        ByteWriter info;
-        info.writeTag("INFO");
-        if (!title.empty())
-            writeChunk(info, "INAM", title);
-        if (!author.empty())
-            writeChunk(info, "IART", author);
-        writeChunk(head, "LIST", info.bytes());
-    }
-    if (rateTable)
-        writeTable(head, "rate", rates);
-    if (sequenceTable) {
-        std::vector<std::int64_t> order;
-        order.reserve(steps.size());
-        for (const CursorStep& step : steps)
-            order.push_back(step.frame);
-        writeTable(head, "seq ", order);
-    }
-    head.writeTag("LIST");
-    head.writeDword(0); // the frame list's size, set at the end
-    head.writeTag("fram");
-
-    std::vector<std::uint8_t> file = head.bytes();
-    const std::size_t listStart = file.size() - 8;
+    AniToWrite ani;
+    ani.title = terminatedText(cursor.ani.title);
+    ani.author = terminatedText(cursor.ani.author);
+    setSteps(ani, cursor, steps, ratesOf(steps, report), frameCount);
+    std::size_t size = 0;
     for (std::size_t f = 0; f < frameCount; ++f) {
-        const std::vector<std::uint8_t> resource =
-            writeResource(cursor.frames[f].images, 2, report, "frame " + std::to_string(f));
-        if (file.size() + resource.size() > kMaxWrittenBytes) {
+        ani.frames.push_back(writeResource(cursor.frames[f].images, 2, report, "frame " + std::to_string(f)));
+        size += ani.frames.back().size();
+        if (size > kMaxWrittenBytes) {
             report.notes.push_back("not written: the file would be larger than " +
                                    std::to_string(kMaxWrittenBytes >> 20) + " MiB");
             return {};
         }
-        ByteWriter chunkHead;
-        chunkHead.writeTag("icon");
-        chunkHead.writeDword(static_cast<std::int64_t>(resource.size()));
-        file.insert(file.end(), chunkHead.bytes().begin(), chunkHead.bytes().end());
-        file.insert(file.end(), resource.begin(), resource.end());
-        if (resource.size() % 2 != 0)
-            file.push_back(0);
     }
-    auto setSize = [&file](std::size_t at, std::size_t value) {
-        for (int i = 0; i < 4; ++i)
-            file[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
-    };
-    setSize(4, file.size() - 8);
-    setSize(listStart, file.size() - listStart - 4);
-    return file;
+    return writeAniStructure(ani);
 }
 
 } // namespace vantle

@@ -5,7 +5,6 @@
 #include "model/XcursorFile.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <map>
 
@@ -16,19 +15,6 @@ namespace lossless {
 namespace {
 
 using xcursor::ImageChunk;
-
-// Straight alpha from premultiplied: each colour channel c * 255 / a, rounded to the nearest, so that
-// premultiplying again (with rounding) gives the stored value back.
-std::uint32_t straightOf(std::uint32_t premultiplied) {
-    const std::uint32_t a = premultiplied >> 24;
-    if (a == 0)
-        return 0;
-    if (a == 255)
-        return premultiplied;
-    auto channel = [a](std::uint32_t c) { return std::min<std::uint32_t>(255, (c * 255 + a / 2) / a); };
-    return a << 24 | channel((premultiplied >> 16) & 0xFF) << 16 | channel((premultiplied >> 8) & 0xFF) << 8 |
-           channel(premultiplied & 0xFF);
-}
 
 CursorImage imageOfChunk(std::span<const std::uint8_t> bytes, const ImageChunk& chunk) {
     CursorImage image;
@@ -41,7 +27,7 @@ CursorImage imageOfChunk(std::span<const std::uint8_t> bytes, const ImageChunk& 
     std::size_t i = 0;
     for (std::uint32_t y = 0; y < chunk.height; ++y)
         for (std::uint32_t x = 0; x < chunk.width; ++x)
-            image.argb[i++] = straightOf(xcursor::pixelAt(bytes, chunk, x, y));
+            image.argb[i++] = xcursor::straight(xcursor::pixelAt(bytes, chunk, x, y));
     return image;
 }
 
@@ -226,19 +212,6 @@ std::uint32_t nominalOf(const CursorImage& image) {
     return static_cast<std::uint32_t>(std::max(image.width, image.height));
 }
 
-// Rounded c * a / 255, as xcursorgen premultiplies.
-std::uint32_t premultiplied(std::uint32_t argb) {
-    const std::uint32_t a = argb >> 24;
-    if (a == 255)
-        return argb;
-    auto channel = [a](std::uint32_t c) {
-        const std::uint32_t t = c * a + 128;
-        return (t + (t >> 8)) >> 8;
-    };
-    return a << 24 | channel((argb >> 16) & 0xFF) << 16 | channel((argb >> 8) & 0xFF) << 8 |
-           channel(argb & 0xFF);
-}
-
 // Rank of a stored form for choosing among images of one size: deeper first.
 int depthRank(const CursorImage& image) {
     return image.storedBits == 0 ? 32 : image.storedBits;
@@ -270,22 +243,9 @@ const CursorImage* imageFor(const CursorFrame& frame, std::uint32_t size, bool& 
     return best;
 }
 
-void put32(std::uint8_t* at, std::uint32_t v) {
-    at[0] = static_cast<std::uint8_t>(v);
-    at[1] = static_cast<std::uint8_t>(v >> 8);
-    at[2] = static_cast<std::uint8_t>(v >> 16);
-    at[3] = static_cast<std::uint8_t>(v >> 24);
-}
-
-} // namespace
-
-std::vector<std::uint8_t> buildXcursor(const LosslessCursor& cursor, CursorWriteReport& report) {
-    if (cursor.frames.empty()) {
-        report.notes.push_back("nothing to write: the cursor has no frame");
-        return {};
-    }
+// The steps whose frames hold an image that can be written; steps of other frames are left out with a note.
+std::vector<CursorStep> stepsWithImages(const LosslessCursor& cursor, CursorWriteReport& report) {
     std::vector<CursorStep> steps = stepsToWrite(cursor, 0, report);
-    // A frame without an image that can be written shows nothing; its steps are left out.
     const auto empty = [&cursor](const CursorStep& step) {
         const auto& images = cursor.frames[static_cast<std::size_t>(step.frame)].images;
         return std::none_of(images.begin(), images.end(), writableImage);
@@ -297,19 +257,11 @@ std::vector<std::uint8_t> buildXcursor(const LosslessCursor& cursor, CursorWrite
                                "pixels each way, left out");
         steps.erase(std::remove_if(steps.begin(), steps.end(), empty), steps.end());
     }
-    if (steps.empty()) {
-        report.notes.push_back("nothing to write: no image of 1 to 256 pixels each way");
-        return {};
-    }
-    // One step shows one image for good: like a still cursor, it has no delay.
-    const bool animated = cursor.animated() && steps.size() > 1;
-    const std::vector<std::int64_t> delays =
-        animated ? carriedDelays(steps, kTicksPerMillisecond) : std::vector<std::int64_t>(steps.size(), 0);
+    return steps;
+}
 
-    // Every nominal size of the frames shown, and which frames are shown.
-    std::vector<bool> shown(cursor.frames.size(), false);
-    for (const CursorStep& step : steps)
-        shown[static_cast<std::size_t>(step.frame)] = true;
+// Every nominal size of the frames the steps show, ascending.
+std::vector<std::uint32_t> sizesShown(const LosslessCursor& cursor, const std::vector<bool>& shown) {
     std::vector<std::uint32_t> sizes;
     for (std::size_t f = 0; f < cursor.frames.size(); ++f)
         if (shown[f])
@@ -318,98 +270,111 @@ std::vector<std::uint8_t> buildXcursor(const LosslessCursor& cursor, CursorWrite
                     sizes.push_back(nominalOf(image));
     std::sort(sizes.begin(), sizes.end());
     sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());
+    return sizes;
+}
 
-    // The image written for each (frame, size); images with inverting pixels replaced once each.
-    const std::size_t sizeCount = sizes.size();
-    std::vector<const CursorImage*> chosen(cursor.frames.size() * sizeCount, nullptr);
-    std::map<const CursorImage*, CursorImage> replaced;
-    int inverted = 0;
-    int substituted = 0;
-    int duplicates = 0;
-    for (std::size_t f = 0; f < cursor.frames.size(); ++f) {
-        if (!shown[f])
-            continue;
-        std::map<std::uint32_t, int> perSize;
-        for (const CursorImage& image : cursor.frames[f].images)
-            if (writableImage(image) && ++perSize[nominalOf(image)] == 2)
-                ++duplicates;
-        for (std::size_t k = 0; k < sizeCount; ++k) {
-            bool exact = false;
-            const CursorImage* image = imageFor(cursor.frames[f], sizes[k], exact);
-            substituted += exact ? 0 : 1;
-            if (image->hasInverted()) {
-                auto [at, isNew] = replaced.try_emplace(image, *image);
-                if (isNew)
-                    inverted += replaceInvertedPixels(at->second);
-                image = &at->second;
+// The image written for each shown frame at each size (frame-major), with inverting pixels replaced once
+// per image; what stood in or was left out is noted.
+class ChosenImages {
+  public:
+    ChosenImages(const LosslessCursor& cursor, const std::vector<bool>& shown,
+                 const std::vector<std::uint32_t>& sizes, CursorWriteReport& report)
+        : sizeCount_(sizes.size()), chosen_(cursor.frames.size() * sizes.size(), nullptr) {
+        int duplicates = 0;
+        int substituted = 0;
+        for (std::size_t f = 0; f < cursor.frames.size(); ++f) {
+            if (!shown[f])
+                continue;
+            std::map<std::uint32_t, int> perSize;
+            for (const CursorImage& image : cursor.frames[f].images)
+                if (writableImage(image) && ++perSize[nominalOf(image)] == 2)
+                    ++duplicates;
+            for (std::size_t k = 0; k < sizeCount_; ++k) {
+                bool exact = false;
+                const CursorImage* image = imageFor(cursor.frames[f], sizes[k], exact);
+                substituted += exact ? 0 : 1;
+                chosen_[f * sizeCount_ + k] = withoutInverted(image);
             }
-            chosen[f * sizeCount + k] = image;
         }
+        note(report, duplicates, substituted);
     }
-    if (inverted > 0) {
-        report.invertedReplaced += inverted;
-        report.notes.push_back(
-            std::to_string(inverted) +
-            " inverting pixel(s) drawn black with a white outline, as Xcursor files cannot "
-            "invert the screen");
-    }
-    if (duplicates > 0)
-        report.notes.push_back(
-            std::to_string(duplicates) +
-            " image(s) of a size that a frame holds twice left out; the deeper one is kept");
-    if (substituted > 0)
-        report.notes.push_back(std::to_string(substituted) +
-                               " time(s) a frame lacks a size the others have: its nearest image stands in");
 
-    auto imageAt = [&](std::size_t k, const CursorStep& step) {
-        return chosen[static_cast<std::size_t>(step.frame) * sizeCount + k];
-    };
-    const std::size_t chunks = sizeCount * steps.size();
-    std::uint64_t total = xcursor::kFileHeaderSize + std::uint64_t{xcursor::kTocEntrySize} * chunks;
-    for (std::size_t k = 0; k < sizeCount; ++k)
-        for (const CursorStep& step : steps)
-            total += xcursor::kImageHeaderSize + 4 * imageAt(k, step)->argb.size();
-    if (chunks > xcursor::kMaxToc || total > kMaxWrittenBytes) {
-        report.notes.push_back("not written: " + std::to_string(chunks) + " images in " +
-                               std::to_string(total) + " bytes, more than an Xcursor file may hold");
+    const CursorImage* at(std::size_t size, const CursorStep& step) const {
+        return chosen_[static_cast<std::size_t>(step.frame) * sizeCount_ + size];
+    }
+
+  private:
+    const CursorImage* withoutInverted(const CursorImage* image) {
+        if (!image->hasInverted())
+            return image;
+        auto [at, isNew] = replaced_.try_emplace(image, *image);
+        if (isNew)
+            inverted_ += replaceInvertedPixels(at->second);
+        return &at->second;
+    }
+
+    void note(CursorWriteReport& report, int duplicates, int substituted) const {
+        if (inverted_ > 0) {
+            report.invertedReplaced += inverted_;
+            report.notes.push_back(
+                std::to_string(inverted_) +
+                " inverting pixel(s) drawn black with a white outline, as Xcursor files cannot "
+                "invert the screen");
+        }
+        if (duplicates > 0)
+            report.notes.push_back(
+                std::to_string(duplicates) +
+                " image(s) of a size that a frame holds twice left out; the deeper one is kept");
+        if (substituted > 0)
+            report.notes.push_back(
+                std::to_string(substituted) +
+                " time(s) a frame lacks a size the others have: its nearest image stands in");
+    }
+
+    std::size_t sizeCount_;
+    std::vector<const CursorImage*> chosen_;
+    std::map<const CursorImage*, CursorImage> replaced_;
+    int inverted_ = 0;
+};
+
+} // namespace
+
+std::vector<std::uint8_t> buildXcursor(const LosslessCursor& cursor, CursorWriteReport& report) {
+    if (cursor.frames.empty()) {
+        report.notes.push_back("nothing to write: the cursor has no frame");
         return {};
     }
+    const std::vector<CursorStep> steps = stepsWithImages(cursor, report);
+    if (steps.empty()) {
+        report.notes.push_back("nothing to write: no image of 1 to 256 pixels each way");
+        return {};
+    }
+    // One step shows one image for good: like a still cursor, it has no delay.
+    const bool animated = cursor.animated() && steps.size() > 1;
+    const std::vector<std::int64_t> delays =
+        animated ? carriedDelays(steps, kTicksPerMillisecond) : std::vector<std::int64_t>(steps.size(), 0);
+    std::vector<bool> shown(cursor.frames.size(), false);
+    for (const CursorStep& step : steps)
+        shown[static_cast<std::size_t>(step.frame)] = true;
+    const std::vector<std::uint32_t> sizes = sizesShown(cursor, shown);
+    const ChosenImages chosen(cursor, shown, sizes, report);
 
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(total));
-    std::uint8_t* p = out.data();
-    auto write = [&p](std::uint32_t v) {
-        put32(p, v);
-        p += 4;
-    };
-    write(xcursor::kMagic);
-    write(xcursor::kFileHeaderSize);
-    write(xcursor::kFileVersion);
-    write(static_cast<std::uint32_t>(chunks));
-    std::uint64_t position = xcursor::kFileHeaderSize + std::uint64_t{xcursor::kTocEntrySize} * chunks;
-    for (std::size_t k = 0; k < sizeCount; ++k)
-        for (const CursorStep& step : steps) {
-            write(xcursor::kImageType);
-            write(sizes[k]);
-            write(static_cast<std::uint32_t>(position));
-            position += xcursor::kImageHeaderSize + 4 * imageAt(k, step)->argb.size();
-        }
-    for (std::size_t k = 0; k < sizeCount; ++k)
-        for (std::size_t s = 0; s < steps.size(); ++s) {
-            const CursorImage& image = *imageAt(k, steps[s]);
-            write(xcursor::kImageHeaderSize);
-            write(xcursor::kImageType);
-            write(sizes[k]);
-            write(xcursor::kImageVersion);
-            write(static_cast<std::uint32_t>(image.width));
-            write(static_cast<std::uint32_t>(image.height));
-            write(static_cast<std::uint32_t>(std::clamp(image.hotspotX, 0, image.width - 1)));
-            write(static_cast<std::uint32_t>(std::clamp(image.hotspotY, 0, image.height - 1)));
-            write(static_cast<std::uint32_t>(
-                std::clamp<std::int64_t>(delays[s], 0, std::numeric_limits<std::uint32_t>::max())));
-            for (std::uint32_t pixel : image.argb)
-                write(premultiplied(pixel));
-        }
-    return out;
+    // Every size holds the whole animation, one chunk per step.
+    std::vector<xcursor::ChunkToWrite> chunks;
+    chunks.reserve(sizes.size() * steps.size());
+    for (std::size_t k = 0; k < sizes.size(); ++k)
+        for (std::size_t s = 0; s < steps.size(); ++s)
+            chunks.push_back({sizes[k],
+                              static_cast<std::uint32_t>(std::clamp<std::int64_t>(
+                                  delays[s], 0, std::numeric_limits<std::uint32_t>::max())),
+                              chosen.at(k, steps[s])});
+    auto bytes = xcursor::writeImageChunks(chunks, kMaxWrittenBytes);
+    if (!bytes) {
+        report.notes.push_back("not written: " + std::to_string(chunks.size()) +
+                               " images, more than an Xcursor file may hold");
+        return {};
+    }
+    return std::move(*bytes);
 }
 
 } // namespace vantle

@@ -1,16 +1,13 @@
 #include "model/XcursorFile.h"
 
+#include "model/BinaryFile.h"
+
 #include <algorithm>
 #include <limits>
 
 namespace vantle::xcursor {
 
 namespace {
-
-std::uint32_t dwordAt(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
 
 bool fits(std::span<const std::uint8_t> bytes, std::uint64_t at, std::uint64_t count) {
     return at <= bytes.size() && count <= bytes.size() - at;
@@ -21,17 +18,17 @@ std::optional<ImageChunk> readChunk(std::span<const std::uint8_t> bytes, std::ui
                                     std::uint32_t tocSubtype) {
     if (!fits(bytes, position, kImageHeaderSize))
         return std::nullopt;
-    const std::uint32_t headerSize = dwordAt(bytes, position);
-    if (headerSize < kImageHeaderSize || dwordAt(bytes, position + 4) != kImageType ||
-        dwordAt(bytes, position + 8) != tocSubtype)
+    const std::uint32_t headerSize = le32At(bytes, position);
+    if (headerSize < kImageHeaderSize || le32At(bytes, position + 4) != kImageType ||
+        le32At(bytes, position + 8) != tocSubtype)
         return std::nullopt;
     ImageChunk c;
     c.nominal = tocSubtype;
-    c.width = dwordAt(bytes, position + 16);
-    c.height = dwordAt(bytes, position + 20);
-    c.xhot = dwordAt(bytes, position + 24);
-    c.yhot = dwordAt(bytes, position + 28);
-    c.delay = dwordAt(bytes, position + 32);
+    c.width = le32At(bytes, position + 16);
+    c.height = le32At(bytes, position + 20);
+    c.xhot = le32At(bytes, position + 24);
+    c.yhot = le32At(bytes, position + 28);
+    c.delay = le32At(bytes, position + 32);
     if (c.width == 0 || c.height == 0 || c.width > kMaxSide || c.height > kMaxSide || c.xhot > c.width ||
         c.yhot > c.height)
         return std::nullopt;
@@ -47,17 +44,17 @@ std::optional<ImageChunk> readChunk(std::span<const std::uint8_t> bytes, std::ui
 std::optional<std::vector<ImageChunk>> readImageChunks(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < kFileHeaderSize || !hasMagic(bytes))
         return std::nullopt;
-    const std::uint32_t headerSize = dwordAt(bytes, 4);
-    const std::uint32_t ntoc = dwordAt(bytes, 12);
+    const std::uint32_t headerSize = le32At(bytes, 4);
+    const std::uint32_t ntoc = le32At(bytes, 12);
     if (headerSize < kFileHeaderSize || ntoc > kMaxToc ||
         !fits(bytes, headerSize, std::uint64_t{ntoc} * kTocEntrySize))
         return std::nullopt;
     std::vector<ImageChunk> chunks;
     for (std::uint32_t i = 0; i < ntoc; ++i) {
         const std::size_t entry = headerSize + std::size_t{i} * kTocEntrySize;
-        if (dwordAt(bytes, entry) != kImageType)
+        if (le32At(bytes, entry) != kImageType)
             continue; // comments and chunks of other kinds
-        auto chunk = readChunk(bytes, dwordAt(bytes, entry + 8), dwordAt(bytes, entry + 4));
+        auto chunk = readChunk(bytes, le32At(bytes, entry + 8), le32At(bytes, entry + 4));
         if (!chunk)
             return std::nullopt;
         chunks.push_back(*chunk);
@@ -67,17 +64,77 @@ std::optional<std::vector<ImageChunk>> readImageChunks(std::span<const std::uint
 
 std::uint32_t pixelAt(std::span<const std::uint8_t> bytes, const ImageChunk& chunk, std::uint32_t x,
                       std::uint32_t y) {
-    return dwordAt(bytes, chunk.pixels + (std::size_t{y} * chunk.width + x) * 4);
+    return le32At(bytes, chunk.pixels + (std::size_t{y} * chunk.width + x) * 4);
+}
+
+std::uint32_t straight(std::uint32_t premultiplied) {
+    const std::uint32_t a = premultiplied >> 24;
+    if (a == 0)
+        return 0;
+    if (a == 255)
+        return premultiplied;
+    auto channel = [a](std::uint32_t c) { return std::min<std::uint32_t>(255, (c * 255 + a / 2) / a); };
+    return a << 24 | channel((premultiplied >> 16) & 0xFF) << 16 | channel((premultiplied >> 8) & 0xFF) << 8 |
+           channel(premultiplied & 0xFF);
+}
+
+std::uint32_t premultiplied(std::uint32_t argb) {
+    const std::uint32_t a = argb >> 24;
+    if (a == 255)
+        return argb;
+    auto channel = [a](std::uint32_t c) {
+        const std::uint32_t t = c * a + 128;
+        return (t + (t >> 8)) >> 8;
+    };
+    return a << 24 | channel((argb >> 16) & 0xFF) << 16 | channel((argb >> 8) & 0xFF) << 8 |
+           channel(argb & 0xFF);
+}
+
+std::optional<std::vector<std::uint8_t>> writeImageChunks(std::span<const ChunkToWrite> chunks,
+                                                          std::uint64_t maxBytes) {
+    const std::uint64_t tableEnd = kFileHeaderSize + std::uint64_t{kTocEntrySize} * chunks.size();
+    std::uint64_t total = tableEnd;
+    for (const ChunkToWrite& c : chunks)
+        total += kImageHeaderSize + 4 * c.image->argb.size();
+    if (chunks.size() > kMaxToc || total > maxBytes)
+        return std::nullopt;
+
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(total));
+    std::size_t at = 0;
+    auto write = [&out, &at](std::uint32_t v) {
+        putLe32(out, at, v);
+        at += 4;
+    };
+    write(kMagic);
+    write(kFileHeaderSize);
+    write(kFileVersion);
+    write(static_cast<std::uint32_t>(chunks.size()));
+    std::uint64_t position = tableEnd;
+    for (const ChunkToWrite& c : chunks) {
+        write(kImageType);
+        write(c.nominal);
+        write(static_cast<std::uint32_t>(position));
+        position += kImageHeaderSize + 4 * c.image->argb.size();
+    }
+    for (const ChunkToWrite& c : chunks) {
+        const CursorImage& image = *c.image;
+        write(kImageHeaderSize);
+        write(kImageType);
+        write(c.nominal);
+        write(kImageVersion);
+        write(static_cast<std::uint32_t>(image.width));
+        write(static_cast<std::uint32_t>(image.height));
+        write(static_cast<std::uint32_t>(std::clamp(image.hotspotX, 0, image.width - 1)));
+        write(static_cast<std::uint32_t>(std::clamp(image.hotspotY, 0, image.height - 1)));
+        write(c.delay);
+        for (std::uint32_t pixel : image.argb)
+            write(premultiplied(pixel));
+    }
+    return out;
 }
 
 bool hasMagic(std::span<const std::uint8_t> head) {
     return head.size() >= 4 && head[0] == 'X' && head[1] == 'c' && head[2] == 'u' && head[3] == 'r';
-}
-
-std::uint32_t millisecondsOfJiffies(std::int32_t jiffies) {
-    if (jiffies <= 0)
-        return 0;
-    return static_cast<std::uint32_t>((static_cast<std::uint64_t>(jiffies) * 1000 + 30) / 60);
 }
 
 std::int32_t jiffiesOfMilliseconds(std::uint32_t milliseconds) {

@@ -3,6 +3,8 @@
 // chunks of premultiplied ARGB pixels, each with its nominal size, hotspot and delay in milliseconds.
 // Images of one nominal size, in the order of the table, are the frames of an animation.
 
+#include "model/LosslessCursor.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -40,11 +42,28 @@ std::optional<std::vector<ImageChunk>> readImageChunks(std::span<const std::uint
 std::uint32_t pixelAt(std::span<const std::uint8_t> bytes, const ImageChunk& chunk, std::uint32_t x,
                       std::uint32_t y);
 
+// Premultiplied to straight alpha: each colour channel c * 255 / a, rounded to the nearest, so that
+// premultiplying again gives the stored value back.
+std::uint32_t straight(std::uint32_t premultiplied);
+// Straight alpha to premultiplied: each colour channel rounded c * a / 255, as xcursorgen premultiplies.
+std::uint32_t premultiplied(std::uint32_t argb);
+
+// One image chunk to write: its nominal size, its delay in milliseconds and the image, whose straight-alpha
+// pixels are premultiplied on the way out and whose hotspot is kept inside it.
+struct ChunkToWrite {
+    std::uint32_t nominal = 0;
+    std::uint32_t delay = 0;
+    const CursorImage* image = nullptr;
+};
+
+// The file holding the chunks in this order, each named by the table of contents; nothing when they are more
+// than kMaxToc or the file would be larger than maxBytes.
+std::optional<std::vector<std::uint8_t>> writeImageChunks(std::span<const ChunkToWrite> chunks,
+                                                          std::uint64_t maxBytes);
+
 // True when the bytes begin with the Xcursor magic.
 bool hasMagic(std::span<const std::uint8_t> head);
 
-// A step's rate in jiffies (1/60 s) as milliseconds, rounded to the nearest; negative rates give 0.
-std::uint32_t millisecondsOfJiffies(std::int32_t jiffies);
 // A delay in milliseconds as jiffies, rounded to the nearest, at least 1 (a step is always shown).
 std::int32_t jiffiesOfMilliseconds(std::uint32_t milliseconds);
 

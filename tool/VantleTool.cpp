@@ -18,7 +18,6 @@
 #include "model/PaletteFile.h"
 #include "model/ProgramIcons.h"
 #include "model/XcursorFileReader.h"
-#include "model/XcursorFileWriter.h"
 
 #include <cstdio>
 #include <fstream>
