@@ -10,14 +10,13 @@
 #include "app/QtColours.h"
 #include "app/QtText.h"
 #include "app/WindowText.h"
-#include "model/AniFileReader.h"
 #include "model/AniFileWriter.h"
 #include "model/BinaryFile.h"
+#include "model/DocumentLoader.h"
 #include "model/FileKinds.h"
 #include "model/FileSniff.h"
 #include "model/IconFileReader.h"
 #include "model/IconFileWriter.h"
-#include "model/XcursorFileReader.h"
 #include "platform/qt/QtPictureService.h"
 #include "theme/CursorNames.h"
 #include "theme/DocumentExport.h"
@@ -173,7 +172,7 @@ void frmICON::M_F_XcurWrite_Click() {
     request.filter = std::string(kXcursorFilter);
     request.initialFolder = document_.fileFolder;
     // Cursor files of a theme carry no extension.
-    request.initialName = document_.filePath.empty() ? std::string() : theme::baseNameOf(document_.filePath);
+    request.initialName = document_.filePath.empty() ? std::string() : baseNameOf(document_.filePath);
     const auto chosen = platform_.saveFileDialog(request);
     if (!chosen || chosen->empty())
         return;
@@ -344,7 +343,7 @@ void frmICON::LoadDocumentFile(FileLoadMode mode) {
         }
     }
 
-    ReadContext context{platform_, settings_.markers, &platform_};
+    ReadContext context{platform_, settings_.markers};
     // A file read in part is never saved over without asking; each file keeps the format its content has.
     auto rememberRead = [&](ReadOutcome outcome) {
         origin_.remember(path, kind, outcome == ReadOutcome::Partial || outcome == ReadOutcome::Stopped);
@@ -352,32 +351,18 @@ void frmICON::LoadDocumentFile(FileLoadMode mode) {
     switch (kind) {
     case FileKind::Icon:
     case FileKind::Cursor:
-        if (mode == FileLoadMode::Open)
-            ResetDocument();
-        rememberRead(readIconFile(document_, path, context));
-        selectTab(1);
-        break;
     case FileKind::AnimatedCursor:
-        if (mode == FileLoadMode::Open)
-            ResetDocument();
-        rememberRead(readAniFile(document_, path, context));
-        state_.sequenceMade = true;
-        state_.editorRefresh = true;
-        selectTab(2);
-        break;
     case FileKind::Xcursor: {
         if (mode == FileLoadMode::Open)
             ResetDocument();
-        // An animated Xcursor comes in as images plus steps, as an animated cursor does.
-        const XcursorReadResult read = readXcursorFile(document_, path, context);
-        rememberRead(read.outcome);
-        if (read.animated) {
+        // An animation (and an animated Xcursor file) comes in as images plus steps.
+        const DocumentLoad load = loadDocumentFile(document_, path, context);
+        rememberRead(load.outcome);
+        if (load.animated) {
             state_.sequenceMade = true;
             state_.editorRefresh = true;
-            selectTab(2);
-        } else {
-            selectTab(1);
         }
+        selectTab(load.animated ? 2 : 1);
         break;
     }
     case FileKind::Picture:

@@ -6,6 +6,7 @@
 #include "app/QtColours.h"
 #include "app/QtText.h"
 #include "app/WindowText.h"
+#include "model/FileKinds.h"
 #include "model/ImageOps.h"
 #include "platform/qt/FileBrowserWidget.h"
 
@@ -29,11 +30,6 @@ QPushButton* makeButton(QWidget* parent, const char* name, std::string_view capt
     button->setToolTip(qs(tip));
     button->setGeometry(x, 232, 126, 28);
     return button;
-}
-
-std::string fileNameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 } // namespace

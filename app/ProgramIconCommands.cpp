@@ -22,7 +22,7 @@ bool frmICON::addProgramIcons(const std::string& path, FileLoadMode& mode) {
     platform_.setBusy(true);
     pictures.reserve(static_cast<std::size_t>(file->iconCount()));
     for (int i = 0; i < file->iconCount(); ++i)
-        pictures.push_back(file->draw(i, &platform_));
+        pictures.push_back(file->draw(i));
     platform_.setBusy(false);
 
     ChoiceDialog frmCHOICE(pictures, path, this);

@@ -35,7 +35,7 @@ void BM_AniOpenAndSave(benchmark::State& state) {
     int read = 0;
     for (auto _ : state) {
         IconDocument d = newDocument();
-        ReadContext context{messages, bench::kMarkers, nullptr};
+        ReadContext context{messages, bench::kMarkers};
         readAniBytes(d, file, context);
         read = d.imageCount;
         const auto out = buildAniFile(d, bench::kMarkers, messages);

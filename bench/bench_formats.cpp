@@ -60,7 +60,7 @@ void BM_AniRead(benchmark::State& state) {
     // taken. BM_DocumentGrowth below measures growth into new memory.
     const IconDocument empty = newDocument();
     IconDocument d = empty;
-    ReadContext context{messages, bench::kMarkers, nullptr};
+    ReadContext context{messages, bench::kMarkers};
     readAniBytes(d, file, context); // takes the memory once, outside the measurement
     for (auto _ : state) {
         state.PauseTiming();
@@ -140,7 +140,7 @@ void BM_IcoRead12(benchmark::State& state) {
     const std::vector<std::uint8_t> file = buildIconFile(source, 1, bench::kMarkers);
     IconDocument d;
     QuietMessages messages;
-    ReadContext context{messages, bench::kMarkers, nullptr};
+    ReadContext context{messages, bench::kMarkers};
     for (auto _ : state) {
         state.PauseTiming();
         d = newDocument();

@@ -146,7 +146,7 @@ void BM_ListAndDrawEveryProgramIcon(benchmark::State& state) {
         if (!resources)
             state.SkipWithError("the library does not read");
         for (int g = 0; g < 100; ++g) {
-            const vantle::ProgramIconPicture picture = vantle::drawProgramIcon(file, *resources, g, nullptr);
+            const vantle::ProgramIconPicture picture = vantle::drawProgramIcon(file, *resources, g);
             if (!picture.drawn)
                 state.SkipWithError("an icon does not draw");
             benchmark::DoNotOptimize(picture.argb.data());

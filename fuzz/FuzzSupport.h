@@ -2,7 +2,6 @@
 // What every fuzz target shares: a message sink that forgets, a fresh document per input, the invariants
 // every reader must keep, and a check that stops the run even in builds without assertions.
 
-#include "fuzz/StubPictures.h"
 #include "model/Colour.h"
 #include "model/IconDocument.h"
 #include "platform/Platform.h"

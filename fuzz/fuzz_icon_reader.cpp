@@ -12,9 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const MarkerColours markers;
     static const fuzz::FreshDocument fresh(markers);
     IconDocument document = fresh.next();
-    fuzz::StubPictures pictures;
     fuzz::DiscardMessages messages;
-    ReadContext context{messages, markers, &pictures};
+    ReadContext context{messages, markers};
 
     ByteReader reader(std::span<const std::uint8_t>(data, size));
     const ReadOutcome outcome = readIconResource(document, reader, context);

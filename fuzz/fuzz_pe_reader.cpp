@@ -2,7 +2,6 @@
 // the bytes are also drawn as one icon image of their own.
 
 #include "FuzzSupport.h"
-#include "StubPictures.h"
 #include "model/ProgramIcons.h"
 
 #include <cstddef>
@@ -25,7 +24,6 @@ void checkPicture(const ProgramIconPicture& picture) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
-    fuzz::StubPictures pictures;
     ProgramReadError error;
     const auto resources = readProgramResources(bytes, error);
     VANTLE_FUZZ_CHECK(resources.has_value() == error.message.empty());
@@ -36,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             VANTLE_FUZZ_CHECK(icon.second.offset <= size && icon.second.size <= size - icon.second.offset);
         const int groups = static_cast<int>(resources->groups.size());
         for (int g = 0; g < groups && g < 64; ++g)
-            checkPicture(drawProgramIcon(bytes, *resources, g, &pictures));
+            checkPicture(drawProgramIcon(bytes, *resources, g));
     }
-    checkPicture(drawIconImage(bytes, &pictures));
+    checkPicture(drawIconImage(bytes));
     return 0;
 }

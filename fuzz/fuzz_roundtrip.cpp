@@ -46,7 +46,7 @@ void roundTripIcon(IconDocument& document, const MarkerColours& markers) {
     static const fuzz::FreshDocument fresh(markers);
     IconDocument back = fresh.next();
     fuzz::DiscardMessages messages;
-    ReadContext context{messages, markers, nullptr};
+    ReadContext context{messages, markers};
     ByteReader reader(file);
     VANTLE_FUZZ_CHECK(readIconResource(back, reader, context) == ReadOutcome::Complete);
     VANTLE_FUZZ_CHECK(messages.shown == 0);
@@ -76,7 +76,7 @@ void roundTripAni(IconDocument& document, const MarkerColours& markers) {
     static const fuzz::FreshDocument fresh(markers);
     IconDocument back = fresh.next();
     fuzz::DiscardMessages messages;
-    ReadContext context{messages, markers, nullptr};
+    ReadContext context{messages, markers};
     VANTLE_FUZZ_CHECK(readAniBytes(back, *file, context) == ReadOutcome::Complete);
     VANTLE_FUZZ_CHECK(messages.shown == 0);
     VANTLE_FUZZ_CHECK(back.imageCount == document.imageCount);
@@ -99,9 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const MarkerColours markers;
     static const fuzz::FreshDocument fresh(markers);
     IconDocument document = fresh.next();
-    fuzz::StubPictures pictures;
     fuzz::DiscardMessages messages;
-    ReadContext context{messages, markers, &pictures};
+    ReadContext context{messages, markers};
     readAny(document, std::span<const std::uint8_t>(data, size), context);
     fuzz::checkDocument(document);
 

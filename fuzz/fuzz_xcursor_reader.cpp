@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const fuzz::FreshDocument fresh(markers);
     IconDocument document = fresh.next();
     fuzz::DiscardMessages messages;
-    ReadContext context{messages, markers, nullptr};
+    ReadContext context{messages, markers};
 
     const XcursorReadResult result =
         readXcursorBytes(document, std::span<const std::uint8_t>(data, size), context);

@@ -20,6 +20,11 @@ namespace vantle {
 // writes); the rest of a larger file reads as past the end.
 constexpr std::size_t kMaxReadBytes = std::size_t{256} << 20;
 
+// Whether count bytes from position at lie inside the bytes.
+inline bool holds(std::span<const std::uint8_t> bytes, std::uint64_t at, std::uint64_t count) {
+    return at <= bytes.size() && count <= bytes.size() - at;
+}
+
 // Little-endian values at a position of bytes held in memory. Bytes beyond the end read as zero, as a
 // sequential read past the end does.
 inline std::uint16_t le16At(std::span<const std::uint8_t> bytes, std::size_t at) {

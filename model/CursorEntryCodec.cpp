@@ -113,13 +113,19 @@ std::optional<CursorImage> readEntryImage(std::span<const std::uint8_t> data, in
     ByteReader reader(data);
     std::optional<DibBitmap> bitmap = readDibBitmapOwnSize(reader);
     const bool ownSizeFails = !bitmap || !bitmap->usable();
-    if (ownSizeFails && (!bitmap || bitmap->width != directoryWidth || bitmap->height != directoryHeight)) {
+    const bool directoryGivesSize = directoryWidth > 0 && directoryHeight > 0;
+    if (ownSizeFails && directoryGivesSize &&
+        (!bitmap || bitmap->width != directoryWidth || bitmap->height != directoryHeight)) {
         ByteReader byDirectory(data);
         DibBitmap other = readDibBitmap(byDirectory, directoryWidth, directoryHeight);
         if (!bitmap || other.usable()) {
             bitmap = std::move(other);
             reader = byDirectory;
         }
+    }
+    if (!bitmap) {
+        state.leftOut(where + ": not a bitmap of 1 to 256 pixels each way");
+        return std::nullopt;
     }
     if (!knownBitCount(bitmap->bitCount)) {
         state.leftOut(where + ": not a bitmap of 1, 4, 8, 24 or 32 bits a pixel (" +

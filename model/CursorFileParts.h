@@ -37,7 +37,8 @@ class ReadState {
 };
 
 // One entry's data (a bitmap with its AND mask, or a PNG image) as an image; `where` names it in what the
-// report says. The bitmap's own size is taken when its header gives one of 1 to 256, else the directory's.
+// report says. The bitmap's own size is taken when its header gives one of 1 to 256, else the directory's
+// (0 x 0 where no directory is at hand: then only the bitmap's own).
 // `consumed` is set to the bytes a bitmap took (0 for a PNG image). The hotspot is left at (0, 0).
 std::optional<CursorImage> readEntryImage(std::span<const std::uint8_t> data, int directoryWidth,
                                           int directoryHeight, ReadState& state, const std::string& where,

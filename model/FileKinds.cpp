@@ -9,13 +9,8 @@ namespace vantle {
 
 namespace {
 
-std::string_view fileNameOf(std::string_view path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 std::string extensionOf(std::string_view path) {
-    const std::string_view name = fileNameOf(path);
+    const std::string name = fileNameOf(path);
     const auto dot = name.find_last_of('.');
     return dot == std::string_view::npos ? std::string() : std::string(name.substr(dot));
 }
@@ -56,6 +51,19 @@ FileKind fileKindOf(std::string_view path, std::span<const std::uint8_t> head) {
     if (byName == FileKind::Unknown && xcursor::hasMagic(head))
         return FileKind::Xcursor;
     return byName;
+}
+
+std::string fileNameOf(std::string_view path) {
+    const auto slash = path.find_last_of('/');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string baseNameOf(std::string_view path) {
+    std::string name = fileNameOf(path);
+    const auto dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0)
+        name.resize(dot);
+    return name;
 }
 
 std::string folderOf(std::string_view path) {

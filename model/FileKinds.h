@@ -20,6 +20,12 @@ FileKind fileKindOf(std::string_view path);
 // magic "Xcur" marks an Xcursor file (they usually have no extension).
 FileKind fileKindOf(std::string_view path, std::span<const std::uint8_t> head);
 
+// The last part of a path: the file's name.
+std::string fileNameOf(std::string_view path);
+
+// The file's name without its extension (a name that begins with its only "." keeps it).
+std::string baseNameOf(std::string_view path);
+
 // The folder part of a path, up to its last separator and without it.
 std::string folderOf(std::string_view path);
 

@@ -5,6 +5,7 @@
 #include "model/IconDirectory.h"
 #include "model/IconEntryFields.h"
 #include "model/Messages.h"
+#include "model/PngCodec.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -32,22 +33,22 @@ EntryResult readPngEntry(IconDocument& document, ByteReader& r, const IconDirEnt
                          ReadContext& context) {
     if (entry.bytesInResource > r.remaining())
         return EntryResult::CutShort;
-    std::vector<std::uint8_t> bytes(entry.bytesInResource);
-    r.readBlock(bytes);
-    std::optional<Picture> picture;
-    if (context.pictures != nullptr)
-        picture = context.pictures->decodePicture(bytes);
-    if (!picture || picture->empty())
-        return EntryResult::Damaged;
-    if (tooLarge(picture->width, picture->height))
+    const std::span<const std::uint8_t> bytes = r.peek(entry.bytesInResource);
+    r.seek(r.position() + bytes.size());
+    const auto declared = pngDeclaredSize(bytes);
+    if (declared && (declared->width > static_cast<std::uint32_t>(kImageGrid) ||
+                     declared->height > static_cast<std::uint32_t>(kImageGrid)))
         return EntryResult::TooLarge;
+    const std::optional<PngPixels> picture = decodePng(bytes, kImageGrid);
+    if (!picture)
+        return EntryResult::Damaged;
     IconImage& image = document.images[static_cast<std::size_t>(document.imageCount)];
     image.width = static_cast<std::int16_t>(picture->width);
     image.height = static_cast<std::int16_t>(picture->height);
     takeHotspot(image, entry, fileType, 0);
     for (int y = 0; y < picture->height; ++y) {
         for (int x = 0; x < picture->width; ++x) {
-            const std::uint32_t argb = picture->at(x, y);
+            const std::uint32_t argb = picture->argb[static_cast<std::size_t>(y) * picture->width + x];
             const int a = static_cast<int>(argb >> 24);
             image.pixels(x, y) = a < 128 ? context.markers.transparent
                                          : makeColour((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);

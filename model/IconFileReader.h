@@ -27,8 +27,7 @@ struct ReadReport {
 struct ReadContext {
     MessageSink& messages;
     MarkerColours markers;
-    PictureService* pictures = nullptr; // decodes PNG entries; without it they count as damaged
-    ReadReport report{};                // what the last file read through this context left out
+    ReadReport report{}; // what the last file read through this context left out
 };
 
 enum class ReadOutcome {

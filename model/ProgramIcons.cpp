@@ -2,6 +2,7 @@
 
 #include "model/BinaryFile.h"
 #include "model/ColourAnalysis.h"
+#include "model/CursorFileParts.h"
 #include "model/DibBitmap.h"
 #include "model/IconDirectory.h"
 #include "model/ImageOps.h"
@@ -25,29 +26,11 @@ constexpr std::size_t kSectionHeader = 40;
 constexpr int kMaxSections = 96; // the most the system's loader accepts
 constexpr int kMaxIconSide = 256;
 
-// Little-endian reads that report whether the bytes lie inside the data.
-class Bytes {
-  public:
-    explicit Bytes(std::span<const std::uint8_t> data) : data_(data) {}
-    std::size_t size() const { return data_.size(); }
-    bool has(std::size_t offset, std::size_t count) const {
-        return offset <= data_.size() && count <= data_.size() - offset;
-    }
-    std::uint16_t u16(std::size_t at) const {
-        return static_cast<std::uint16_t>(data_[at] | (data_[at + 1] << 8));
-    }
-    std::uint32_t u32(std::size_t at) const {
-        return static_cast<std::uint32_t>(data_[at]) | (static_cast<std::uint32_t>(data_[at + 1]) << 8) |
-               (static_cast<std::uint32_t>(data_[at + 2]) << 16) |
-               (static_cast<std::uint32_t>(data_[at + 3]) << 24);
-    }
-    std::int32_t i32(std::size_t at) const { return static_cast<std::int32_t>(u32(at)); }
-    std::uint8_t u8(std::size_t at) const { return data_[at]; }
-    std::span<const std::uint8_t> slice(FileRange r) const { return data_.subspan(r.offset, r.size); }
+using Bytes = std::span<const std::uint8_t>;
 
-  private:
-    std::span<const std::uint8_t> data_;
-};
+Bytes slice(Bytes file, FileRange r) {
+    return file.subspan(r.offset, r.size);
+}
 
 struct Section {
     std::uint32_t virtualAddress = 0;
@@ -62,8 +45,7 @@ struct Failure {
 
 class ResourceWalker {
   public:
-    ResourceWalker(const Bytes& file, std::vector<Section> sections)
-        : file_(file), sections_(std::move(sections)) {}
+    ResourceWalker(Bytes file, std::vector<Section> sections) : file_(file), sections_(std::move(sections)) {}
 
     // The file range of `size` bytes at virtual address `rva`, inside one section's stored data.
     std::optional<FileRange> map(std::uint64_t rva, std::uint64_t size) const {
@@ -116,13 +98,13 @@ class ResourceWalker {
         const std::size_t at = rootOffset_ + offset;
         if (!inside(at, kDirectoryHeader))
             throw Failure{text::kProgramOutOfRange};
-        const std::size_t count = std::size_t{file_.u16(at + 12)} + file_.u16(at + 14);
+        const std::size_t count = std::size_t{le16At(file_, at + 12)} + le16At(file_, at + 14);
         if (!inside(at + kDirectoryHeader, count * kDirectoryEntry))
             throw Failure{text::kProgramTooMany};
         std::vector<Entry> entries(std::min(count, limit));
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const std::size_t e = at + kDirectoryHeader + i * kDirectoryEntry;
-            entries[i] = Entry{file_.u32(e), file_.u32(e + 4)};
+            entries[i] = Entry{le32At(file_, e), le32At(file_, e + 4)};
         }
         return entries;
     }
@@ -143,38 +125,38 @@ class ResourceWalker {
 
   private:
     bool inside(std::size_t at, std::size_t count) const {
-        return at <= limit_ && count <= limit_ - at && file_.has(at, count);
+        return at <= limit_ && count <= limit_ - at && holds(file_, at, count);
     }
 
     FileRange data(std::uint32_t offset) const {
         const std::size_t at = rootOffset_ + offset;
         if (!inside(at, kDataEntry))
             throw Failure{text::kProgramOutOfRange};
-        const auto range = map(file_.u32(at), file_.u32(at + 4));
+        const auto range = map(le32At(file_, at), le32At(file_, at + 4));
         if (!range)
             throw Failure{text::kProgramOutOfRange};
         return *range;
     }
 
-    const Bytes& file_;
+    Bytes file_;
     std::vector<Section> sections_;
     std::uint32_t rootRva_ = 0;
     std::size_t rootOffset_ = 0;
     std::size_t limit_ = 0;
 };
 
-ProgramResources walkResources(const Bytes& file) {
-    if (!file.has(0, 64) || file.u16(0) != 0x5A4D)
+ProgramResources walkResources(Bytes file) {
+    if (!holds(file, 0, 64) || le16At(file, 0) != 0x5A4D)
         throw Failure{text::kProgramNotPe};
-    const std::size_t pe = file.u32(0x3C);
-    if (!file.has(pe, 24) || file.u32(pe) != 0x00004550)
+    const std::size_t pe = le32At(file, 0x3C);
+    if (!holds(file, pe, 24) || le32At(file, pe) != 0x00004550)
         throw Failure{text::kProgramNotPe};
-    const int sectionCount = file.u16(pe + 6);
-    const std::size_t optionalSize = file.u16(pe + 20);
+    const int sectionCount = le16At(file, pe + 6);
+    const std::size_t optionalSize = le16At(file, pe + 20);
     const std::size_t optional = pe + 24;
-    if (!file.has(optional, optionalSize) || optionalSize < 2)
+    if (!holds(file, optional, optionalSize) || optionalSize < 2)
         throw Failure{text::kProgramBadHeader};
-    const std::uint16_t magic = file.u16(optional);
+    const std::uint16_t magic = le16At(file, optional);
     if (magic != 0x10B && magic != 0x20B)
         throw Failure{text::kProgramBadHeader};
     const std::size_t countField = magic == 0x10B ? 92 : 108;
@@ -182,20 +164,21 @@ ProgramResources walkResources(const Bytes& file) {
     if (sectionCount > kMaxSections)
         throw Failure{text::kProgramTooMany};
     const std::size_t sectionTable = optional + optionalSize;
-    if (!file.has(sectionTable, static_cast<std::size_t>(sectionCount) * kSectionHeader))
+    if (!holds(file, sectionTable, static_cast<std::size_t>(sectionCount) * kSectionHeader))
         throw Failure{text::kProgramBadHeader};
     std::vector<Section> sections;
     for (int i = 0; i < sectionCount; ++i) {
         const std::size_t s = sectionTable + static_cast<std::size_t>(i) * kSectionHeader;
-        sections.push_back(Section{file.u32(s + 12), file.u32(s + 8), file.u32(s + 16), file.u32(s + 20)});
+        sections.push_back(
+            Section{le32At(file, s + 12), le32At(file, s + 8), le32At(file, s + 16), le32At(file, s + 20)});
     }
 
     ProgramResources result;
     // The resource table is data directory 2; a file whose header stops before it has no resources.
-    if (optionalSize < directories + 3 * 8 || file.u32(optional + countField) < 3)
+    if (optionalSize < directories + 3 * 8 || le32At(file, optional + countField) < 3)
         return result;
-    const std::uint32_t rootRva = file.u32(optional + directories + 2 * 8);
-    const std::uint32_t rootSize = file.u32(optional + directories + 2 * 8 + 4);
+    const std::uint32_t rootRva = le32At(file, optional + directories + 2 * 8);
+    const std::uint32_t rootSize = le32At(file, optional + directories + 2 * 8 + 4);
     if (rootRva == 0 || rootSize == 0)
         return result;
     ResourceWalker walker(file, std::move(sections));
@@ -248,37 +231,12 @@ ProgramIconPicture stretch(const std::vector<std::uint32_t>& pixels, int w, int 
     return out;
 }
 
-// An icon image's bitmap as 0xAARRGGBB pixels, rows from the top, alpha 0 or 255: an alpha channel
-// decides which pixels show; without one (or with every alpha 0) the mask does.
-std::optional<std::vector<std::uint32_t>> decodeBitmap(std::span<const std::uint8_t> data, int& width,
-                                                       int& height) {
-    ByteReader r(data);
-    const auto b = readDibBitmapOwnSize(r);
-    if (!b || !b->usable())
-        return std::nullopt;
-    width = b->width;
-    height = b->height;
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const bool transparent = b->anyAlpha ? b->alphaAt(x, y) < 128 : b->maskedAt(x, y);
-            const colourRGB c = b->colourAt(x, y);
-            pixels[static_cast<std::size_t>(y * width + x)] =
-                transparent
-                    ? 0u
-                    : 0xFF000000u | static_cast<std::uint32_t>(redOf(c)) << 16 |
-                          static_cast<std::uint32_t>(greenOf(c)) << 8 | static_cast<std::uint32_t>(blueOf(c));
-        }
-    }
-    return pixels;
-}
-
 } // namespace
 
 std::optional<ProgramResources> readProgramResources(std::span<const std::uint8_t> file,
                                                      ProgramReadError& error) {
     try {
-        return walkResources(Bytes(file));
+        return walkResources(file);
     } catch (const Failure& failure) {
         error.message = failure.message;
         return std::nullopt;
@@ -286,20 +244,20 @@ std::optional<ProgramResources> readProgramResources(std::span<const std::uint8_
 }
 
 std::vector<GroupEntry> readGroupEntries(std::span<const std::uint8_t> file, FileRange group) {
-    const Bytes d(Bytes(file).slice(group));
+    const Bytes d = slice(file, group);
     std::vector<GroupEntry> entries;
-    if (!d.has(0, 6))
+    if (!holds(d, 0, 6))
         return entries;
     // A count larger than the data holds is cut to the entries present.
-    const std::size_t count = std::min<std::size_t>(d.u16(4), (d.size() - 6) / 14);
+    const std::size_t count = std::min<std::size_t>(le16At(d, 4), (d.size() - 6) / 14);
     entries.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t e = 6 + i * 14;
         GroupEntry g;
-        g.width = d.u8(e) == 0 ? 256 : d.u8(e);
-        g.height = d.u8(e + 1) == 0 ? 256 : d.u8(e + 1);
-        g.bitCount = d.u16(e + 6);
-        g.iconId = d.u16(e + 12);
+        g.width = d[e] == 0 ? 256 : d[e];
+        g.height = d[e + 1] == 0 ? 256 : d[e + 1];
+        g.bitCount = le16At(d, e + 6);
+        g.iconId = le16At(d, e + 12);
         entries.push_back(g);
     }
     return entries;
@@ -322,29 +280,23 @@ int bestEntryFor32(std::span<const GroupEntry> entries) {
     return best;
 }
 
-ProgramIconPicture drawIconImage(std::span<const std::uint8_t> image, PictureService* pictures) {
-    if (isPngData(image)) {
-        if (pictures == nullptr)
-            return {};
-        const auto picture = pictures->decodePicture(image);
-        if (!picture || picture->empty() || picture->width > kMaxIconSide || picture->height > kMaxIconSide ||
-            picture->argb.size() != static_cast<std::size_t>(picture->width * picture->height))
-            return {};
-        std::vector<std::uint32_t> pixels(picture->argb);
-        for (std::uint32_t& p : pixels)
-            p = (p >> 24) < 128 ? 0u : (p | 0xFF000000u);
-        return stretch(pixels, picture->width, picture->height);
-    }
-    int width = 0;
-    int height = 0;
-    const auto pixels = decodeBitmap(image, width, height);
-    if (!pixels)
+ProgramIconPicture drawIconImage(std::span<const std::uint8_t> image) {
+    // The image's own size decides: a program's group directory is not at hand here.
+    CursorReadReport report;
+    lossless::ReadState state(report);
+    std::size_t consumed = 0;
+    const auto decoded = lossless::readEntryImage(image, 0, 0, state, "icon image", consumed);
+    if (!decoded)
         return {};
-    return stretch(*pixels, width, height);
+    // An alpha channel decides which pixels show; without one the mask did, and inverting pixels hide.
+    std::vector<std::uint32_t> pixels(decoded->argb);
+    for (std::uint32_t& p : pixels)
+        p = (p >> 24) < 128 ? 0u : (p | 0xFF000000u);
+    return stretch(pixels, decoded->width, decoded->height);
 }
 
 ProgramIconPicture drawProgramIcon(std::span<const std::uint8_t> file, const ProgramResources& resources,
-                                   int group, PictureService* pictures) {
+                                   int group) {
     if (group < 0 || static_cast<std::size_t>(group) >= resources.groups.size())
         return {};
     const auto entries = readGroupEntries(file, resources.groups[static_cast<std::size_t>(group)]);
@@ -357,7 +309,7 @@ ProgramIconPicture drawProgramIcon(std::span<const std::uint8_t> file, const Pro
                          [](const auto& entry, std::uint16_t key) { return entry.first < key; });
     if (icon == resources.icons.end() || icon->first != id)
         return {};
-    return drawIconImage(Bytes(file).slice(icon->second), pictures);
+    return drawIconImage(slice(file, icon->second));
 }
 
 void imageFromProgramIcon(IconImage& image, const ProgramIconPicture& picture, const MarkerColours& markers) {

@@ -59,12 +59,12 @@ struct GroupEntry {
 std::vector<GroupEntry> readGroupEntries(std::span<const std::uint8_t> file, FileRange group);
 int bestEntryFor32(std::span<const GroupEntry> entries);
 
-// Draws icon group `group` at 32 x 32. PNG images are decoded by `pictures`; without it they stay empty.
+// Draws icon group `group` at 32 x 32.
 ProgramIconPicture drawProgramIcon(std::span<const std::uint8_t> file, const ProgramResources& resources,
-                                   int group, PictureService* pictures);
+                                   int group);
 
 // Decodes one icon image (a DIB with its AND mask, or a PNG) and stretches it to 32 x 32.
-ProgramIconPicture drawIconImage(std::span<const std::uint8_t> image, PictureService* pictures);
+ProgramIconPicture drawIconImage(std::span<const std::uint8_t> image);
 
 // Puts an icon drawn at 32 x 32 into `image` as the program keeps it: 32 x 32, hotspot (0, 0), shown
 // pixels with their colour and the others transparent, the depth from its colour count.
@@ -76,9 +76,7 @@ struct ProgramIconFile {
     ProgramResources resources;
 
     int iconCount() const { return static_cast<int>(resources.groups.size()); }
-    ProgramIconPicture draw(int group, PictureService* pictures) const {
-        return drawProgramIcon(bytes, resources, group, pictures);
-    }
+    ProgramIconPicture draw(int group) const { return drawProgramIcon(bytes, resources, group); }
 };
 
 // Reads a program file. Nothing, after a message through `messages`, when it cannot be read or its

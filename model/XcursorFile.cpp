@@ -9,14 +9,10 @@ namespace vantle::xcursor {
 
 namespace {
 
-bool fits(std::span<const std::uint8_t> bytes, std::uint64_t at, std::uint64_t count) {
-    return at <= bytes.size() && count <= bytes.size() - at;
-}
-
 // One image chunk at position, checked the way libXcursor checks it; nothing when it is damaged.
 std::optional<ImageChunk> readChunk(std::span<const std::uint8_t> bytes, std::uint32_t position,
                                     std::uint32_t tocSubtype) {
-    if (!fits(bytes, position, kImageHeaderSize))
+    if (!holds(bytes, position, kImageHeaderSize))
         return std::nullopt;
     const std::uint32_t headerSize = le32At(bytes, position);
     if (headerSize < kImageHeaderSize || le32At(bytes, position + 4) != kImageType ||
@@ -33,7 +29,7 @@ std::optional<ImageChunk> readChunk(std::span<const std::uint8_t> bytes, std::ui
         c.yhot > c.height)
         return std::nullopt;
     const std::uint64_t pixelStart = static_cast<std::uint64_t>(position) + headerSize;
-    if (!fits(bytes, pixelStart, std::uint64_t{c.width} * c.height * 4))
+    if (!holds(bytes, pixelStart, std::uint64_t{c.width} * c.height * 4))
         return std::nullopt;
     c.pixels = static_cast<std::size_t>(pixelStart);
     return c;
@@ -47,7 +43,7 @@ std::optional<std::vector<ImageChunk>> readImageChunks(std::span<const std::uint
     const std::uint32_t headerSize = le32At(bytes, 4);
     const std::uint32_t ntoc = le32At(bytes, 12);
     if (headerSize < kFileHeaderSize || ntoc > kMaxToc ||
-        !fits(bytes, headerSize, std::uint64_t{ntoc} * kTocEntrySize))
+        !holds(bytes, headerSize, std::uint64_t{ntoc} * kTocEntrySize))
         return std::nullopt;
     std::vector<ImageChunk> chunks;
     for (std::uint32_t i = 0; i < ntoc; ++i) {

@@ -54,7 +54,7 @@ PictureService* PictureModule::decoder() {
     diagnostics_ << "vantle-tool: the picture decoder cannot be loaded (";
     for (std::size_t i = 0; i < reasons.size(); ++i)
         diagnostics_ << (i ? "; " : "") << reasons[i];
-    diagnostics_ << "); pictures and PNG images in icons cannot be read\n";
+    diagnostics_ << "); pictures cannot be read\n";
     return nullptr;
 }
 

@@ -127,15 +127,6 @@ std::optional<CursorRole> roleOfThemeName(std::string_view name) {
     return std::nullopt;
 }
 
-std::string baseNameOf(std::string_view path) {
-    const auto slash = path.find_last_of('/');
-    std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    const auto dot = name.find_last_of('.');
-    if (dot != std::string_view::npos && dot > 0)
-        name = name.substr(0, dot);
-    return std::string(name);
-}
-
 std::string asciiLower(std::string_view text) {
     std::string lower(text);
     for (char& c : lower)

@@ -2,6 +2,8 @@
 // The seventeen cursor roles of a Windows cursor scheme and every name each role stands for in an X11
 // cursor theme: the X core cursor font names, the CSS cursor names and the hash names toolkits ask for.
 
+#include "model/FileKinds.h"
+
 #include <array>
 #include <optional>
 #include <span>
@@ -58,9 +60,6 @@ std::optional<CursorRole> roleOfRegistryName(std::string_view name);
 
 // The role one of the theme's names (file name or link, exact case) belongs to.
 std::optional<CursorRole> roleOfThemeName(std::string_view name);
-
-// The file name without its folder and without its last extension.
-std::string baseNameOf(std::string_view path);
 
 // ASCII lower case; other bytes (UTF-8 sequences) are kept.
 std::string asciiLower(std::string_view text);

@@ -72,11 +72,6 @@ bool roleHasKey(CursorRole role, std::string_view key) {
                        [key](std::string_view link) { return nameKey(link) == key; });
 }
 
-std::string displayName(std::string_view path) {
-    const auto slash = path.find_last_of('/');
-    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-}
-
 } // namespace
 
 std::string nameKey(std::string_view baseName) {
@@ -134,7 +129,7 @@ NameAssignment assignRolesByName(std::span<const std::string> paths) {
     for (const std::string& path : paths)
         candidates.push_back(rolesForBaseName(baseNameOf(path)));
 
-    auto holder = [&](CursorRole role) { return displayName(paths[*result.inputOfRole[roleIndex(role)]]); };
+    auto holder = [&](CursorRole role) { return fileNameOf(paths[*result.inputOfRole[roleIndex(role)]]); };
     // Clear names first, so that an ambiguous name only takes what no clear name asks for.
     for (std::size_t i = 0; i < paths.size(); ++i) {
         if (candidates[i].size() != 1)
@@ -142,7 +137,7 @@ NameAssignment assignRolesByName(std::span<const std::string> paths) {
         auto& slot = result.inputOfRole[static_cast<std::size_t>(roleIndex(candidates[i][0]))];
         if (slot) {
             result.notes.push_back(
-                displayName(paths[i]) + ": also a " + std::string(roleNames(candidates[i][0]).windowsName) +
+                fileNameOf(paths[i]) + ": also a " + std::string(roleNames(candidates[i][0]).windowsName) +
                 " cursor; " + holder(candidates[i][0]) + " came first and keeps it, this file is left out");
             result.leftOut.push_back(i);
         } else {
@@ -152,7 +147,7 @@ NameAssignment assignRolesByName(std::span<const std::string> paths) {
     for (std::size_t i = 0; i < paths.size(); ++i) {
         if (candidates[i].size() < 2)
             continue;
-        const std::string name = displayName(paths[i]);
+        const std::string name = fileNameOf(paths[i]);
         std::string meanings;
         for (CursorRole role : candidates[i])
             meanings.append(meanings.empty() ? "" : " or ").append(roleNames(role).windowsName);
@@ -184,8 +179,8 @@ NameAssignment assignRolesByName(std::span<const std::string> paths) {
         const auto earlier = std::find_if(result.ownNamed.begin(), result.ownNamed.end(),
                                           [&](std::size_t k) { return baseNameOf(paths[k]) == base; });
         if (earlier != result.ownNamed.end()) {
-            result.notes.push_back(displayName(paths[i]) + ": the name '" + base + "' is taken by " +
-                                   displayName(paths[*earlier]) + ", this file is left out");
+            result.notes.push_back(fileNameOf(paths[i]) + ": the name '" + base + "' is taken by " +
+                                   fileNameOf(paths[*earlier]) + ", this file is left out");
             result.leftOut.push_back(i);
         } else {
             result.ownNamed.push_back(i);

@@ -7,17 +7,12 @@
 #include "tool/ToolOutput.h"
 #include "tool/WinpackCommand.h"
 
-#include "model/AniFileReader.h"
-#include "model/AniFileWriter.h"
 #include "model/ColourAnalysis.h"
+#include "model/DocumentLoader.h"
 #include "model/FileKinds.h"
 #include "model/FileSniff.h"
-#include "model/IconFileReader.h"
-#include "model/IconFileWriter.h"
 #include "model/Messages.h"
 #include "model/PaletteFile.h"
-#include "model/ProgramIcons.h"
-#include "model/XcursorFileReader.h"
 
 #include <cstdio>
 #include <fstream>
@@ -146,14 +141,6 @@ std::string depthText(ColourDepth depth) {
     return std::to_string(depth);
 }
 
-bool writable(FileKind kind) {
-    return kind == FileKind::Icon || kind == FileKind::Cursor || kind == FileKind::AnimatedCursor;
-}
-
-bool readable(FileKind kind) {
-    return writable(kind) || kind == FileKind::Program || kind == FileKind::Xcursor;
-}
-
 const MarkerColours kMarkers{};
 
 struct Loaded {
@@ -162,58 +149,24 @@ struct Loaded {
     bool notices = false; // an Xcursor file's sizes were left out, which is said but is no failure
 };
 
-// Every icon group of a program or library, as the chooser takes them with everything chosen.
-ReadOutcome loadProgram(IconDocument& d, const std::string& path, MessageSink& messages,
-                        PictureService* pictures) {
-    if (!std::ifstream(path, std::ios::binary))
-        return ReadOutcome::NotOpened;
-    const auto file = openProgramIcons(path, messages);
-    if (!file)
-        return ReadOutcome::Stopped;
-    if (file->iconCount() == 0) {
-        messages.showMessage(text::kNoProgramIcons, MessageButtons::Ok, MessageIcon::Error);
-        return ReadOutcome::Stopped;
-    }
-    for (int i = 0; i < file->iconCount(); ++i) {
-        if (!d.growForImage(d.imageCount)) {
-            messages.showMessage(text::kTooManyImages, MessageButtons::Ok, MessageIcon::Error);
-            return ReadOutcome::Stopped;
-        }
-        imageFromProgramIcon(d.images[static_cast<std::size_t>(d.imageCount)], file->draw(i, pictures),
-                             kMarkers);
-        ++d.imageCount;
-    }
-    return ReadOutcome::Complete;
-}
-
-Loaded load(const std::string& path, StreamMessages& messages, PictureService* pictures) {
+Loaded load(const std::string& path, StreamMessages& messages) {
     Loaded loaded{std::make_unique<IconDocument>(), ReadOutcome::NotOpened};
     loaded.document->clearImages(kMarkers.transparent);
-    ReadContext context{messages, kMarkers, pictures};
-    if (fileKindOf(path) == FileKind::Program) {
-        loaded.outcome = loadProgram(*loaded.document, path, messages, pictures);
-        return loaded;
-    }
-    if (fileKindOfFile(path) == FileKind::Xcursor) {
-        const XcursorReadResult result = readXcursorFile(*loaded.document, path, context);
-        loaded.outcome = result.outcome;
-        loaded.notices = !result.sizesSkipped.empty();
-        return loaded;
-    }
-    loaded.outcome = fileKindOfFile(path) == FileKind::AnimatedCursor
-                         ? readAniFile(*loaded.document, path, context)
-                         : readIconFile(*loaded.document, path, context);
+    ReadContext context{messages, kMarkers};
+    const DocumentLoad load = loadDocumentFile(*loaded.document, path, context);
+    loaded.outcome = load.outcome;
+    loaded.notices = load.notices;
     return loaded;
 }
 
-int info(const std::string& path, std::ostream& out, std::ostream& err, PictureService* pictures) {
+int info(const std::string& path, std::ostream& out, std::ostream& err) {
     const FileKind kind = fileKindOfFile(path);
-    if (!readable(kind)) {
+    if (!loadable(kind)) {
         err << "vantle-tool: " << path << ": not an .ico, .cur, .ani, .exe, .dll or Xcursor file\n";
         return 2;
     }
     StreamMessages messages(err);
-    Loaded loaded = load(path, messages, pictures);
+    Loaded loaded = load(path, messages);
     if (loaded.outcome == ReadOutcome::NotOpened) {
         err << "vantle-tool: " << path << ": cannot be opened\n";
         return 1;
@@ -297,9 +250,8 @@ std::optional<int> imageNumber(const std::string& text) {
     return n;
 }
 
-int palette(const std::string& in, const std::string& outPath, int imageIndex, std::ostream& err,
-            PictureService* pictures) {
-    if (!readable(fileKindOfFile(in))) {
+int palette(const std::string& in, const std::string& outPath, int imageIndex, std::ostream& err) {
+    if (!loadable(fileKindOfFile(in))) {
         err << "vantle-tool: " << in << ": not an .ico, .cur, .ani, .exe or .dll file\n";
         return 2;
     }
@@ -308,7 +260,7 @@ int palette(const std::string& in, const std::string& outPath, int imageIndex, s
         return 2;
     }
     StreamMessages messages(err);
-    Loaded loaded = load(in, messages, pictures);
+    Loaded loaded = load(in, messages);
     if (loaded.outcome == ReadOutcome::NotOpened) {
         err << "vantle-tool: " << in << ": cannot be opened\n";
         return 1;
@@ -340,7 +292,7 @@ int runTool(std::span<const std::string> args, std::ostream& out, std::ostream& 
         return 0;
     }
     if (args.size() == 2 && args[0] == "info")
-        return isPaletteFile(args[1]) ? paletteInfo(args[1], out, err) : info(args[1], out, err, pictures);
+        return isPaletteFile(args[1]) ? paletteInfo(args[1], out, err) : info(args[1], out, err);
     if (args.size() == 3 && args[0] == "info" && args[1] == "--all")
         return losslessInfoCommand(args[2], out, err);
     if (args.size() >= 3 && (args[0] == "convert" || args[0] == "xcursor")) {
@@ -365,7 +317,7 @@ int runTool(std::span<const std::string> args, std::ostream& out, std::ostream& 
         else if (args.size() != 3)
             index.reset();
         if (index)
-            return palette(args[1], args[2], *index, err, pictures);
+            return palette(args[1], args[2], *index, err);
     }
     if (!args.empty() && args[0] == "from-picture" && pictures != nullptr)
         return fromPicture(args.subspan(1), err, *pictures);

@@ -57,7 +57,7 @@ std::unique_ptr<IconDocument> readBack(const std::string& p, bool animated) {
     auto d = std::make_unique<IconDocument>();
     d->clearImages(0xE0E0E0);
     RecordingMessages messages;
-    ReadContext context{messages, MarkerColours{}, nullptr};
+    ReadContext context{messages, MarkerColours{}};
     if (animated)
         readAniFile(*d, p, context);
     else

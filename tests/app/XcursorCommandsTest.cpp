@@ -33,7 +33,7 @@ TEST_F(WindowTest, ExportAsXcursorWritesTheDocumentAndKeepsItsNameAndFlag) {
     IconDocument back;
     back.clearImages(settings.markers.transparent);
     RecordingMessages messages;
-    ReadContext context{messages, settings.markers, nullptr};
+    ReadContext context{messages, settings.markers};
     ASSERT_EQ(readXcursorFile(back, path("left_ptr"), context).outcome, ReadOutcome::Complete);
     // The export writes 24, 32, 48, 64 and 96; the window reads those up to 48, the drawn 32 among them.
     ASSERT_EQ(back.imageCount, 3);

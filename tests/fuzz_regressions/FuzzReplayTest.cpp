@@ -2,7 +2,6 @@
 // both readers: whatever the bytes, the document stays within its limits, a message is shown exactly when
 // reading stops early, and the files our own writers made read completely.
 
-#include "fuzz/StubPictures.h"
 #include "model/AniFileReader.h"
 #include "model/IconFileReader.h"
 #include "support/RecordingMessages.h"
@@ -82,7 +81,6 @@ bool madeByOurWriters(const std::string& relative) {
 class FuzzReplay : public ::testing::TestWithParam<std::string> {
   protected:
     const MarkerColours markers{};
-    fuzz::StubPictures pictures;
     test::RecordingMessages messages;
     IconDocument document;
 
@@ -91,7 +89,7 @@ class FuzzReplay : public ::testing::TestWithParam<std::string> {
 
 TEST_P(FuzzReplay, IconReaderKeepsTheDocumentSound) {
     const std::vector<std::uint8_t> bytes = contents(GetParam());
-    ReadContext context{messages, markers, &pictures};
+    ReadContext context{messages, markers};
     ByteReader reader(bytes);
     const ReadOutcome outcome = readIconResource(document, reader, context);
     expectDocumentSound(document);
@@ -107,7 +105,7 @@ TEST_P(FuzzReplay, IconReaderKeepsTheDocumentSound) {
 
 TEST_P(FuzzReplay, AniReaderKeepsTheDocumentSound) {
     const std::vector<std::uint8_t> bytes = contents(GetParam());
-    ReadContext context{messages, markers, &pictures};
+    ReadContext context{messages, markers};
     const ReadOutcome outcome = readAniBytes(document, bytes, context);
     expectDocumentSound(document);
     if (outcome == ReadOutcome::Stopped) {

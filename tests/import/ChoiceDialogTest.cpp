@@ -3,7 +3,6 @@
 
 #include "app/ChoiceDialog.h"
 #include "model/ProgramIcons.h"
-#include "platform/qt/QtPictureService.h"
 #include "support/PeFixture.h"
 #include "support/RecordingMessages.h"
 #include "support/WindowFixture.h"
@@ -62,8 +61,7 @@ class ChooserTest : public WindowTest {
     // Group `group` of a file as our reader draws it.
     static ProgramIconPicture drawn(const std::string& path, int group) {
         RecordingMessages messages;
-        QtPictureService pictures;
-        return openProgramIcons(path, messages)->draw(group, &pictures);
+        return openProgramIcons(path, messages)->draw(group);
     }
     void expectImageIs(int index, const ProgramIconPicture& picture) {
         const IconImage& im = image(index);

@@ -60,7 +60,7 @@ class PictureFixturesTest : public WindowTest {
         EXPECT_EQ(runTool(args, sout, serr, &pictures), 0) << serr.str();
         IconDocument read = newDocument();
         RecordingMessages messages;
-        ReadContext context{messages, settings.markers, nullptr};
+        ReadContext context{messages, settings.markers};
         EXPECT_EQ(readIconFile(read, out, context), ReadOutcome::Complete);
         return read.images[0];
     }

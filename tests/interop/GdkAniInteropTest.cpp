@@ -210,7 +210,7 @@ TEST(GdkAniInterop, FilesWithAnInformationListAreWellFormed) {
         EXPECT_EQ(check.infoTags, tags);
         EXPECT_EQ(check.frameCount, 3u);
         IconDocument back = newDocument();
-        ReadContext context{messages, kTestMarkers, nullptr};
+        ReadContext context{messages, kTestMarkers};
         ASSERT_EQ(readAniBytes(back, *file, context), ReadOutcome::Complete);
         EXPECT_EQ(back.stepCount, 4);
         EXPECT_EQ(back.title.substr(0, std::string(title).size()), title);

@@ -15,7 +15,6 @@
 #include "model/IconFileWriter.h"
 #include "model/ProgramIcons.h"
 #include "model/XcursorFileReader.h"
-#include "platform/qt/QtPictureService.h"
 #include "theme/DocumentExport.h"
 
 #include <gtest/gtest.h>
@@ -51,8 +50,7 @@ std::string hashOf(const Bytes& bytes) {
 // Every file written from one input, by the name of what wrote it.
 using Outputs = std::map<std::string, Bytes>;
 
-void readIntoDocument(IconDocument& document, const std::string& path, FileKind kind, ReadContext& context,
-                      QtPictureService& pictures) {
+void readIntoDocument(IconDocument& document, const std::string& path, FileKind kind, ReadContext& context) {
     switch (kind) {
     case FileKind::Icon:
     case FileKind::Cursor:
@@ -70,7 +68,7 @@ void readIntoDocument(IconDocument& document, const std::string& path, FileKind 
                 if (!document.growForImage(document.imageCount))
                     break;
                 imageFromProgramIcon(document.images[static_cast<std::size_t>(document.imageCount)],
-                                     file->draw(g, &pictures), context.markers);
+                                     file->draw(g), context.markers);
                 ++document.imageCount;
             }
         break;
@@ -96,13 +94,13 @@ FileKind kindOfContent(const std::string& path) {
     }
 }
 
-Outputs writeAll(const std::string& path, QtPictureService& pictures) {
+Outputs writeAll(const std::string& path) {
     Outputs out;
     RecordingMessages messages;
-    ReadContext context{messages, kGoldenMarkers, &pictures};
+    ReadContext context{messages, kGoldenMarkers};
     IconDocument document = newDocument();
     document.clearImages(kGoldenMarkers.transparent);
-    readIntoDocument(document, path, kindOfContent(path), context, pictures);
+    readIntoDocument(document, path, kindOfContent(path), context);
     if (document.imageCount > 0) {
         IconDocument icon = document;
         out["window.ico"] = buildIconFile(icon, 1, kGoldenMarkers);
@@ -161,7 +159,6 @@ std::string fixtureFileName(const std::string& input, const std::string& kind) {
 }
 
 TEST(GoldenWrites, EveryWriterGivesTheBytesOfTheGoldenFiles) {
-    QtPictureService pictures;
     const fs::path root = sourceRoot();
     const char* writeTo = std::getenv("VANTLE_WRITE_GOLDEN");
     std::ostringstream manifest;
@@ -179,7 +176,7 @@ TEST(GoldenWrites, EveryWriterGivesTheBytesOfTheGoldenFiles) {
     std::map<std::string, bool> seen;
     for (const std::string& input : inputs(root)) {
         SCOPED_TRACE(input);
-        for (const auto& [kind, bytes] : writeAll((root / input).string(), pictures)) {
+        for (const auto& [kind, bytes] : writeAll((root / input).string())) {
             const std::string key = input + " " + kind;
             seen[key] = true;
             const bool fixture = input.rfind("tests/data/", 0) == 0;

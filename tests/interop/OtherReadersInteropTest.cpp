@@ -7,7 +7,6 @@
 #include "model/AniFileWriter.h"
 #include "model/IconFileReader.h"
 #include "model/IconFileWriter.h"
-#include "platform/qt/QtPictureService.h"
 
 #include <QProcess>
 #include <QString>
@@ -143,12 +142,11 @@ TEST(OtherReadersInterop, EveryFileWeWriteFromTheFixturesLoadsInPillowAndGdkPixb
     const std::vector<std::string> names = fixtureNames();
     ASSERT_GE(names.size(), 20u);
     TempDir dir;
-    QtPictureService pictures;
     std::vector<Written> written;
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
         RecordingMessages messages;
-        ReadContext context{messages, kTestMarkers, &pictures};
+        ReadContext context{messages, kTestMarkers};
         IconDocument source = newDocument();
         readIconFile(source, std::string(VANTLE_TEST_DATA) + "/" + name, context);
         ASSERT_GE(source.imageCount, 1);

@@ -2,7 +2,6 @@
 // reader and compared pixel for pixel with what wrestool extracts and Pillow decodes (through Python).
 
 #include "model/ProgramIcons.h"
-#include "platform/qt/QtPictureService.h"
 #include "support/RecordingMessages.h"
 
 #include <QProcess>
@@ -62,13 +61,12 @@ TEST_P(ProgramIconInterop, EveryGroupDrawsAsPillowDecodesWhatWrestoolExtracts) {
     ASSERT_EQ(expected.groups.size(), 6u);
 
     RecordingMessages messages;
-    QtPictureService pictures;
     const auto file = openProgramIcons(path, messages);
     ASSERT_TRUE(file.has_value());
     EXPECT_TRUE(messages.shown.empty());
     ASSERT_EQ(file->iconCount(), expected.count);
     for (int g = 0; g < file->iconCount(); ++g) {
-        const ProgramIconPicture picture = file->draw(g, &pictures);
+        const ProgramIconPicture picture = file->draw(g);
         EXPECT_TRUE(picture.drawn) << "group " << g;
         const auto& pixels = expected.groups[static_cast<std::size_t>(g)];
         ASSERT_EQ(pixels.size(), 1024u) << "group " << g;

@@ -6,7 +6,6 @@
 #include "model/IconFileReader.h"
 #include "model/IconFileWriter.h"
 #include "model/Messages.h"
-#include "platform/qt/QtPictureService.h"
 
 #include <QImage>
 #include <QImageReader>
@@ -105,11 +104,10 @@ const Fixture kFixtures[] = {
 };
 
 TEST(QtIcoInterop, FixturesGiveTheSamePixelsAsQt) {
-    QtPictureService pictures;
     for (const Fixture& f : kFixtures) {
         SCOPED_TRACE(f.name);
         RecordingMessages messages;
-        ReadContext context{messages, kTestMarkers, &pictures};
+        ReadContext context{messages, kTestMarkers};
         IconDocument d = newDocument();
         const ReadOutcome outcome = readIconFile(d, fixture(f.name), context);
         ASSERT_NE(outcome, ReadOutcome::NotOpened) << "run tests/data/make-fixtures.sh";
@@ -155,7 +153,7 @@ TEST(QtIcoInterop, FixtureDepthsAndHotspots) {
     for (const Expected& e : expected) {
         SCOPED_TRACE(e.name);
         RecordingMessages messages;
-        ReadContext context{messages, kTestMarkers, nullptr};
+        ReadContext context{messages, kTestMarkers};
         IconDocument d = newDocument();
         readIconFile(d, fixture(e.name), context);
         ASSERT_EQ(d.imageCount, 1);
@@ -175,7 +173,7 @@ TEST(QtIcoInterop, MaskOfTheTwentyFourBitFixture) {
     // Qt cannot tell here (it shows 24-bit entries without their mask); the source picture is transparent
     // in columns 24..31 and opaque elsewhere.
     RecordingMessages messages;
-    ReadContext context{messages, kTestMarkers, nullptr};
+    ReadContext context{messages, kTestMarkers};
     IconDocument d = newDocument();
     readIconFile(d, fixture("icotool-24bit.ico"), context);
     ASSERT_EQ(d.imageCount, 1);

@@ -58,7 +58,7 @@ TEST(XcursorInterop, XcursorgenFilesReadBackExactly) {
     {
         IconDocument d = newDocument();
         RecordingMessages messages;
-        ReadContext context{messages, kTestMarkers, nullptr};
+        ReadContext context{messages, kTestMarkers};
         const XcursorReadResult r = readXcursorFile(d, fixture("xcursorgen-arrow"), context);
         ASSERT_EQ(r.outcome, ReadOutcome::Complete);
         EXPECT_FALSE(r.animated);
@@ -75,7 +75,7 @@ TEST(XcursorInterop, XcursorgenFilesReadBackExactly) {
     }
     IconDocument d = newDocument();
     RecordingMessages messages;
-    ReadContext context{messages, kTestMarkers, nullptr};
+    ReadContext context{messages, kTestMarkers};
     const XcursorReadResult r = readXcursorFile(d, fixture("xcursorgen-spin"), context);
     ASSERT_EQ(r.outcome, ReadOutcome::Complete);
     EXPECT_TRUE(r.animated);

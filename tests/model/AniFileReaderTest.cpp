@@ -16,7 +16,7 @@ constexpr colourRGB kBlue = 0xFF0000;
 struct AniReading {
     IconDocument document = newDocument();
     RecordingMessages messages;
-    ReadContext context{messages, kTestMarkers, nullptr};
+    ReadContext context{messages, kTestMarkers};
 
     ReadOutcome read(const Bytes& bytes) { return readAniBytes(document, bytes, context); }
     AnimationStep step(int i) const { return document.steps.at(static_cast<std::size_t>(i)); }

@@ -247,7 +247,7 @@ TEST(AniFileWriter, WrittenFileReadsBack) {
     const Bytes file = build(d, messages);
     IconDocument back = newDocument();
     back.imageCount = 2;
-    ReadContext context{messages, kTestMarkers, nullptr};
+    ReadContext context{messages, kTestMarkers};
     ASSERT_EQ(readAniBytes(back, file, context), ReadOutcome::Complete);
     EXPECT_EQ(back.title, "歩く犬");
     EXPECT_EQ(back.author, std::string("作者 98") + '\0');

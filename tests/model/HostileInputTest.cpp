@@ -40,7 +40,7 @@ TEST(HostileInput, EveryPrefixOfAnIconFile) {
     const Bytes file = buildIconFile(source, 1, kTestMarkers);
     for (std::size_t length = 0; length <= file.size(); length += length < 200 ? 1 : 37) {
         RecordingMessages messages;
-        ReadContext context{messages, kTestMarkers, nullptr};
+        ReadContext context{messages, kTestMarkers};
         IconDocument d = newDocument();
         ByteReader reader(std::span(file.data(), length));
         readIconResource(d, reader, context);
@@ -66,7 +66,7 @@ TEST(HostileInput, EveryPrefixOfAnAnimatedCursorFile) {
     const Bytes file = *buildAniFile(source, kTestMarkers, unused);
     for (std::size_t length = 0; length <= file.size(); length += length < 300 ? 1 : 29) {
         RecordingMessages messages;
-        ReadContext context{messages, kTestMarkers, nullptr};
+        ReadContext context{messages, kTestMarkers};
         IconDocument d = newDocument();
         readAniBytes(d, std::span(file.data(), length), context);
         ASSERT_LE(d.imageCount, 3) << "length " << length;
@@ -89,7 +89,7 @@ TEST(HostileInput, DamagedBytesInHeadersAndDirectories) {
                 Bytes damaged = *original;
                 damaged[at] = value;
                 RecordingMessages messages;
-                ReadContext context{messages, kTestMarkers, nullptr};
+                ReadContext context{messages, kTestMarkers};
                 IconDocument d = newDocument();
                 if (original == &icon) {
                     ByteReader reader(damaged);
@@ -109,7 +109,7 @@ TEST(HostileInput, HugeCountsAreBoundedByTheDataPresent) {
     LeBytes icon;
     icon.u16(0).u16(1).u16(0x7FFF).fill(34, 0x10);
     RecordingMessages messages;
-    ReadContext context{messages, kTestMarkers, nullptr};
+    ReadContext context{messages, kTestMarkers};
     IconDocument d = newDocument();
     ByteReader reader(icon.bytes);
     readIconResource(d, reader, context);
@@ -125,7 +125,7 @@ TEST(HostileInput, HugeCountsAreBoundedByTheDataPresent) {
     std::fill_n(lying.begin() + rate + 4, 4, std::uint8_t{0xFF}); // size 0xFFFFFFFF
     for (const Bytes* file : {&ani, static_cast<const Bytes*>(&lying)}) {
         RecordingMessages m;
-        ReadContext c{m, kTestMarkers, nullptr};
+        ReadContext c{m, kTestMarkers};
         IconDocument doc = newDocument();
         readAniBytes(doc, *file, c);
         EXPECT_EQ(doc.stepCount, 0);
@@ -150,7 +150,7 @@ TEST(HostileInput, ChunkSizesThatPointAnywhere) {
         };
         for (const Bytes& file : files) {
             RecordingMessages messages;
-            ReadContext context{messages, kTestMarkers, nullptr};
+            ReadContext context{messages, kTestMarkers};
             IconDocument d = newDocument();
             readAniBytes(d, file, context);
             EXPECT_LE(d.imageCount, 1);
@@ -170,7 +170,7 @@ TEST(HostileInput, OffsetsBeyondTheDataAreIgnored) {
     e.offset = 0xFFFFFFF0u;
     e.bytesInResource = 0xFFFFFFFFu;
     RecordingMessages messages;
-    ReadContext context{messages, kTestMarkers, nullptr};
+    ReadContext context{messages, kTestMarkers};
     IconDocument d = newDocument();
     const Bytes file = iconFileBytes(1, {e});
     ByteReader reader(file);
@@ -198,7 +198,7 @@ TEST(HostileInput, EveryEntryPointingAtTheSameData) {
             .u32(6 + 200 * 16);
     file.raw(data);
     RecordingMessages messages;
-    ReadContext context{messages, kTestMarkers, nullptr};
+    ReadContext context{messages, kTestMarkers};
     IconDocument d = newDocument();
     ByteReader reader(file.bytes);
     EXPECT_EQ(readIconResource(d, reader, context), ReadOutcome::Complete);

@@ -110,7 +110,7 @@ TEST(IconDocument, LargestCapacityRefusesFurtherImagesAndSteps) {
 
     // A reader at the limit stops with the message; the document keeps what it holds.
     RecordingMessages messages;
-    ReadContext context{messages, kTestMarkers, nullptr};
+    ReadContext context{messages, kTestMarkers};
     d.imageCount = 16367;
     BitmapInput s;
     s.width = s.height = 16;

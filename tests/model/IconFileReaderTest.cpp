@@ -3,6 +3,7 @@
 #include "model/IconFileReader.h"
 #include "IconBytes.h"
 #include "model/Messages.h"
+#include "model/PngCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +19,7 @@ constexpr colourRGB I = kTestMarkers.inverted;
 struct Reading {
     IconDocument document = newDocument();
     RecordingMessages messages;
-    ScriptedPictures pictures;
-    ReadContext context{messages, kTestMarkers, &pictures};
+    ReadContext context{messages, kTestMarkers};
 
     ReadOutcome read(const Bytes& bytes) {
         ByteReader reader(bytes);
@@ -367,25 +367,31 @@ TEST(IconFileReader, LongerBitmapHeadersAreSkipped) {
 }
 
 // A PNG entry: the signature followed by anything; the scripted service stands in for the decoder.
-EntryInput pngEntry(unsigned size, unsigned hotspotX = 0, unsigned hotspotY = 0) {
+// An entry whose directory says `size` holding a PNG image of side x side pixels (green unless argbAt).
+EntryInput pngEntry(
+    unsigned size, unsigned hotspotX = 0, unsigned hotspotY = 0, int side = 16,
+    const std::function<std::uint32_t(int, int)>& argbAt = [](int, int) { return 0xFF00FF00u; }) {
     EntryInput e;
     e.widthByte = e.heightByte = size & 0xFF;
     e.field4 = hotspotX;
     e.field6 = hotspotY;
-    e.data = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 1, 2, 3, 4};
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            pixels.push_back(argbAt(x, y));
+    e.data = encodePng(side, side, pixels);
     return e;
 }
 
-TEST(IconFileReader, PngEntriesAreDecodedThroughThePictureService) {
+TEST(IconFileReader, PngEntriesAreDecoded) {
     Reading r;
-    r.pictures.picture = makePicture(16, 16, [](int x, int y) -> std::uint32_t {
+    const auto redOrGreen = [](int x, int y) -> std::uint32_t {
         const std::uint32_t alpha = y == 0 ? 0u : y == 1 ? 127u : y == 2 ? 128u : 255u;
-        return alpha << 24 | (x == 0 ? 0xFF0000u : 0x00FF00u); // red or green
-    });
-    EXPECT_EQ(r.read(iconFileBytes(1, {pngEntry(16, 3, 4), entryFor(twoColour(32))})), ReadOutcome::Complete);
+        return alpha << 24 | (x == 0 ? 0xFF0000u : 0x00FF00u);
+    };
+    EXPECT_EQ(r.read(iconFileBytes(1, {pngEntry(16, 3, 4, 16, redOrGreen), entryFor(twoColour(32))})),
+              ReadOutcome::Complete);
     ASSERT_EQ(r.document.imageCount, 2);
-    EXPECT_EQ(r.pictures.calls, 1);
-    EXPECT_EQ(r.pictures.lastBytes, pngEntry(16).data) << "the entry's bytes in resource are handed over";
     const IconImage& image = r.image(0);
     EXPECT_EQ(image.width, 16);
     EXPECT_EQ(image.hotspotX, 3);
@@ -403,14 +409,12 @@ TEST(IconFileReader, PngEntryOfAnIconWithPlanesAndABitCountHasNoHotspot) {
     for (const auto& [planes, bits] : planesAndBits) {
         SCOPED_TRACE(std::to_string(planes) + "," + std::to_string(bits));
         Reading r;
-        r.pictures.picture = makePicture(16, 16, [](int, int) { return 0xFF00FF00u; });
         r.read(iconFileBytes(1, {pngEntry(16, planes, bits)}));
         ASSERT_EQ(r.document.imageCount, 1);
         EXPECT_EQ(r.image(0).hotspotX, 0);
         EXPECT_EQ(r.image(0).hotspotY, 0);
     }
     Reading r;
-    r.pictures.picture = makePicture(16, 16, [](int, int) { return 0xFF00FF00u; });
     r.read(iconFileBytes(1, {pngEntry(16, 1, 5), pngEntry(16, 1, 32)}));
     ASSERT_EQ(r.document.imageCount, 2);
     EXPECT_EQ(r.image(0).hotspotY, 5) << "5 is no bit count";
@@ -423,7 +427,6 @@ TEST(IconFileReader, PngEntryOfAnIconWithPlanesAndABitCountHasNoHotspot) {
 TEST(IconFileReader, PngEntriesOverFortyEightOrUndecodableAreSkipped) {
     {
         Reading r; // 256 x 256 in the directory: skipped before decoding
-        r.pictures.picture = makePicture(16, 16, [](int, int) { return 0xFF000000u; });
         EXPECT_EQ(r.read(iconFileBytes(1, {entryFor(twoColour(16)), pngEntry(0), entryFor(twoColour(32))})),
                   ReadOutcome::Partial);
         ASSERT_EQ(r.document.imageCount, 2);
@@ -433,17 +436,16 @@ TEST(IconFileReader, PngEntriesOverFortyEightOrUndecodableAreSkipped) {
     }
     {
         Reading r; // the directory says 32, the picture is 64 x 64
-        r.pictures.picture = makePicture(64, 64, [](int, int) { return 0xFF000000u; });
-        EXPECT_EQ(r.read(iconFileBytes(1, {pngEntry(32)})), ReadOutcome::Partial);
+        EXPECT_EQ(r.read(iconFileBytes(1, {pngEntry(32, 0, 0, 64)})), ReadOutcome::Partial);
         EXPECT_EQ(r.document.imageCount, 0);
         ASSERT_EQ(r.messages.shown.size(), 1u);
         EXPECT_EQ(r.messages.shown[0].text, text::kTooLarge);
     }
-    for (bool withService : {true, false}) {
-        Reading r; // nothing decodes: that image is left out, the others are read
-        if (!withService)
-            r.context.pictures = nullptr;
-        EXPECT_EQ(r.read(iconFileBytes(1, {pngEntry(32), entryFor(twoColour(16))})), ReadOutcome::Partial);
+    {
+        Reading r; // a PNG cut after its signature: that image is left out, the others are read
+        EntryInput cut = pngEntry(32);
+        cut.data.resize(12);
+        EXPECT_EQ(r.read(iconFileBytes(1, {cut, entryFor(twoColour(16))})), ReadOutcome::Partial);
         ASSERT_EQ(r.document.imageCount, 1);
         EXPECT_EQ(r.image(0).width, 16);
         ASSERT_EQ(r.messages.shown.size(), 1u);

@@ -202,13 +202,13 @@ TEST(IconFileWriter, PixelEqualToTheInvertedMarkerIsSavedInverted) {
     const std::size_t mask = 22 + 40 + 2 * 4 + 32 * 4;
     EXPECT_EQ(file[mask], 0x08) << "mask bit of column 4";
     RecordingMessages messages;
-    ReadContext context{messages, kTestMarkers, nullptr};
+    ReadContext context{messages, kTestMarkers};
     IconDocument back = newDocument();
     readIconFile(back, dir.file("a.ico"), context);
     ASSERT_EQ(back.imageCount, 1);
     EXPECT_EQ(back.images[0].pixels(4, 0), I);
     // A different inverted marker at reading time: the pixel takes that value.
-    ReadContext other{messages, MarkerColours{T, 0x123456}, nullptr};
+    ReadContext other{messages, MarkerColours{T, 0x123456}};
     IconDocument back2 = newDocument();
     readIconFile(back2, dir.file("a.ico"), other);
     EXPECT_EQ(back2.images[0].pixels(4, 0), 0x123456);

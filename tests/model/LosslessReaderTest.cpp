@@ -337,28 +337,33 @@ TEST(LosslessReader, ContentDecidesTheFormatAndTheNameOnlyWhenTheContentSaysNoth
     EXPECT_EQ(cursorFormatOf("a.png", nothing), CursorFormat::Unknown);
 }
 
-void expectSound(const LosslessRead& r, const std::string& trace) {
-    if (!r.cursor)
-        return;
-    ASSERT_FALSE(r.cursor->frames.empty()) << trace;
+// Checks what every read promises; true when it gave a cursor. A read that gives none says why.
+bool expectSound(const LosslessRead& r, const std::string& trace) {
+    if (!r.cursor) {
+        EXPECT_FALSE(r.report.complete) << trace;
+        EXPECT_FALSE(r.report.problems.empty()) << trace;
+        return false;
+    }
+    EXPECT_FALSE(r.cursor->frames.empty()) << trace;
     for (const CursorFrame& frame : r.cursor->frames) {
-        ASSERT_FALSE(frame.images.empty()) << trace;
+        EXPECT_FALSE(frame.images.empty()) << trace;
         for (const CursorImage& image : frame.images) {
-            ASSERT_GE(image.width, 1) << trace;
-            ASSERT_LE(image.width, 256) << trace;
-            ASSERT_GE(image.height, 1) << trace;
-            ASSERT_LE(image.height, 256) << trace;
-            ASSERT_EQ(image.argb.size(), static_cast<std::size_t>(image.width * image.height)) << trace;
-            ASSERT_TRUE(image.inverted.empty() || image.inverted.size() == image.argb.size()) << trace;
-            ASSERT_TRUE(image.hotspotX >= 0 && image.hotspotX < image.width) << trace;
-            ASSERT_TRUE(image.hotspotY >= 0 && image.hotspotY < image.height) << trace;
+            EXPECT_GE(image.width, 1) << trace;
+            EXPECT_LE(image.width, 256) << trace;
+            EXPECT_GE(image.height, 1) << trace;
+            EXPECT_LE(image.height, 256) << trace;
+            EXPECT_EQ(image.argb.size(), static_cast<std::size_t>(image.width * image.height)) << trace;
+            EXPECT_TRUE(image.inverted.empty() || image.inverted.size() == image.argb.size()) << trace;
+            EXPECT_TRUE(image.hotspotX >= 0 && image.hotspotX < image.width) << trace;
+            EXPECT_TRUE(image.hotspotY >= 0 && image.hotspotY < image.height) << trace;
         }
     }
     for (const CursorStep& step : r.cursor->steps) {
-        ASSERT_LT(static_cast<std::size_t>(step.frame), r.cursor->frames.size()) << trace;
-        ASSERT_GE(step.ticks, 0) << trace;
+        EXPECT_LT(static_cast<std::size_t>(step.frame), r.cursor->frames.size()) << trace;
+        EXPECT_GE(step.ticks, 0) << trace;
     }
-    ASSERT_EQ(r.report.complete, r.report.problems.empty()) << trace;
+    EXPECT_EQ(r.report.complete, r.report.problems.empty()) << trace;
+    return true;
 }
 
 TEST(LosslessReader, DamagedBytesNeverGiveAnUnsoundCursor) {
@@ -376,6 +381,11 @@ TEST(LosslessReader, DamagedBytesNeverGiveAnUnsoundCursor) {
         return state >> 8;
     };
     for (const auto& [seed, format] : seeds) {
+        const LosslessRead whole = readLossless(seed, format);
+        ASSERT_TRUE(whole.cursor.has_value());
+        // Most damaged copies still hold something readable; a reader that gave up on every one would pass
+        // the checks above without being looked at.
+        int cursors = 0;
         for (int round = 0; round < 300; ++round) {
             Bytes bytes = seed;
             const int flips = 1 + static_cast<int>(next() % 8);
@@ -383,8 +393,9 @@ TEST(LosslessReader, DamagedBytesNeverGiveAnUnsoundCursor) {
                 bytes[next() % bytes.size()] = static_cast<std::uint8_t>(next());
             if (next() % 4 == 0)
                 bytes.resize(next() % bytes.size());
-            expectSound(readLossless(bytes, format), "round " + std::to_string(round));
+            cursors += expectSound(readLossless(bytes, format), "round " + std::to_string(round)) ? 1 : 0;
         }
+        EXPECT_GE(cursors, 150) << "of 300 damaged copies";
     }
 }
 

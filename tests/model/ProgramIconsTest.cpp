@@ -85,7 +85,7 @@ std::vector<std::uint8_t> tinyBitmap(int bits, bool alpha = false) {
 }
 
 TEST(ProgramIcons, ABitmapIsStretchedTo32x32WithItsMask) {
-    const ProgramIconPicture p = drawIconImage(tinyBitmap(4), nullptr);
+    const ProgramIconPicture p = drawIconImage(tinyBitmap(4));
     ASSERT_TRUE(p.drawn);
     EXPECT_EQ(p.at(0, 0), 0xFFFF0000u);
     EXPECT_EQ(p.at(15, 15), 0xFFFF0000u);
@@ -95,12 +95,12 @@ TEST(ProgramIcons, ABitmapIsStretchedTo32x32WithItsMask) {
     EXPECT_EQ(p.at(31, 31), 0xFF000000u) << "black shown";
 
     // 32 bits with alpha: the alpha decides; the top-right pixel has alpha 0 while its mask bit says so.
-    const ProgramIconPicture withAlpha = drawIconImage(tinyBitmap(32, true), nullptr);
+    const ProgramIconPicture withAlpha = drawIconImage(tinyBitmap(32, true));
     EXPECT_EQ(withAlpha.at(0, 0), 0xFFFF0000u);
     EXPECT_EQ(withAlpha.at(16, 0), 0u);
     EXPECT_EQ(withAlpha.at(0, 16), 0xFF0000FFu);
     // Every alpha 0: the mask decides, as for images without alpha.
-    const ProgramIconPicture noAlpha = drawIconImage(tinyBitmap(32, false), nullptr);
+    const ProgramIconPicture noAlpha = drawIconImage(tinyBitmap(32, false));
     EXPECT_EQ(noAlpha.at(0, 0), 0xFFFF0000u);
     EXPECT_EQ(noAlpha.at(16, 0), 0u);
     EXPECT_EQ(noAlpha.at(16, 16), 0xFF000000u);
@@ -108,7 +108,7 @@ TEST(ProgramIcons, ABitmapIsStretchedTo32x32WithItsMask) {
 
 TEST(ProgramIcons, ImagesThatCannotBeDecodedDrawNothing) {
     auto empty = [](const std::vector<std::uint8_t>& d) {
-        const ProgramIconPicture p = drawIconImage(d, nullptr);
+        const ProgramIconPicture p = drawIconImage(d);
         return !p.drawn && std::all_of(p.argb.begin(), p.argb.end(), [](std::uint32_t c) { return c == 0; });
     };
     EXPECT_TRUE(empty({}));
@@ -219,10 +219,10 @@ TEST(ProgramIcons, AZeroSizedIconDrawsNothingAndTheOtherGroupsStillDraw) {
     const auto r = readProgramResources(b, error);
     ASSERT_TRUE(r.has_value()) << error.message;
     ASSERT_EQ(r->groups.size(), 6u);
-    EXPECT_FALSE(drawProgramIcon(b, *r, 4, nullptr).drawn);
-    EXPECT_TRUE(drawProgramIcon(b, *r, 1, nullptr).drawn);
-    EXPECT_FALSE(drawProgramIcon(b, *r, 6, nullptr).drawn) << "no such group";
-    EXPECT_FALSE(drawProgramIcon(b, *r, 0, nullptr).drawn) << "a PNG without a picture service";
+    EXPECT_FALSE(drawProgramIcon(b, *r, 4).drawn);
+    EXPECT_TRUE(drawProgramIcon(b, *r, 1).drawn);
+    EXPECT_FALSE(drawProgramIcon(b, *r, 6).drawn) << "no such group";
+    EXPECT_TRUE(drawProgramIcon(b, *r, 0).drawn) << "a PNG image";
 }
 
 } // namespace

@@ -34,7 +34,7 @@ Bytes multiSizeFrame(colourRGB colour, const std::vector<int>& sizes, const std:
 struct AniRead {
     IconDocument document = newDocument();
     RecordingMessages messages;
-    ReadContext context{messages, kTestMarkers, nullptr};
+    ReadContext context{messages, kTestMarkers};
     ReadOutcome outcome = ReadOutcome::NotOpened;
 
     explicit AniRead(const Bytes& bytes) { outcome = readAniBytes(document, bytes, context); }
@@ -229,7 +229,7 @@ TEST(RealFiles, IconFilesCutInsideAnImageKeepTheImagesBeforeIt) {
         SCOPED_TRACE(cut);
         IconDocument d = newDocument();
         RecordingMessages messages;
-        ReadContext context{messages, kTestMarkers, nullptr};
+        ReadContext context{messages, kTestMarkers};
         ByteReader reader(std::span(file.data(), cut));
         const ReadOutcome outcome = readIconResource(d, reader, context);
         const int expected = cut == file.size() ? 2 : cut >= secondStart ? 1 : 0;

@@ -69,7 +69,7 @@ TEST(RoundTrip, IconAndCursorFiles) {
             EXPECT_EQ(d.images[static_cast<std::size_t>(i)].depth, depths[i]) << "image " << i;
 
         RecordingMessages messages;
-        ReadContext context{messages, kTestMarkers, nullptr};
+        ReadContext context{messages, kTestMarkers};
         IconDocument back = newDocument();
         ASSERT_EQ(readIconFile(back, path, context), ReadOutcome::Complete);
         ASSERT_EQ(back.imageCount, d.imageCount);
@@ -95,7 +95,7 @@ TEST(RoundTrip, WrittenReadAndWrittenAgainGivesTheSameBytes) {
     s.maskAt = [](int x, int y) { return x == 0 && y == 0; };
     const Bytes input = iconFileBytes(1, {entryFor(s)});
     RecordingMessages messages;
-    ReadContext context{messages, kTestMarkers, nullptr};
+    ReadContext context{messages, kTestMarkers};
     for (colourRGB before : {T, kWhite}) {
         SCOPED_TRACE("slot cells before reading: " + hex(static_cast<std::uint32_t>(before)));
         IconDocument d = newDocument();
@@ -131,7 +131,7 @@ TEST(RoundTrip, AnimatedCursorFiles) {
     RecordingMessages messages;
     ASSERT_TRUE(writeAniFile(d, dir.file("a.ani"), kTestMarkers, messages));
 
-    ReadContext context{messages, kTestMarkers, nullptr};
+    ReadContext context{messages, kTestMarkers};
     IconDocument back = newDocument();
     ASSERT_EQ(readAniFile(back, dir.file("a.ani"), context), ReadOutcome::Complete);
     EXPECT_TRUE(messages.shown.empty());
@@ -161,7 +161,7 @@ TEST(RoundTrip, AnimatedCursorWithoutTablesStaysWithoutTables) {
     TempDir dir;
     RecordingMessages messages;
     ASSERT_TRUE(writeAniFile(d, dir.file("b.ani"), kTestMarkers, messages));
-    ReadContext context{messages, kTestMarkers, nullptr};
+    ReadContext context{messages, kTestMarkers};
     IconDocument back = newDocument();
     ASSERT_EQ(readAniFile(back, dir.file("b.ani"), context), ReadOutcome::Complete);
     expectSameImages(d, back);
@@ -180,7 +180,7 @@ TEST(RoundTrip, IconFileIntoAnAnimatedCursorAndBack) {
     d.imageCount = 4;
     TempDir dir;
     RecordingMessages messages;
-    ReadContext context{messages, kTestMarkers, nullptr};
+    ReadContext context{messages, kTestMarkers};
     ASSERT_TRUE(writeIconFile(d, dir.file("a.cur"), 2, kTestMarkers));
     IconDocument fromCursor = newDocument();
     readIconFile(fromCursor, dir.file("a.cur"), context);

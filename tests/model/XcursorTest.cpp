@@ -50,7 +50,7 @@ struct Read {
 
 std::unique_ptr<Read> readBytes(const Bytes& bytes) {
     auto r = std::make_unique<Read>();
-    ReadContext context{r->messages, kTestMarkers, nullptr};
+    ReadContext context{r->messages, kTestMarkers};
     r->result = readXcursorBytes(r->document, bytes, context);
     return r;
 }

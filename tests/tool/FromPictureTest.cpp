@@ -49,7 +49,7 @@ void expectSameImage(const IconImage& got, const IconImage& want) {
 IconDocument readBack(const std::string& path) {
     IconDocument d = newDocument();
     RecordingMessages messages;
-    ReadContext context{messages, kTestMarkers, nullptr};
+    ReadContext context{messages, kTestMarkers};
     const ReadOutcome outcome =
         path.ends_with(".ani") ? readAniFile(d, path, context) : readIconFile(d, path, context);
     EXPECT_EQ(outcome, ReadOutcome::Complete) << path;

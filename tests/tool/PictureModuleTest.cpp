@@ -69,8 +69,7 @@ TEST(PictureModule, WithoutAModuleEveryDecodeFailsAndTheReasonIsGivenOnce) {
     EXPECT_FALSE(module.loaded());
     EXPECT_EQ(diagnostics.str(),
               "vantle-tool: the picture decoder cannot be loaded (no vantle-pictures.so in " +
-                  empty.path().string() + " " + empty.file("missing") +
-                  "); pictures and PNG images in icons cannot be read\n");
+                  empty.path().string() + " " + empty.file("missing") + "); pictures cannot be read\n");
 }
 
 TEST(PictureModule, AFileThatIsNoModuleIsPassedOverForTheNextFolder) {

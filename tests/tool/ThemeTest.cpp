@@ -37,7 +37,7 @@ TEST(ThemeTool, XcursorCommandWritesEverySizeAndTheHotspot) {
     ASSERT_EQ(run({"xcursor", fixture("icotool-cursor.cur"), dir.file("c")}), 0);
     IconDocument d = newDocument();
     RecordingMessages messages;
-    ReadContext context{messages, kTestMarkers, nullptr};
+    ReadContext context{messages, kTestMarkers};
     ASSERT_EQ(readXcursorFile(d, dir.file("c"), context).outcome, ReadOutcome::Complete);
     ASSERT_EQ(d.imageCount, 1);
     EXPECT_EQ(d.images[0].hotspotX, 5);

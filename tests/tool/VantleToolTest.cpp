@@ -156,7 +156,7 @@ TEST(VantleTool, ConversionsRoundTrip) {
     EXPECT_EQ(le16(readFileBytes(dir.file("b.cur")), 2), 2) << "a cursor file";
     // The window reads the cursor file as it read the icon.
     RecordingMessages messages;
-    ReadContext context{messages, kTestMarkers, nullptr};
+    ReadContext context{messages, kTestMarkers};
     IconDocument before = newDocument();
     IconDocument cursor = newDocument();
     readIconFile(before, ico, context);
