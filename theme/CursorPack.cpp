@@ -86,6 +86,7 @@ CursorPack packFromNamedFiles(std::span<const std::string> paths, bool ownNamesT
                                  "' alone");
         } else {
             pack.notes.push_back(file + ": no cursor role by its name; left out");
+            ++pack.leftOut;
         }
     }
     pack.ok = !pack.sources.empty();

@@ -169,7 +169,7 @@ WindowsPack writeWindowsPack(const std::string& themeFolder, const std::string& 
     }
     pack.schemeName = windowsSchemeName(schemeName.empty() ? themeNameOf(themeFolder) : schemeName);
     if (pack.schemeName.empty()) {
-        pack.error = "the scheme needs a name of letters, digits or other ASCII characters: --name NAME";
+        pack.error = "the scheme needs a name of letters, digits or other characters: --name NAME";
         return pack;
     }
 
@@ -210,11 +210,9 @@ WindowsPack writeWindowsPack(const std::string& themeFolder, const std::string& 
             return pack;
         }
     }
-    const std::string inf = schemeInfText(pack.schemeName, schemeFiles);
+    const std::vector<std::uint8_t> inf = infFileBytes(schemeInfText(pack.schemeName, schemeFiles));
     pack.infPath = (fs::path(outFolder) / "install.inf").string();
-    if (!replaceFileContents(pack.infPath,
-                             std::span(reinterpret_cast<const std::uint8_t*>(inf.data()), inf.size()),
-                             FileSync::Fast)) {
+    if (!replaceFileContents(pack.infPath, inf, FileSync::Fast)) {
         pack.error = pack.infPath + ": cannot be written";
         return pack;
     }

@@ -66,7 +66,7 @@ std::optional<int> readInput(const Arguments& a, Input& input, std::ostream& err
     input.format = cursorFormatOf(a.in, input.bytes);
     if (input.format == CursorFormat::Unknown) {
         err << "vantle-tool: " << a.in << ": not an .ico, .cur, .ani, .exe, .dll or Xcursor file\n";
-        return kWrongArguments;
+        return kFailed;
     }
     if (a.group && input.format != CursorFormat::Program) {
         err << "vantle-tool: " << a.in << ": --group is for programs and libraries\n";
@@ -200,7 +200,7 @@ int losslessInfoCommand(const std::string& path, std::ostream& out, std::ostream
     input.format = cursorFormatOf(path, input.bytes);
     if (input.format == CursorFormat::Unknown) {
         err << "vantle-tool: " << path << ": not an .ico, .cur, .ani, .exe, .dll or Xcursor file\n";
-        return kWrongArguments;
+        return kFailed;
     }
     out << "file: " << path << "\n";
     out << "format: " << formatName(input.format) << "\n";

@@ -128,6 +128,11 @@ int themeCommand(std::span<const std::string> args, std::ostream& out, std::ostr
     theme::CursorPack pack;
     const bool single = a->inputs.size() == 1;
     std::error_code ec;
+    for (const std::string& in : a->inputs)
+        if (!fs::exists(in, ec)) {
+            err << "vantle-tool: " << in << ": no such file or folder\n";
+            return 1;
+        }
     if (single && fs::is_directory(a->inputs[0], ec)) {
         pack = theme::packFromFolder(a->inputs[0]);
     } else if (single && isInf(a->inputs[0])) {

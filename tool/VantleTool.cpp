@@ -5,6 +5,7 @@
 #include "tool/ThemeCommand.h"
 #include "tool/ThumbnailCommand.h"
 #include "tool/ToolOutput.h"
+#include "tool/ToolUsage.h"
 #include "tool/WinpackCommand.h"
 
 #include "model/ColourAnalysis.h"
@@ -119,17 +120,20 @@ commands:
                      at 32, 48, 64, 96 and 128 (kept, or scaled as theme scales; up to 48 as 32-bit
                      bitmaps with a mask, larger as PNG), delays as rates in jiffies with the rounding
                      carried; and install.inf (right-click, Install on Windows) holding the scheme
-                     NAME (default: the theme's name) with the cursors in scheme order, a cursor the
-                     theme lacks left empty
+                     NAME (default: the theme's name, kept as it is but for the characters Windows
+                     forbids in a folder name; not ASCII: install.inf is UTF-16LE with a byte-order
+                     mark) with the cursors in scheme order, a cursor the theme lacks left empty
 
 Inverted-screen pixels have no Xcursor equivalent: they are drawn black with a white outline, so the
 shape stays visible on light and dark backgrounds. info FILE, like the window, leaves Xcursor images
 larger than 48 x 48 out with a notice, and of an animated Xcursor reads the largest animated size up
 to 48.
   --help             print this text
+  --version          print the version
 
-exit status: 0 done, 1 a file could not be read or written, 2 wrong command line, 3 done in part: the
-input was read in part (info, convert, xcursor) or theme or winpack left a file or cursor out, the
+exit status: 0 done, 1 a file could not be read or written (among them a file of no known format and a
+path that does not exist), 2 wrong command line (the usage of the command is printed), 3 done in part:
+the input was read in part (info, convert, xcursor) or theme or winpack left a file or cursor out, the
 rest written; what was left out is on stderr
 )";
 
@@ -163,7 +167,7 @@ int info(const std::string& path, std::ostream& out, std::ostream& err) {
     const FileKind kind = fileKindOfFile(path);
     if (!loadable(kind)) {
         err << "vantle-tool: " << path << ": not an .ico, .cur, .ani, .exe, .dll or Xcursor file\n";
-        return 2;
+        return 1;
     }
     StreamMessages messages(err);
     Loaded loaded = load(path, messages);
@@ -253,7 +257,7 @@ std::optional<int> imageNumber(const std::string& text) {
 int palette(const std::string& in, const std::string& outPath, int imageIndex, std::ostream& err) {
     if (!loadable(fileKindOfFile(in))) {
         err << "vantle-tool: " << in << ": not an .ico, .cur, .ani, .exe or .dll file\n";
-        return 2;
+        return 1;
     }
     if (!isPaletteFile(outPath)) {
         err << "vantle-tool: " << outPath << ": the name must end in .vtp\n";
@@ -291,6 +295,10 @@ int runTool(std::span<const std::string> args, std::ostream& out, std::ostream& 
         out << kUsage;
         return 0;
     }
+    if (args.size() == 1 && args[0] == "--version") {
+        out << "vantle-tool " << VANTLE_VERSION << "\n";
+        return 0;
+    }
     if (args.size() == 2 && args[0] == "info")
         return isPaletteFile(args[1]) ? paletteInfo(args[1], out, err) : info(args[1], out, err);
     if (args.size() == 3 && args[0] == "info" && args[1] == "--all")
@@ -321,7 +329,7 @@ int runTool(std::span<const std::string> args, std::ostream& out, std::ostream& 
     }
     if (!args.empty() && args[0] == "from-picture" && pictures != nullptr)
         return fromPicture(args.subspan(1), err, *pictures);
-    err << kUsage;
+    err << usageOf(kUsage, args.empty() ? std::string() : args[0]);
     return 2;
 }
 

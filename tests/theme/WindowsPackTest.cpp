@@ -60,8 +60,16 @@ TEST(WindowsPack, SchemeNamesAreWhatAWindowsFolderAndRegistryValueTake) {
     EXPECT_EQ(theme::windowsSchemeName("Breeze Snow"), "Breeze Snow");
     EXPECT_EQ(theme::windowsSchemeName("a/b:c*d?e\"f<g>h|i%j,k\\l"), "a_b_c_d_e_f_g_h_i_j_k_l");
     EXPECT_EQ(theme::windowsSchemeName("  ..Dots.. "), "Dots");
-    EXPECT_EQ(theme::windowsSchemeName("Caf\xC3\xA9 cursors"), "Caf_ cursors") << "UTF-8 bytes become one _";
-    EXPECT_EQ(theme::windowsSchemeName("\xE6\x97\xA5\xE6\x9C\xAC"), "");
+    EXPECT_EQ(theme::windowsSchemeName("Caf\xC3\xA9 \xE6\x97\xA5"), "Caf\xC3\xA9 \xE6\x97\xA5")
+        << "UTF-8 is kept";
+    EXPECT_EQ(theme::windowsSchemeName("a\xFF\xC3"
+                                       "b\xED\xA0\x80"),
+              "a_b")
+        << "bytes of no character become one _; none at the end";
+    EXPECT_EQ(theme::windowsSchemeName(std::string(70, 'x') + "\xE6\x97\xA5"), std::string(64, 'x'));
+    EXPECT_EQ(theme::windowsSchemeName(std::string(63, 'x') + "\xE6\x97\xA5\xE6\x97\xA5"),
+              std::string(63, 'x') + "\xE6\x97\xA5")
+        << "cut after 64 characters, not inside one";
     EXPECT_EQ(theme::windowsSchemeName("%%%"), "");
     EXPECT_EQ(theme::windowsSchemeName("con"), "con cursors");
     EXPECT_EQ(theme::windowsSchemeName("LPT3.x"), "LPT3.x cursors");

@@ -105,7 +105,7 @@ TEST(PaletteTool, RefusalsAndExitStatuses) {
          2,
          "vantle-tool: " + dir.file("x.pal") + ": the name must end in .vtp\n"},
         {{"palette", dir.file("p.vtp"), dir.file("x.vtp")},
-         2,
+         1,
          "vantle-tool: " + dir.file("p.vtp") + ": not an .ico, .cur, .ani, .exe or .dll file\n"},
         {{"palette", ico}, 2, ""},
         {{"palette", ico, dir.file("x.vtp"), "--image"}, 2, ""},
@@ -122,7 +122,7 @@ TEST(PaletteTool, RefusalsAndExitStatuses) {
         EXPECT_EQ(r.status, c.status);
         EXPECT_EQ(r.out, "");
         if (c.err.empty())
-            EXPECT_EQ(r.err.rfind("usage: vantle-tool COMMAND ARGUMENTS\n", 0), 0u) << r.err;
+            EXPECT_EQ(r.err, "usage: vantle-tool palette IN OUT [--image N]\nvantle-tool --help says more\n");
         else
             EXPECT_EQ(r.err, c.err);
     }

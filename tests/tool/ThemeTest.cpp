@@ -125,9 +125,10 @@ TEST(ThemeTool, ClashesAndRefusals) {
               2);
     EXPECT_EQ(run({"theme", dir.file("wait.cur"), "--name", "T", "--dir", dir.file("i"), "--sizes", "24,x"}),
               2);
-    // A file that cannot be read is left out; with nothing left, nothing is written.
+    // A path that does not exist is said as such; nothing is written.
     EXPECT_EQ(run({"theme", dir.file("missing.cur"), "--name", "T", "--dir", dir.file("j")}, nullptr, &err),
               1);
+    EXPECT_EQ(err, "vantle-tool: " + dir.file("missing.cur") + ": no such file or folder\n");
     EXPECT_FALSE(fs::exists(dir.path() / "j" / "T"));
 }
 

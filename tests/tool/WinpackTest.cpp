@@ -3,6 +3,7 @@
 
 #include "model/LosslessTestSupport.h"
 #include "model/ModelTestSupport.h"
+#include "theme/InfText.h"
 #include "tool/ToolRun.h"
 
 #include <gtest/gtest.h>
@@ -80,15 +81,28 @@ TEST(Winpack, PrintsEachRoleAndHowToInstall) {
     EXPECT_TRUE(fs::is_regular_file(fs::path(t.out()) / "Wait.ani"));
 }
 
-TEST(Winpack, TheSchemeNameIsMadeFitForWindows) {
+TEST(Winpack, TheSchemeNameIsMadeFitForWindowsAndKeepsEveryCharacter) {
     const Theme t;
     t.write("left_ptr", {square(32, 0xFF112233)});
     const ToolRun r = run({"winpack", t.folder(), t.out(), "--name", "Night/Day: \xE2\x98\x85"});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(r.out.starts_with("scheme: Night_Day\n")) << r.out;
-    EXPECT_NE(t.inf().find("CUR_DIR     = \"Cursors\\Night_Day\"\r\n"), std::string::npos) << t.inf();
+    EXPECT_TRUE(r.out.starts_with("scheme: Night_Day_ \xE2\x98\x85\n")) << r.out;
+    // Not ASCII: the INF is UTF-16LE with its byte-order mark, and reads back as the name.
+    const Bytes bytes = readFileBytes((fs::path(t.out()) / "install.inf").string());
+    ASSERT_GE(bytes.size(), 4u);
+    EXPECT_EQ(bytes[0], 0xFF);
+    EXPECT_EQ(bytes[1], 0xFE);
+    EXPECT_EQ(bytes[3], 0) << "UTF-16LE";
+    EXPECT_NE(theme::infTextAsUtf8(bytes).find("CUR_DIR     = \"Cursors\\Night_Day_ \xE2\x98\x85\"\r\n"),
+              std::string::npos);
+    const std::string name = "Caf\xC3\xA9 \xC3\x9Cn\xC3\xAF"
+                             "code \xE6\x97\xA5\xE6\x9C\xAC";
+    ASSERT_EQ(run({"winpack", t.folder(), t.out(), "--name", name}).status, 0);
+    const ToolRun back = run({"theme", t.out() + "/install.inf", "--dir", t.dir.file("icons")});
+    ASSERT_EQ(back.status, 0) << back.err;
+    EXPECT_TRUE(fs::is_regular_file(t.dir.path() / "icons" / name / "cursors/left_ptr")) << back.out;
     // A name of nothing Windows can hold asks for another.
-    const ToolRun none = run({"winpack", t.folder(), t.out(), "--name", "\xE2\x98\x85"});
+    const ToolRun none = run({"winpack", t.folder(), t.out(), "--name", "<>"});
     EXPECT_EQ(none.status, 1);
     EXPECT_NE(none.err.find("--name NAME"), std::string::npos) << none.err;
 }
