@@ -10,6 +10,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libxcursor-dev libpng-dev
+  # vantle-tool theme: cursor packs in .zip archives.
+  libzip-dev
   # The program: Japanese glyphs and Qt's own Japanese texts.
   fonts-ipafont-gothic qt6-translations-l10n
   # tests/install: objdump (binutils), desktop-file-validate, update-mime-database, xdg-mime, and `file`,

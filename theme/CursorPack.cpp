@@ -179,6 +179,10 @@ CursorPack packFromFolder(const std::string& folder) {
     return pack;
 }
 
+CursorPack packFromCursorFiles(std::span<const std::string> paths) {
+    return packFromNamedFiles(paths, false);
+}
+
 CursorPack packFromFiles(std::span<const std::string> paths) {
     CursorPack pack = packFromNamedFiles(paths, true);
     if (!pack.ok)

@@ -37,6 +37,10 @@ CursorPack packFromInf(const std::string& infPath);
 // .cur, .ani and .ico files by their base names (files of no role are noted and left out).
 CursorPack packFromFolder(const std::string& folder);
 
+// Cursor files found in a pack's folders, as a folder's files without an INF: by base name, a file of no
+// role left out and counted.
+CursorPack packFromCursorFiles(std::span<const std::string> paths);
+
 // Files named by role (see NameRoles.h); a file of no role is written under its own base name.
 CursorPack packFromFiles(std::span<const std::string> paths);
 

@@ -7,6 +7,11 @@
 #include "theme/CursorScaling.h"
 #include "theme/CursorTheme.h"
 #include "theme/ThemeCursors.h"
+#include "theme/ZipPack.h"
+
+#include <array>
+#include <fstream>
+#include <memory>
 
 #include <cstdlib>
 #include <filesystem>
@@ -85,6 +90,17 @@ bool isInf(const std::string& path) {
     return extension == ".inf";
 }
 
+// A .zip archive by its extension or its first bytes.
+bool isZip(const std::string& path) {
+    std::string extension = fs::path(path).extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    std::array<std::uint8_t, 4> head{};
+    std::ifstream in(path, std::ios::binary);
+    in.read(reinterpret_cast<char*>(head.data()), head.size());
+    return extension == ".zip" || (in.gcount() == 4 && theme::looksLikeZip(head));
+}
+
 // A scheme's name as a theme folder name: "/" and control characters become "-", blanks around go.
 std::string folderNameOf(const std::string& scheme) {
     std::string name;
@@ -133,14 +149,22 @@ int themeCommand(std::span<const std::string> args, std::ostream& out, std::ostr
             err << "vantle-tool: " << in << ": no such file or folder\n";
             return 1;
         }
+    // A pack in an archive is unpacked into a scratch folder that lives until the theme is written.
+    std::unique_ptr<theme::UnpackedZip> scratch;
+    const auto shown = [&](const std::string& text) {
+        return scratch ? theme::archivePathsIn(text, a->inputs[0], *scratch) : text;
+    };
     if (single && fs::is_directory(a->inputs[0], ec)) {
         pack = theme::packFromFolder(a->inputs[0]);
+    } else if (single && isZip(a->inputs[0])) {
+        scratch = std::make_unique<theme::UnpackedZip>();
+        pack = theme::packFromZip(a->inputs[0], *scratch);
     } else if (single && isInf(a->inputs[0])) {
         pack = theme::packFromInf(a->inputs[0]);
     } else {
         for (const std::string& in : a->inputs)
-            if (isInf(in) || fs::is_directory(in, ec)) {
-                err << "vantle-tool: " << in << ": an Install.inf or a folder is given alone\n";
+            if (isInf(in) || isZip(in) || fs::is_directory(in, ec)) {
+                err << "vantle-tool: " << in << ": an Install.inf, a .zip or a folder is given alone\n";
                 return 2;
             }
         pack = theme::packFromFiles(a->inputs);
@@ -171,7 +195,7 @@ int themeCommand(std::span<const std::string> args, std::ostream& out, std::ostr
     int leftOut = pack.leftOut;
     for (const theme::SourceReport& r : made.reports) {
         for (const std::string& problem : r.problems)
-            err << "vantle-tool: " << r.source.path << ": " << problem << "\n";
+            err << "vantle-tool: " << shown(r.source.path) << ": " << problem << "\n";
         if (!r.written || r.partial)
             ++leftOut;
     }

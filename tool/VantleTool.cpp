@@ -65,7 +65,8 @@ commands:
                      every other name of it as a link. Every file is read whole: each frame at each
                      size, alpha, hotspots and delays (jiffies become milliseconds with the rounding
                      carried, so a loop keeps its length).
-                     PACK is the pack's Install.inf, or a folder holding one: its scheme line (HKCU or
+                     PACK is the pack's Install.inf, a folder holding one, or a .zip archive of the
+                     pack (read as it is; its INF nearest the top, else its cursor files by name): its scheme line (HKCU or
                      HKLM, through [Strings]) and its values under Control Panel\Cursors say which file
                      is which cursor; file names are found in any letter case; NAME defaults to the
                      scheme's name. A folder without an INF, and files IN, go by base name in any case:
