@@ -308,83 +308,83 @@ void frmICON::pruneSkippedImages() {
     TbSpIcon_Click(selectedTab());
 }
 
-void frmICON::LoadDocumentFile(FileLoadMode mode) {
-    std::string path;
-    if (mode == FileLoadMode::Open || mode == FileLoadMode::Append) {
-        FileDialogRequest request;
-        request.filter = std::string(kOpenFilter);
-        request.filterIndex = 1;
-        request.initialFolder = document_.fileFolder;
-        const auto chosen = platform_.openFileDialog(request);
-        if (!chosen || chosen->empty())
-            return;
-        path = *chosen;
-        document_.filePath = path;
-    } else {
-        path = document_.filePath;
-        if (path.empty())
-            return;
+std::optional<std::string> frmICON::pathToLoad(FileLoadMode mode) {
+    if (mode != FileLoadMode::Open && mode != FileLoadMode::Append) {
+        if (document_.filePath.empty())
+            return std::nullopt;
+        return document_.filePath;
     }
+    FileDialogRequest request;
+    request.filter = std::string(kOpenFilter);
+    request.filterIndex = 1;
+    request.initialFolder = document_.fileFolder;
+    const auto chosen = platform_.openFileDialog(request);
+    if (!chosen || chosen->empty())
+        return std::nullopt;
+    document_.filePath = *chosen;
+    return chosen;
+}
+
+void frmICON::endFailedLoad() {
+    // Start-up has already dropped its blank image for the file; it comes back.
+    if (document_.imageCount == 0)
+        CreateFirstImage();
+    imageList_->showMarker();
+}
+
+bool frmICON::loadCursorFile(const std::string& path, FileKind kind, FileLoadMode mode) {
+    // A file that cannot be read is reported before anything of the current document is lost.
+    std::vector<std::uint8_t> probe;
+    if (!readWholeFile(path, probe)) {
+        platform_.showMessage(kCannotOpen, MessageButtons::Ok, MessageIcon::Error);
+        return false;
+    }
+    if (mode == FileLoadMode::Open)
+        ResetDocument();
+    ReadContext context{platform_, settings_.markers};
+    const DocumentLoad load = loadDocumentFile(document_, path, context);
+    // A file read in part is never saved over without asking; each file keeps the format its content has.
+    origin_.remember(path, kind,
+                     load.outcome == ReadOutcome::Partial || load.outcome == ReadOutcome::Stopped);
+    // An animation (and an animated Xcursor file) comes in as images plus steps.
+    if (load.animated) {
+        state_.sequenceMade = true;
+        state_.editorRefresh = true;
+    }
+    selectTab(load.animated ? 2 : 1);
+    return true;
+}
+
+void frmICON::LoadDocumentFile(FileLoadMode mode) {
+    const std::optional<std::string> chosen = pathToLoad(mode);
+    if (!chosen)
+        return;
+    const std::string& path = *chosen;
     if (mode != FileLoadMode::PictureDialog)
         document_.fileFolder = folderOf(path);
     imageList_->hideMarker();
     const FileKind kind = fileKindOfFile(path);
-    // A document file that cannot be read is reported before anything of the current document is lost.
-    if (kind == FileKind::Icon || kind == FileKind::Cursor || kind == FileKind::AnimatedCursor ||
-        kind == FileKind::Xcursor) {
-        std::vector<std::uint8_t> probe;
-        if (!readWholeFile(path, probe)) {
-            platform_.showMessage(kCannotOpen, MessageButtons::Ok, MessageIcon::Error);
-            // Start-up has already dropped its blank image for the file; it comes back.
-            if (document_.imageCount == 0)
-                CreateFirstImage();
-            imageList_->showMarker();
-            return;
-        }
-    }
-
-    ReadContext context{platform_, settings_.markers};
-    // A file read in part is never saved over without asking; each file keeps the format its content has.
-    auto rememberRead = [&](ReadOutcome outcome) {
-        origin_.remember(path, kind, outcome == ReadOutcome::Partial || outcome == ReadOutcome::Stopped);
-    };
     switch (kind) {
     case FileKind::Icon:
     case FileKind::Cursor:
     case FileKind::AnimatedCursor:
-    case FileKind::Xcursor: {
-        if (mode == FileLoadMode::Open)
-            ResetDocument();
-        // An animation (and an animated Xcursor file) comes in as images plus steps.
-        const DocumentLoad load = loadDocumentFile(document_, path, context);
-        rememberRead(load.outcome);
-        if (load.animated) {
-            state_.sequenceMade = true;
-            state_.editorRefresh = true;
-        }
-        selectTab(load.animated ? 2 : 1);
+    case FileKind::Xcursor:
+        if (!loadCursorFile(path, kind, mode))
+            return endFailedLoad();
         break;
-    }
     case FileKind::Picture:
         showPictureBranch(path, mode);
         if (!state_.pictureLoaded || state_.pictureFileName != path)
             return;
         break;
     case FileKind::Program:
-        if (!addProgramIcons(path, mode)) {
-            if (document_.imageCount == 0)
-                CreateFirstImage();
-            imageList_->showMarker();
-            return;
-        }
+        if (!addProgramIcons(path, mode))
+            return endFailedLoad();
         selectTab(1);
         break;
     case FileKind::Unknown:
         platform_.showMessage(kBadExtension, MessageButtons::Ok, MessageIcon::Error);
-        if (document_.imageCount == 0)
-            CreateFirstImage();
-        imageList_->showMarker();
-        return;
+        return endFailedLoad();
     }
     afterLoad(mode);
 }

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -150,6 +151,12 @@ class frmICON : public QMainWindow {
     void editCommandsForTab(int tab);
     // Save is offered only for a document file name ending in .ico, .cur or .ani.
     void updateSaveItems();
+    // The file a load reads: chosen in the open dialog, or the document's path. Nothing when there is none.
+    std::optional<std::string> pathToLoad(FileLoadMode mode);
+    // An icon, cursor, animated cursor or Xcursor file into the document; false when it cannot be read.
+    bool loadCursorFile(const std::string& path, FileKind kind, FileLoadMode mode);
+    // After a load that added nothing: the document keeps an image and the list its marker.
+    void endFailedLoad();
     void showPictureBranch(const std::string& path, FileLoadMode mode);
     // Icons of a program or library through the icon chooser; true when at least one was added. An Open
     // becomes OpenAfterReset once the document has been reset for the first icon.

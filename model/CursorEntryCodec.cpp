@@ -250,30 +250,25 @@ int formFor(const CursorImage& image, const PixelSummary& s, std::size_t palette
 // so transparent pixels must lie over black.
 std::vector<std::uint8_t> bitmapBytes(const CursorImage& image, int bits, const PixelSummary& s,
                                       const std::vector<std::uint32_t>& palette) {
-    DibToWrite dib;
-    dib.width = image.width;
-    dib.height = image.height;
-    dib.bitCount = bits;
+    DibToWrite dib(image.width, image.height, bits);
     dib.palette = palette;
-    const auto maskColumns = static_cast<std::size_t>(dib.maskColumns());
-    dib.colours.resize(image.argb.size());
-    dib.mask.assign(maskColumns * static_cast<std::size_t>(image.height), 0);
     const bool keepHiddenColours = bits == 32 && s.anyAlpha;
-    for (std::size_t i = 0; i < image.argb.size(); ++i) {
-        const std::uint32_t p = image.argb[i];
-        const bool shown = (p >> 24) != 0;
-        const bool inverts = bits != 32 && invertsAtIndex(image, i);
-        const std::uint32_t colour = shown || inverts || keepHiddenColours ? p & 0xFFFFFF : 0u;
-        if (!shown)
-            dib.mask[i / static_cast<std::size_t>(image.width) * maskColumns +
-                     i % static_cast<std::size_t>(image.width)] = 1;
-        if (bits == 32)
-            dib.colours[i] = (p & 0xFF000000u) | colour;
-        else if (bits == 24)
-            dib.colours[i] = colour;
-        else
-            dib.colours[i] = static_cast<std::uint32_t>(
-                std::lower_bound(palette.begin(), palette.end(), colour) - palette.begin());
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) + x;
+            const std::uint32_t p = image.argb[i];
+            const bool shown = (p >> 24) != 0;
+            const bool inverts = bits != 32 && invertsAtIndex(image, i);
+            const std::uint32_t colour = shown || inverts || keepHiddenColours ? p & 0xFFFFFF : 0u;
+            if (!shown)
+                dib.setMasked(x, y);
+            if (bits >= 24)
+                dib.setColour(x, y, (p & 0xFF000000u) | colour);
+            else
+                dib.setIndex(x, y,
+                             static_cast<std::uint32_t>(
+                                 std::lower_bound(palette.begin(), palette.end(), colour) - palette.begin()));
+        }
     }
     ByteWriter out;
     writeDibBitmap(out, dib);

@@ -1,5 +1,6 @@
 #include "model/DibBitmap.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace vantle {
@@ -159,32 +160,6 @@ std::size_t paletteEntriesOf(int bitCount) {
     return bitCount <= 8 ? std::size_t{1} << bitCount : 0;
 }
 
-void writeColourRow(std::span<std::uint8_t> row, const DibToWrite& dib, int y) {
-    const auto values =
-        std::span(dib.colours)
-            .subspan(static_cast<std::size_t>(y) * dib.width, static_cast<std::size_t>(dib.width));
-    const int bits = dib.bitCount;
-    for (std::size_t x = 0; x < values.size(); ++x) {
-        const std::uint32_t v = values[x];
-        switch (bits) {
-        case 32:
-            putLe32(row, 4 * x, v);
-            break;
-        case 24:
-            row[3 * x] = static_cast<std::uint8_t>(v);
-            row[3 * x + 1] = static_cast<std::uint8_t>(v >> 8);
-            row[3 * x + 2] = static_cast<std::uint8_t>(v >> 16);
-            break;
-        default: {
-            const std::size_t perByte = static_cast<std::size_t>(8 / bits);
-            const auto shift = static_cast<unsigned>(8 - bits * static_cast<int>(x % perByte + 1));
-            const std::uint32_t index = v & ((1u << bits) - 1);
-            row[x / perByte] = static_cast<std::uint8_t>(row[x / perByte] | index << shift);
-        }
-        }
-    }
-}
-
 } // namespace
 
 std::size_t dibSize(int width, int height, int bitCount) {
@@ -196,34 +171,25 @@ std::size_t dibSize(int width, int height, int bitCount) {
 }
 
 void writeDibBitmap(ByteWriter& out, const DibToWrite& dib) {
-    const int w = dib.width;
-    const int h = dib.height;
-    assert(dib.colours.size() == static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
-    assert(dib.mask.size() == static_cast<std::size_t>(dib.maskColumns()) * static_cast<std::size_t>(h));
-    const auto colourRow = static_cast<std::size_t>(dibRowBytes(w, dib.bitCount));
-    const auto maskRow = static_cast<std::size_t>(dibRowBytes(w, 1));
-    const std::size_t entries = paletteEntriesOf(dib.bitCount);
-    const std::span<std::uint8_t> bytes = out.append(dibSize(w, h, dib.bitCount));
+    const int w = dib.width();
+    const int h = dib.height();
+    const std::size_t entries = paletteEntriesOf(dib.bitCount());
+    const std::size_t rowBytes = dib.colourRow(0).size() + dib.maskRow(0).size();
+    const std::span<std::uint8_t> bytes = out.append(dibSize(w, h, dib.bitCount()));
     putLe32(bytes, 0, kDibHeaderSize);
     putLe32(bytes, 4, static_cast<std::uint32_t>(w));
     putLe32(bytes, 8, static_cast<std::uint32_t>(2 * h));
     putLe16(bytes, 12, 1);
-    putLe16(bytes, 14, static_cast<std::uint32_t>(dib.bitCount));
-    putLe32(bytes, 20, static_cast<std::uint32_t>((colourRow + maskRow) * static_cast<std::size_t>(h)));
+    putLe16(bytes, 14, static_cast<std::uint32_t>(dib.bitCount()));
+    putLe32(bytes, 20, static_cast<std::uint32_t>(rowBytes * static_cast<std::size_t>(h)));
     for (std::size_t k = 0; k < entries && k < dib.palette.size(); ++k)
         putLe32(bytes, kDibHeaderSize + 4 * k, dib.palette[k] & 0xFFFFFF);
-    const std::size_t colourStart = kDibHeaderSize + 4 * entries;
-    const std::size_t maskStart = colourStart + colourRow * static_cast<std::size_t>(h);
-    const auto maskColumns = static_cast<std::size_t>(dib.maskColumns());
-    for (int y = 0; y < h; ++y) {
-        const auto fromBottom = static_cast<std::size_t>(h - 1 - y);
-        writeColourRow(bytes.subspan(colourStart + colourRow * fromBottom, colourRow), dib, y);
-        std::uint8_t* mask = &bytes[maskStart + maskRow * fromBottom];
-        const std::uint8_t* flags = &dib.mask[static_cast<std::size_t>(y) * maskColumns];
-        for (std::size_t x = 0; x < maskColumns; ++x)
-            if (flags[x] != 0)
-                mask[x / 8] = static_cast<std::uint8_t>(mask[x / 8] | (0x80u >> (x % 8)));
-    }
+    // Colour rows, then mask rows, each bottom row first.
+    auto at = bytes.begin() + static_cast<std::ptrdiff_t>(kDibHeaderSize + 4 * entries);
+    for (int y = h - 1; y >= 0; --y)
+        at = std::copy(dib.colourRow(y).begin(), dib.colourRow(y).end(), at);
+    for (int y = h - 1; y >= 0; --y)
+        at = std::copy(dib.maskRow(y).begin(), dib.maskRow(y).end(), at);
 }
 
 } // namespace vantle

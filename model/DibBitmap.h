@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace vantle {
@@ -60,19 +61,66 @@ DibBitmap readDibBitmap(ByteReader& r, int width, int height);
 // that size is not 1 to 256 each way or the header is not one.
 std::optional<DibBitmap> readDibBitmapOwnSize(ByteReader& r);
 
-// What a bitmap entry is written from. Rows from the top; the file holds them bottom row first.
-struct DibToWrite {
-    int width = 0;
-    int height = 0;
-    int bitCount = 0; // 1, 4, 8, 24 or 32
+// What a bitmap entry is written from: the palette, and the colour and AND-mask rows filled pixel by pixel
+// (rows from the top here; the file holds them bottom row first). Every row starts zero: index 0, black,
+// not masked; the padding of a row stays zero unless a mask bit is set there.
+class DibToWrite {
+  public:
+    // bitCount is 1, 4, 8, 24 or 32.
+    DibToWrite(int width, int height, int bitCount)
+        : width_(width), height_(height), bitCount_(bitCount),
+          colourStride_(static_cast<std::size_t>(dibRowBytes(width, bitCount))),
+          maskStride_(static_cast<std::size_t>(dibRowBytes(width, 1))),
+          colourRows_(colourStride_ * static_cast<std::size_t>(height)),
+          maskRows_(maskStride_ * static_cast<std::size_t>(height)) {}
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    int bitCount() const { return bitCount_; }
+    // Columns of a mask row, the padding included.
+    int maskColumns() const { return static_cast<int>(maskStride_ * 8); }
+
     // 0x00RRGGBB, up to 2^bitCount entries for 1, 4 and 8 bits; the entries it lacks are written black.
     std::vector<std::uint32_t> palette;
-    // width x height values: palette indices for 1, 4 and 8 bits, else 0xAARRGGBB (alpha kept in 32 bits).
-    std::vector<std::uint32_t> colours;
-    // maskColumns() x height flags, 1 = masked. The columns past the width fill the row's padding.
-    std::vector<std::uint8_t> mask;
 
-    int maskColumns() const { return dibRowBytes(width, 1) * 8; }
+    // A palette index (1, 4 and 8 bits).
+    void setIndex(int x, int y, std::uint32_t index) {
+        const auto bits = static_cast<unsigned>(bitCount_);
+        const std::size_t bit = static_cast<std::size_t>(x) * bits;
+        const auto shift = static_cast<unsigned>(8 - bits - (bit & 7));
+        std::uint8_t& byte = colourRows_[static_cast<std::size_t>(y) * colourStride_ + (bit >> 3)];
+        byte = static_cast<std::uint8_t>(byte | (index & ((1u << bits) - 1)) << shift);
+    }
+    // A colour, 0xAARRGGBB (24 and 32 bits; the alpha is kept in 32).
+    void setColour(int x, int y, std::uint32_t argb) {
+        const std::size_t bytes = bitCount_ == 32 ? 4 : 3;
+        std::uint8_t* at =
+            &colourRows_[static_cast<std::size_t>(y) * colourStride_ + bytes * static_cast<std::size_t>(x)];
+        for (std::size_t k = 0; k < bytes; ++k)
+            at[k] = static_cast<std::uint8_t>(argb >> (8 * k));
+    }
+    // Sets the mask bit of column x (x < maskColumns()).
+    void setMasked(int x, int y) {
+        std::uint8_t& byte =
+            maskRows_[static_cast<std::size_t>(y) * maskStride_ + static_cast<std::size_t>(x) / 8];
+        byte = static_cast<std::uint8_t>(byte | 0x80u >> (x % 8));
+    }
+
+    std::span<const std::uint8_t> colourRow(int y) const {
+        return std::span(colourRows_).subspan(static_cast<std::size_t>(y) * colourStride_, colourStride_);
+    }
+    std::span<const std::uint8_t> maskRow(int y) const {
+        return std::span(maskRows_).subspan(static_cast<std::size_t>(y) * maskStride_, maskStride_);
+    }
+
+  private:
+    int width_;
+    int height_;
+    int bitCount_;
+    std::size_t colourStride_;
+    std::size_t maskStride_;
+    std::vector<std::uint8_t> colourRows_;
+    std::vector<std::uint8_t> maskRows_;
 };
 
 // Bytes of the entry: the 40-byte header, the palette, the colour rows and the AND-mask rows.

@@ -46,32 +46,28 @@ IconEntryToWrite entryOf(const IconImage& image, int fileType) {
 // written black and the inverted one white; the mask marks both markers. Mask columns past the width take
 // the grid cells there as long as the whole byte lies inside the grid, as the program always wrote them.
 DibToWrite bitmapOf(const IconImage& image, const MarkerColours& markers) {
-    DibToWrite dib;
-    dib.width = image.width;
-    dib.height = image.height;
-    dib.bitCount = bitCountOf(image.depth);
-    if (dib.bitCount <= 8)
-        for (std::size_t k = 0; k < (std::size_t{1} << dib.bitCount); ++k)
+    DibToWrite dib(image.width, image.height, bitCountOf(image.depth));
+    const bool indexed = dib.bitCount() <= 8;
+    if (indexed)
+        for (std::size_t k = 0; k < (std::size_t{1} << dib.bitCount()); ++k)
             dib.palette.push_back(rgbOf(image.palette[k]));
     const int maskColumns = dib.maskColumns();
-    dib.colours.reserve(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
-    dib.mask.assign(static_cast<std::size_t>(maskColumns) * static_cast<std::size_t>(image.height), 0);
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
-            colourRGB c = image.pixels(x, y);
-            if (dib.bitCount <= 8) {
-                dib.colours.push_back(static_cast<std::uint32_t>(image.indexMap(x, y)));
+            if (indexed) {
+                dib.setIndex(x, y, static_cast<std::uint32_t>(image.indexMap(x, y)));
                 continue;
             }
+            colourRGB c = image.pixels(x, y);
             if (c == markers.transparent)
                 c = kBlack;
             else if (c == markers.inverted)
                 c = kWhite;
-            dib.colours.push_back(rgbOf(c));
+            dib.setColour(x, y, rgbOf(c));
         }
         for (int x = 0; x < maskColumns && (x | 7) < kImageGrid; ++x)
-            dib.mask[static_cast<std::size_t>(y) * maskColumns + x] =
-                isMarker(image.pixels(x, y), markers) ? 1 : 0;
+            if (isMarker(image.pixels(x, y), markers))
+                dib.setMasked(x, y);
     }
     return dib;
 }

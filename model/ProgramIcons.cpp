@@ -24,7 +24,6 @@ constexpr std::size_t kDirectoryEntry = 8;
 constexpr std::size_t kDataEntry = 16;
 constexpr std::size_t kSectionHeader = 40;
 constexpr int kMaxSections = 96; // the most the system's loader accepts
-constexpr int kMaxIconSide = 256;
 
 using Bytes = std::span<const std::uint8_t>;
 
