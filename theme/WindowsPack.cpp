@@ -145,13 +145,17 @@ std::string themeNameOf(const std::string& themeFolder) {
     return folderName(folder.lexically_normal().string());
 }
 
+std::vector<int> windowsPackSizes(const LosslessCursor& source) {
+    return themeSizes(source, kWindowsPackSizes);
+}
+
 SizedCursor windowsPackCursor(const LosslessCursor& source) {
     LosslessCursor shown = source;
     for (CursorFrame& frame : shown.frames)
         for (CursorImage& image : frame.images)
             if (image.hasInverted())
                 replaceInvertedPixels(image);
-    SizedCursor sized = cursorAtSizes(shown, kWindowsPackSizes);
+    SizedCursor sized = cursorAtSizes(shown, windowsPackSizes(shown), Sources::CrispFirst);
     for (CursorFrame& frame : sized.cursor.frames)
         for (CursorImage& image : frame.images)
             image.storedBits = std::max(image.width, image.height) <= kLargestBitmapEntry ? 32 : 0;

@@ -43,9 +43,14 @@ std::string cursorsFolderOf(const std::string& themeFolder);
 // The theme's name: Name= of [Icon Theme] in its index.theme, else the folder's name.
 std::string themeNameOf(const std::string& themeFolder);
 
-// The cursor with every frame at every size of kWindowsPackSizes (kept where the source has the size,
-// else scaled as CursorScaling.h says), each image marked to be written as a 32-bit bitmap up to
-// kLargestBitmapEntry and as PNG above. Inverted-screen pixels are kept for the bitmap entries.
+// The sizes of a role's file: every size the theme's cursor holds (its 24 too, so that a theme made of
+// the pack again has the same sizes) and kWindowsPackSizes.
+std::vector<int> windowsPackSizes(const LosslessCursor& source);
+
+// The cursor with every frame at every size of windowsPackSizes (kept where the source has the size, else
+// scaled from crispSourceFor's image where there is one, from the nearest otherwise), each image marked
+// to be written as a 32-bit bitmap up to kLargestBitmapEntry and as PNG above. Inverted-screen pixels
+// are kept for the bitmap entries.
 SizedCursor windowsPackCursor(const LosslessCursor& source);
 
 struct PackRole {

@@ -118,7 +118,9 @@ commands:
                      not looked into) as a Windows cursor pack into OUT_DIR: one file per cursor of the
                      Windows scheme, found under its names as the X cursor library finds them (Arrow:
                      left_ptr, default, ...; see theme), .cur when still and .ani when animated, each
-                     at 32, 48, 64, 96 and 128 (kept, or scaled as theme scales; up to 48 as 32-bit
+                     at every size the theme holds (its 24 too, so that theme gives the same sizes
+                     back) and 32, 48, 64, 96 and 128 (kept, or scaled as theme scales, from an image
+                     twice as large or by whole repetition where there is one; up to 48 as 32-bit
                      bitmaps with a mask, larger as PNG), delays as rates in jiffies with the rounding
                      carried; and install.inf (right-click, Install on Windows) holding the scheme
                      NAME (default: the theme's name, kept as it is but for the characters Windows

@@ -209,26 +209,34 @@ LosslessCursor readPackFile(const fs::path& path) {
 }
 
 // The image of a theme frame at a pack size, as the pack must hold it: the frame's own image of that size,
-// else the scaler's image from the nearest larger (or largest smaller) one.
+// else the scaler's image from one at least twice as large or dividing the size, else from the nearest.
 CursorImage expectedAt(const CursorFrame& frame, int size) {
-    const CursorImage* source = theme::sourceImageFor(frame, size);
+    const CursorImage* source = theme::crispSourceFor(frame, size);
+    if (source == nullptr)
+        source = theme::sourceImageFor(frame, size);
     EXPECT_NE(source, nullptr);
     if (source == nullptr)
         return {};
     return source->width == size ? *source : theme::scaleImage(*source, size);
 }
 
-// Empty when every frame of the pack file holds the theme cursor's pixels and hotspots at every pack size,
-// in ascending order, bitmaps up to 48 and PNG above, and the steps are those of the theme.
+// Empty when every frame of the pack file holds the theme cursor's pixels and hotspots at every pack size
+// and every size of the theme's, in ascending order, bitmaps up to 48 and PNG above, and the steps are
+// those of the theme.
 std::string packDifference(const LosslessCursor& themeCursor, const LosslessCursor& pack) {
     if (pack.frames.size() != themeCursor.frames.size())
         return "frames: " + std::to_string(pack.frames.size());
+    std::vector<int> sizes(kWindowsPackSizes.begin(), kWindowsPackSizes.end());
+    for (const CursorImage& image : themeCursor.frames.at(0).images)
+        sizes.push_back(image.width);
+    std::sort(sizes.begin(), sizes.end());
+    sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());
     for (std::size_t f = 0; f < pack.frames.size(); ++f) {
         const auto& images = pack.frames[f].images;
-        if (images.size() != kWindowsPackSizes.size())
+        if (images.size() != sizes.size())
             return "frame " + std::to_string(f) + ": " + std::to_string(images.size()) + " images";
-        for (std::size_t s = 0; s < kWindowsPackSizes.size(); ++s) {
-            const int size = kWindowsPackSizes[s];
+        for (std::size_t s = 0; s < sizes.size(); ++s) {
+            const int size = sizes[s];
             const std::string where = "frame " + std::to_string(f) + " size " + std::to_string(size) + ": ";
             const CursorImage expected = expectedAt(themeCursor.frames[f], size);
             if (const std::string d = firstImageDifference(expected, images[s]); !d.empty())
@@ -396,10 +404,11 @@ void expectThemeBack(const fs::path& original, const fs::path& back, const std::
     const LoadedXcursor b(back / name);
     ASSERT_NE(a.images, nullptr) << name;
     ASSERT_NE(b.images, nullptr) << name;
-    for (int size : kWindowsPackSizes) {
-        const auto theirs = a.ofSize(static_cast<unsigned>(size));
-        if (theirs.empty())
-            continue;
+    std::set<unsigned> sizes;
+    for (int i = 0; i < a.images->nimage; ++i)
+        sizes.insert(a.images->images[i]->size);
+    for (unsigned size : sizes) { // every size of the original comes back, 24 too
+        const auto theirs = a.ofSize(size);
         const auto ours = b.ofSize(static_cast<unsigned>(size));
         ASSERT_EQ(ours.size(), theirs.size()) << name << " size " << size;
         std::vector<CursorStep> originalSteps, backSteps;
@@ -451,8 +460,9 @@ TEST(WindowsPack, ATestThemeBecomesAPackThatReadsBackAndMakesTheSameThemeAgain) 
     EXPECT_EQ(wait.steps[2].ticks, 2 * kTicksPerJiffy);
     // Enlarged twice, from 64 to 128: each pixel four times, the hotspot on the same pixel.
     const LosslessCursor arrow = readPackFile(out / "Arrow.cur");
-    const CursorImage& big = arrow.frames.at(0).images.at(4);
-    const CursorImage source64 = t.read("left_ptr").frames.at(0).images.at(3);
+    const CursorImage& big = arrow.frames.at(0).images.back();
+    const CursorImage source64 = t.read("left_ptr").frames.at(0).images.back();
+    ASSERT_EQ(big.width, 128);
     ASSERT_EQ(source64.width, 64);
     for (int y = 0; y < 128; ++y)
         for (int x = 0; x < 128; ++x)
@@ -461,10 +471,11 @@ TEST(WindowsPack, ATestThemeBecomesAPackThatReadsBackAndMakesTheSameThemeAgain) 
     EXPECT_EQ(big.hotspotY, 2 * (64 / 3) + 1);
 
     // The report names where each cursor came from.
-    for (std::string_view line : {"Arrow: left_ptr -> Arrow.cur; sizes 32 48 64 kept, 96 128 made; 1 frame\n",
-                                  "Wait: wait (busy-frames) -> Wait.ani; sizes 32 96 kept, 48 64 128 made; 3 "
-                                  "frames, 3 steps\n",
-                                  "Help: no cursor in the theme; left empty\n", "scheme: Meadow\n"})
+    for (std::string_view line :
+         {"Arrow: left_ptr -> Arrow.cur; sizes 24 32 48 64 kept, 96 128 made; 1 frame\n",
+          "Wait: wait (busy-frames) -> Wait.ani; sizes 32 96 kept, 48 64 128 made; 3 "
+          "frames, 3 steps\n",
+          "Help: no cursor in the theme; left empty\n", "scheme: Meadow\n"})
         EXPECT_NE(run.out.find(line), std::string::npos) << line << run.out;
 
     expectOtherReadersAgree({out / "Arrow.cur", out / "Wait.ani", out / "IBeam.cur"});
