@@ -58,7 +58,7 @@ void roundTripIcon(IconDocument& document, const MarkerColours& markers) {
             continue;
         VANTLE_FUZZ_CHECK(k < back.imageCount);
         const bool hotspotKept =
-            !fieldsArePlanesAndBitCount(1, {image.hotspotX, image.hotspotY}, layoutOf(image).bitCount);
+            !fieldsArePlanesAndBitCount(1, {image.hotspotX, image.hotspotY}, bitCountOf(image.depth));
         checkSameImage(image, back.images[static_cast<std::size_t>(k)], hotspotKept);
         ++k;
     }

@@ -13,19 +13,6 @@ namespace vantle {
 
 namespace {
 
-int bitCountOf(ColourDepth depth) {
-    switch (depth) {
-    case 2:
-        return 1;
-    case 16:
-        return 4;
-    case 256:
-        return 8;
-    default:
-        return 24;
-    }
-}
-
 bool isMarker(colourRGB c, const MarkerColours& m) {
     return c == m.transparent || c == m.inverted;
 }
@@ -36,10 +23,10 @@ std::uint32_t rgbOf(colourRGB c) {
 }
 
 IconEntryToWrite entryOf(const IconImage& image, int fileType) {
-    const ImageLayout layout = layoutOf(image);
-    const EntryFields fields = entryFieldsFor(fileType, image.hotspotX, image.hotspotY, layout.bitCount);
+    const int bits = bitCountOf(image.depth);
+    const EntryFields fields = entryFieldsFor(fileType, image.hotspotX, image.hotspotY, bits);
     return {image.width,      image.height,     image.depth == 2 || image.depth == 16 ? image.depth : 0,
-            fields.atOffset4, fields.atOffset6, static_cast<std::size_t>(layout.dataSize)};
+            fields.atOffset4, fields.atOffset6, dibSize(image.width, image.height, bits)};
 }
 
 // The image as a bitmap entry: palette indices from the index map, or colours with the transparent marker
@@ -74,14 +61,17 @@ DibToWrite bitmapOf(const IconImage& image, const MarkerColours& markers) {
 
 } // namespace
 
-ImageLayout layoutOf(const IconImage& image) {
-    ImageLayout l;
-    l.bitCount = bitCountOf(image.depth);
-    l.paletteEntries = l.bitCount == 24 ? 0 : 1 << l.bitCount;
-    l.colourBytes = dibRowBytes(image.width, l.bitCount) * image.height;
-    l.maskBytes = dibRowBytes(image.width, 1) * image.height;
-    l.dataSize = static_cast<int>(dibSize(image.width, image.height, l.bitCount));
-    return l;
+int bitCountOf(ColourDepth depth) {
+    switch (depth) {
+    case 2:
+        return 1;
+    case 16:
+        return 4;
+    case 256:
+        return 8;
+    default:
+        return 24;
+    }
 }
 
 void writeImageData(ByteWriter& out, const IconImage& image, const MarkerColours& markers) {

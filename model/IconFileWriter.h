@@ -10,16 +10,8 @@
 
 namespace vantle {
 
-// Sizes of one image in a file, from its width, height and depth.
-struct ImageLayout {
-    int bitCount = 0;
-    int paletteEntries = 0;
-    int colourBytes = 0;
-    int maskBytes = 0;
-    int dataSize = 0; // bitmap header + palette + colour bitmap + mask
-};
-
-ImageLayout layoutOf(const IconImage& image);
+// The bit count an image of this depth is written with: 1, 4, 8, or 24 for full colour.
+int bitCountOf(ColourDepth depth);
 
 // Bitmap header, palette, colour rows and mask rows of an image whose palette and index map are current.
 void writeImageData(ByteWriter& out, const IconImage& image, const MarkerColours& markers);

@@ -17,15 +17,11 @@ using namespace xcursor;
 // A premultiplied pixel as a document colour: mostly transparent pixels are transparent, the others
 // opaque in their own colour. A colour that happens to be a marker value moves by one step of blue so
 // that it stays an opaque pixel.
-colourRGB pixelColour(std::uint32_t argb, const MarkerColours& markers) {
-    const std::uint32_t alpha = argb >> 24;
-    if (alpha < 128)
+colourRGB pixelColour(std::uint32_t premultipliedArgb, const MarkerColours& markers) {
+    const std::uint32_t argb = straight(premultipliedArgb);
+    if ((argb >> 24) < 128)
         return markers.transparent;
-    auto straight = [alpha](std::uint32_t c) {
-        return static_cast<int>(std::min<std::uint32_t>(255, (c * 255 + alpha / 2) / alpha));
-    };
-    colourRGB colour =
-        makeColour(straight((argb >> 16) & 0xFF), straight((argb >> 8) & 0xFF), straight(argb & 0xFF));
+    colourRGB colour = makeColour((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
     if (colour == markers.transparent || colour == markers.inverted)
         colour ^= 0x010000;
     return colour;
@@ -54,19 +50,14 @@ std::string sizeList(const std::vector<int>& sizes) {
 
 } // namespace
 
-XcursorReadResult readXcursorBytes(IconDocument& document, std::span<const std::uint8_t> bytes,
-                                   ReadContext& context) {
-    XcursorReadResult result;
-    const auto chunks = readImageChunks(bytes);
-    if (!chunks) {
-        context.messages.showMessage(text::kXcursorDamaged, MessageButtons::Ok, MessageIcon::Error);
-        result.outcome = ReadOutcome::Stopped;
-        return result;
-    }
-    // Frames by nominal size; a size is usable only when every one of its frames fits in the grid.
-    std::map<std::uint32_t, std::vector<const ImageChunk*>> bySize;
-    for (const ImageChunk& c : *chunks)
-        bySize[c.nominal].push_back(&c);
+namespace {
+
+using FramesBySize = std::map<std::uint32_t, std::vector<const ImageChunk*>>;
+
+// The nominal sizes the document can take: every one whose frames all fit in the grid. Of sizes with
+// several frames only the largest is taken, alone, as the document holds one animation. The others are
+// noted as skipped.
+std::vector<std::uint32_t> sizesToTake(const FramesBySize& bySize, XcursorReadResult& result) {
     std::vector<std::uint32_t> usable;
     for (const auto& [nominal, frames] : bySize) {
         const bool fitsGrid = std::all_of(frames.begin(), frames.end(), [](const ImageChunk* c) {
@@ -78,14 +69,8 @@ XcursorReadResult readXcursorBytes(IconDocument& document, std::span<const std::
         else
             result.sizesSkipped.push_back(static_cast<int>(nominal));
     }
-    if (usable.empty()) {
-        context.messages.showMessage(text::kXcursorNothingFits, MessageButtons::Ok, MessageIcon::Error);
-        result.outcome = ReadOutcome::Stopped;
-        return result;
-    }
-    // The document holds one animation: the largest size with several frames, alone.
     for (auto it = usable.rbegin(); it != usable.rend(); ++it) {
-        if (bySize[*it].size() > 1) {
+        if (bySize.at(*it).size() > 1) {
             result.animated = true;
             for (std::uint32_t other : usable)
                 if (other != *it)
@@ -95,22 +80,26 @@ XcursorReadResult readXcursorBytes(IconDocument& document, std::span<const std::
         }
     }
     std::sort(result.sizesSkipped.begin(), result.sizesSkipped.end());
+    return usable;
+}
 
+// Appends the first image of each size, or every frame of the animated size with a step each. False when
+// the document is full.
+bool addImages(IconDocument& document, std::span<const std::uint8_t> bytes, const FramesBySize& bySize,
+               const std::vector<std::uint32_t>& sizes, XcursorReadResult& result,
+               const MarkerColours& markers) {
     const int firstImage = document.imageCount;
     const std::int32_t firstStep = document.stepCount;
     int added = 0;
-    for (std::uint32_t nominal : usable) {
-        const auto& frames = bySize[nominal];
+    for (std::uint32_t nominal : sizes) {
+        const auto& frames = bySize.at(nominal);
         const std::size_t take = result.animated ? frames.size() : 1;
         for (std::size_t f = 0; f < take; ++f) {
             if (!document.growForImage(document.imageCount) ||
-                (result.animated && !document.growForStep(firstStep + added))) {
-                context.messages.showMessage(text::kTooManyImages, MessageButtons::Ok, MessageIcon::Error);
-                result.outcome = ReadOutcome::Stopped;
-                return result;
-            }
+                (result.animated && !document.growForStep(firstStep + added)))
+                return false;
             storeImage(document.images[static_cast<std::size_t>(document.imageCount)], bytes, *frames[f],
-                       context.markers);
+                       markers);
             if (result.animated) {
                 AnimationStep& step = document.steps[static_cast<std::size_t>(firstStep + added)];
                 step.imageIndex = firstImage + added;
@@ -128,6 +117,30 @@ XcursorReadResult readXcursorBytes(IconDocument& document, std::span<const std::
             document.hasRateTable = document.hasRateTable ||
                                     document.steps[static_cast<std::size_t>(s)].rate != document.defaultRate;
     }
+    return true;
+}
+
+} // namespace
+
+XcursorReadResult readXcursorBytes(IconDocument& document, std::span<const std::uint8_t> bytes,
+                                   ReadContext& context) {
+    XcursorReadResult result;
+    auto stop = [&](std::string_view message) {
+        context.messages.showMessage(message, MessageButtons::Ok, MessageIcon::Error);
+        result.outcome = ReadOutcome::Stopped;
+        return result;
+    };
+    const auto chunks = readImageChunks(bytes);
+    if (!chunks)
+        return stop(text::kXcursorDamaged);
+    FramesBySize bySize;
+    for (const ImageChunk& c : *chunks)
+        bySize[c.nominal].push_back(&c);
+    const std::vector<std::uint32_t> sizes = sizesToTake(bySize, result);
+    if (sizes.empty())
+        return stop(text::kXcursorNothingFits);
+    if (!addImages(document, bytes, bySize, sizes, result, context.markers))
+        return stop(text::kTooManyImages);
     document.paletteCurrent = false;
     if (!result.sizesSkipped.empty())
         context.messages.showMessage(std::string(text::kXcursorSizesSkipped) + sizeList(result.sizesSkipped));

@@ -239,7 +239,7 @@ TEST(QtIcoInterop, QtReadsTheIconsAndCursorsWeWrite) {
             const QString field6 = qt[static_cast<std::size_t>(i)].text("_q_icoOrigDepth");
             const bool planesAndBits = type == 1 && ours.hotspotX == 0 && ours.hotspotY == 0;
             if (!field6.isEmpty()) {
-                EXPECT_EQ(field6.toInt(), planesAndBits ? layoutOf(ours).bitCount : ours.hotspotY)
+                EXPECT_EQ(field6.toInt(), planesAndBits ? bitCountOf(ours.depth) : ours.hotspotY)
                     << "the entry field at offset 6";
             }
         }
