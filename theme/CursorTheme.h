@@ -2,6 +2,8 @@
 // Writing a complete X11 cursor theme: NAME/index.theme and NAME/cursors/ with one Xcursor file per
 // cursor and the other names of the same cursor as symbolic links to it.
 
+#include "model/LosslessCursor.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,6 +15,7 @@ struct ThemeCursor {
     std::string name;                  // the cursor's file name in cursors/
     std::vector<std::string> links;    // further names, linked to it
     std::vector<std::uint8_t> xcursor; // the file's bytes
+    LosslessCursor images;             // what the file holds: every frame at every size, for other layouts
 };
 
 struct ThemeResult {

@@ -48,6 +48,7 @@ bool makeThemeCursor(LosslessCursor cursor, std::span<const int> extraSizes, Siz
     out = themeNamesOf(report.source.roles, report.source.ownName);
     CursorWriteReport written;
     out.xcursor = buildXcursor(sized.cursor, written);
+    out.images = std::move(sized.cursor);
     for (std::string& note : written.notes)
         report.problems.push_back(std::move(note));
     return true;

@@ -6,6 +6,7 @@
 #include "theme/CursorPack.h"
 #include "theme/CursorScaling.h"
 #include "theme/CursorTheme.h"
+#include "theme/Hyprcursor.h"
 #include "theme/ThemeCursors.h"
 #include "theme/ZipPack.h"
 
@@ -209,8 +210,16 @@ int themeCommand(std::span<const std::string> args, std::ostream& out, std::ostr
         err << "vantle-tool: " << result.error << "\n";
         return 1;
     }
+    const theme::LayoutResult hypr = theme::writeHyprcursorLayout(result.themeFolder, name, made.cursors);
+    if (!hypr.ok) {
+        err << "vantle-tool: " << hypr.error << "\n";
+        return 1;
+    }
     out << (a->install ? "installed: " : "theme: ") << result.themeFolder
         << (replacing ? " (replaces the theme that was there)" : "") << "\n";
+    out << "layouts: Xcursor (cursors/), hyprcursor (manifest.hl, hyprcursors/)\n";
+    for (const std::string& note : hypr.notes)
+        out << "hyprcursor: " << note << "\n";
     for (const theme::SourceReport& r : made.reports)
         printSource(r, out);
     const theme::ThemeNames names = theme::themeNamesCount(made.cursors);

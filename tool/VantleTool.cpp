@@ -62,7 +62,10 @@ commands:
   theme IN... --name NAME --dir D|--install|--apply [--sizes LIST]
                      write the cursor theme D/NAME from a Windows cursor pack: index.theme (inheriting
                      Adwaita for what the pack lacks) and cursors/ with one Xcursor file per cursor and
-                     every other name of it as a link. Every file is read whole: each frame at each
+                     every other name of it as a link; beside them the hyprcursor layout Hyprland
+                     draws from (manifest.hl, hyprcursors/SHAPE.hlc: meta.hl and square PNGs of the
+                     same images, one fractional hotspot from the largest size, a line for a cursor
+                     whose sizes disagree on it). Every file is read whole: each frame at each
                      size, alpha, hotspots and delays (jiffies become milliseconds with the rounding
                      carried, so a loop keeps its length).
                      PACK is the pack's Install.inf, a folder holding one, or a .zip archive of the

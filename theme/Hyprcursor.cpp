@@ -1,0 +1,137 @@
+#include "theme/Hyprcursor.h"
+
+#include "model/BinaryFile.h"
+#include "model/PngCodec.h"
+#include "theme/LayoutSupport.h"
+
+#include <zip.h>
+
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+
+namespace vantle::theme {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Files = std::vector<std::pair<std::string, std::vector<std::uint8_t>>>;
+
+// The archive of `files` at `path`; PNG images are stored as they are, the text deflated.
+bool writeZip(const fs::path& path, const Files& files, std::string& error) {
+    int code = 0;
+    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    if (archive == nullptr) {
+        error = path.string() + ": cannot be written";
+        return false;
+    }
+    for (const auto& [name, bytes] : files) {
+        zip_source_t* source = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
+        const zip_int64_t index =
+            source == nullptr ? -1 : zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8);
+        if (index < 0) {
+            zip_source_free(source);
+            error = path.string() + ": " + zip_strerror(archive);
+            zip_discard(archive);
+            return false;
+        }
+        if (name.ends_with(".png"))
+            zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
+    }
+    if (zip_close(archive) != 0) {
+        error = path.string() + ": " + zip_strerror(archive);
+        zip_discard(archive);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string hyprcursorManifest(const std::string& name) {
+    return "name = " + name +
+           "\n"
+           "description = Cursor theme made with Vantle\n"
+           "version = 1.0\n"
+           "cursors_directory = hyprcursors\n";
+}
+
+std::string hyprcursorMeta(const ThemeCursor& cursor, Files& pngs, std::vector<std::string>& notes) {
+    const LosslessCursor& images = cursor.images;
+    const CursorImage largest = squareCanvas(largestImage(images.frames.at(0)));
+    const double fx = static_cast<double>(largest.hotspotX) / largest.width;
+    const double fy = static_cast<double>(largest.hotspotY) / largest.height;
+    std::string meta =
+        "resize_algorithm = " + std::string(isPixelArt(images) ? "nearest" : "bilinear") + "\n";
+    meta +=
+        "hotspot_x = " + fractionText(fx) + "\nhotspot_y = " + fractionText(fy) + "\nnominal_size = 1.0\n";
+    for (const std::string& link : cursor.links)
+        meta += "define_override = " + link + "\n";
+
+    bool disagreement = false;
+    const std::size_t sizes = images.frames.at(0).images.size();
+    for (std::size_t s = 0; s < sizes; ++s) {
+        std::vector<std::string> files; // per frame
+        for (std::size_t f = 0; f < images.frames.size(); ++f) {
+            const CursorImage square = squareCanvas(images.frames[f].images.at(s));
+            const std::string file = cursor.name + "_" + std::to_string(square.width) +
+                                     (images.animated() ? "_" + std::to_string(f) : "") + ".png";
+            pngs.emplace_back(file, encodePng(square.width, square.height, square.argb));
+            files.push_back(file);
+            if (!disagreement && (std::abs(fx * square.width - square.hotspotX) > 1.0 ||
+                                  std::abs(fy * square.height - square.hotspotY) > 1.0)) {
+                disagreement = true;
+                notes.push_back(cursor.name + ": the hotspot of size " + std::to_string(square.width) + " (" +
+                                std::to_string(square.hotspotX) + "," + std::to_string(square.hotspotY) +
+                                ") is more than a pixel from where the largest size's puts it; hyprcursor "
+                                "takes the largest size's for every size");
+            }
+        }
+        const std::string size = std::to_string(squareCanvas(images.frames[0].images[s]).width);
+        if (!images.animated()) {
+            meta += "define_size = " + size + ", " + files[0] + "\n";
+            continue;
+        }
+        const std::vector<int> delays = stepDelaysMs(images);
+        for (std::size_t i = 0; i < images.steps.size(); ++i)
+            meta += "define_size = " + size + ", " +
+                    files.at(static_cast<std::size_t>(images.steps[i].frame)) + ", " +
+                    std::to_string(delays[i]) + "\n";
+    }
+    return meta;
+}
+
+LayoutResult writeHyprcursorLayout(const std::string& themeFolder, const std::string& name,
+                                   const std::vector<ThemeCursor>& cursors) {
+    LayoutResult result;
+    const fs::path folder = fs::path(themeFolder) / "hyprcursors";
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec) {
+        result.error = folder.string() + ": " + ec.message();
+        return result;
+    }
+    const std::string manifest = hyprcursorManifest(name);
+    const fs::path manifestPath = fs::path(themeFolder) / "manifest.hl";
+    if (!replaceFileContents(
+            manifestPath.string(),
+            std::span(reinterpret_cast<const std::uint8_t*>(manifest.data()), manifest.size()),
+            FileSync::Fast)) {
+        result.error = manifestPath.string() + ": cannot be written";
+        return result;
+    }
+    for (const ThemeCursor& cursor : cursors) {
+        if (cursor.images.frames.empty() || cursor.images.frames[0].images.empty())
+            continue;
+        Files files;
+        const std::string meta = hyprcursorMeta(cursor, files, result.notes);
+        files.insert(files.begin(), {"meta.hl", std::vector<std::uint8_t>(meta.begin(), meta.end())});
+        if (!writeZip(folder / (cursor.name + ".hlc"), files, result.error))
+            return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+} // namespace vantle::theme

@@ -1,0 +1,55 @@
+#include "theme/LayoutSupport.h"
+
+#include "model/CursorFileParts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace vantle::theme {
+
+CursorImage squareCanvas(const CursorImage& image) {
+    if (image.width == image.height)
+        return image;
+    CursorImage square = image;
+    const int side = std::max(image.width, image.height);
+    square.width = square.height = side;
+    square.inverted.clear();
+    square.argb.assign(static_cast<std::size_t>(side) * static_cast<std::size_t>(side), 0);
+    for (int y = 0; y < image.height; ++y)
+        std::copy_n(image.argb.begin() + static_cast<std::ptrdiff_t>(y) * image.width, image.width,
+                    square.argb.begin() + static_cast<std::ptrdiff_t>(y) * side);
+    return square;
+}
+
+std::vector<int> stepDelaysMs(const LosslessCursor& cursor) {
+    std::vector<int> delays;
+    for (std::int64_t ms : lossless::carriedDelays(cursor.steps, kTicksPerMillisecond))
+        delays.push_back(static_cast<int>(std::min<std::int64_t>(ms, 1 << 30)));
+    return delays;
+}
+
+const CursorImage& largestImage(const CursorFrame& frame) {
+    return frame.images.back();
+}
+
+bool isPixelArt(const LosslessCursor& cursor) {
+    for (const CursorFrame& frame : cursor.frames) {
+        if (frame.images.empty())
+            continue;
+        for (std::uint32_t p : largestImage(frame).argb) {
+            const std::uint32_t alpha = p >> 24;
+            if (alpha != 0 && alpha != 255)
+                return false;
+        }
+    }
+    return true;
+}
+
+std::string fractionText(double value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.6f", std::clamp(value, 0.0, 1.0));
+    return buffer;
+}
+
+} // namespace vantle::theme
