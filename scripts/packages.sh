@@ -10,8 +10,10 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libxcursor-dev libpng-dev
-  # vantle-tool theme: cursor packs in .zip archives.
+  # vantle-tool theme: cursor packs in .zip archives, and the hyprcursor archives it writes.
   libzip-dev
+  # bench/measure_scalable: scalable cursors rendered by librsvg and QtSvg.
+  librsvg2-dev qt6-svg-dev
   # The program: Japanese glyphs and Qt's own Japanese texts.
   fonts-ipafont-gothic qt6-translations-l10n
   # tests/install: objdump (binutils), desktop-file-validate, update-mime-database, xdg-mime, and `file`,

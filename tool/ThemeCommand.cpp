@@ -7,6 +7,7 @@
 #include "theme/CursorScaling.h"
 #include "theme/CursorTheme.h"
 #include "theme/Hyprcursor.h"
+#include "theme/ScalableCursors.h"
 #include "theme/ThemeCursors.h"
 #include "theme/ZipPack.h"
 
@@ -31,6 +32,7 @@ struct ThemeArguments {
     std::string dir;
     bool install = false;
     bool apply = false; // implies install
+    bool scalable = theme::kScalableByDefault;
     std::vector<int> sizes{theme::kDefaultThemeSizes.begin(), theme::kDefaultThemeSizes.end()};
     bool sizesGiven = false; // --sizes: every size made, crisp or not
 };
@@ -71,6 +73,8 @@ std::optional<ThemeArguments> parseArguments(std::span<const std::string> args, 
             a.sizesGiven = true;
         } else if (arg == "--install") {
             a.install = true;
+        } else if (arg == "--scalable") {
+            a.scalable = true;
         } else if (arg == "--apply") {
             a.apply = a.install = true;
         } else if (arg.starts_with("--")) {
@@ -217,7 +221,15 @@ int themeCommand(std::span<const std::string> args, std::ostream& out, std::ostr
     }
     out << (a->install ? "installed: " : "theme: ") << result.themeFolder
         << (replacing ? " (replaces the theme that was there)" : "") << "\n";
-    out << "layouts: Xcursor (cursors/), hyprcursor (manifest.hl, hyprcursors/)\n";
+    if (a->scalable) {
+        const theme::LayoutResult scalable = theme::writeScalableLayout(result.themeFolder, made.cursors);
+        if (!scalable.ok) {
+            err << "vantle-tool: " << scalable.error << "\n";
+            return 1;
+        }
+    }
+    out << "layouts: Xcursor (cursors/), hyprcursor (manifest.hl, hyprcursors/)"
+        << (a->scalable ? ", scalable (cursors_scalable/)" : "") << "\n";
     for (const std::string& note : hypr.notes)
         out << "hyprcursor: " << note << "\n";
     for (const theme::SourceReport& r : made.reports)

@@ -97,6 +97,11 @@ commands:
                      least twice as large (area averaging) or by repeating each pixel a whole number
                      of times; another size is not made (the report says so) and the nearest size
                      held serves it. Hotspots stay on their pixel.
+                     --scalable    also the scalable cursors desktops draw at any scale
+                                   (cursors_scalable/SHAPE/: one SVG per frame holding its largest
+                                   image as a PNG on a 24 x 24 canvas, metadata.json, other names as
+                                   links); not written by default, as at 24 they are a reduction where
+                                   the Xcursor files hold a crisp image
                      --sizes LIST  instead, these sizes besides those the files hold, each made even
                                    where it blurs (from the nearest larger image, else a smaller one)
                      --install     instead of --dir: into $XDG_DATA_HOME/icons (~/.local/share/icons),

@@ -1,12 +1,14 @@
 // The layouts written beside the Xcursor files, checked against them: each hyprcursor .hlc read as a zip
 // archive (by libzip here and by Python's zipfile), its meta.hl values and PNG images matching the Xcursor
-// images of the same cursor.
+// images of the same cursor; the scalable cursors checked against the layout's rules (scalable_layout.py)
+// and rendered by librsvg (rsvg-convert) at 24 and 48 close to the largest Xcursor image reduced.
 
 #include "LoadedXcursor.h"
 #include "model/CursorFiles.h"
 #include "model/LosslessTestSupport.h"
 #include "model/ModelTestSupport.h"
 #include "model/PngCodec.h"
+#include "theme/CursorScaling.h"
 #include "tool/VantleTool.h"
 
 #include <gtest/gtest.h>
@@ -184,6 +186,100 @@ TEST(Layouts, HyprcursorArchivesHoldTheXcursorImagesAndTheirHotspotsAndDelays) {
         out.str().find("hyprcursor: crosshair: the hotspot of size 24 (15,15) is more than a pixel from"),
         std::string::npos)
         << out.str();
+}
+
+// The image rsvg-convert draws of the SVG at side x side, premultiplied; empty when it fails.
+std::vector<std::uint32_t> renderedByLibrsvg(const fs::path& svg, int side, const fs::path& scratch) {
+    const std::string command = "rsvg-convert -w " + std::to_string(side) + " -h " + std::to_string(side) +
+                                " '" + svg.string() + "' -o '" + scratch.string() + "'";
+    if (std::system(command.c_str()) != 0)
+        return {};
+    const auto png = decodePng(readFileBytes(scratch.string()), 256);
+    if (!png || png->width != side || png->height != side)
+        return {};
+    std::vector<std::uint32_t> out;
+    for (std::uint32_t p : png->argb) {
+        const std::uint32_t a = p >> 24;
+        out.push_back(a << 24 | ((p >> 16 & 0xFF) * a + 127) / 255 << 16 |
+                      ((p >> 8 & 0xFF) * a + 127) / 255 << 8 | ((p & 0xFF) * a + 127) / 255);
+    }
+    return out;
+}
+
+// The Xcursor image (premultiplied) area-averaged to side x side, premultiplied.
+std::vector<std::uint32_t> reduced(const XcursorImage& image, int side) {
+    CursorImage straight;
+    straight.width = static_cast<int>(image.width);
+    straight.height = static_cast<int>(image.height);
+    for (std::size_t i = 0; i < std::size_t{image.width} * image.height; ++i) {
+        const std::uint32_t p = image.pixels[i], a = p >> 24;
+        const auto c = [&](int s) {
+            return a == 0 ? 0u : std::min(255u, ((p >> s & 0xFF) * 255 + a / 2) / a) << s;
+        };
+        straight.argb.push_back(a << 24 | c(16) | c(8) | c(0));
+    }
+    std::vector<std::uint32_t> out;
+    for (std::uint32_t p : theme::scaleImage(straight, side).argb) {
+        const std::uint32_t a = p >> 24;
+        out.push_back(a << 24 | ((p >> 16 & 0xFF) * a + 127) / 255 << 16 |
+                      ((p >> 8 & 0xFF) * a + 127) / 255 << 8 | ((p & 0xFF) * a + 127) / 255);
+    }
+    return out;
+}
+
+double meanDifference(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b) {
+    if (a.size() != b.size() || a.empty())
+        return 999;
+    double sum = 0;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        for (int shift : {24, 16, 8, 0})
+            sum += std::abs(static_cast<int>(a[i] >> shift & 0xFF) - static_cast<int>(b[i] >> shift & 0xFF));
+    return sum / (static_cast<double>(a.size()) * 4);
+}
+
+TEST(Layouts, ScalableCursorsFollowTheLayoutAndLibrsvgDrawsThemLikeTheImages) {
+    TempDir dir;
+    const fs::path pack = writePack(dir.path() / "pack");
+    std::ostringstream out, err;
+    const std::vector<std::string> args = {"theme", pack.string(),     "--name",    "S",
+                                           "--dir", dir.file("icons"), "--scalable"};
+    ASSERT_EQ(runTool(args, out, err, nullptr), 0) << err.str();
+    const fs::path theme = dir.path() / "icons/S";
+    std::string check = "/usr/bin/python3 '" + std::string(VANTLE_SCALABLE_CHECK_SCRIPT) + "'";
+    for (const auto& entry : fs::directory_iterator(theme / "cursors")) {
+        const std::string name = entry.path().filename().string();
+        const fs::path folder = theme / "cursors_scalable" / name;
+        EXPECT_TRUE(fs::is_directory(folder)) << name << ": every name of cursors/ is there";
+        if (entry.is_symlink()) {
+            EXPECT_EQ(fs::read_symlink(folder), fs::read_symlink(entry.path())) << name;
+            continue;
+        }
+        check += " '" + folder.string() + "'";
+        // The SVG of every step (metadata.json lists one per step, as the Xcursor file holds one image per
+        // step), at 24 and 48, against the step's largest Xcursor image reduced.
+        const LoadedXcursor xcursor(entry.path());
+        ASSERT_NE(xcursor.images, nullptr);
+        const auto largest = xcursor.ofSize(xcursor.images->images[xcursor.images->nimage - 1]->size);
+        const Bytes json = readFileBytes((folder / "metadata.json").string());
+        const std::string text(json.begin(), json.end());
+        std::vector<std::string> files;
+        for (std::size_t at = text.find("\"filename\": \""); at != std::string::npos;
+             at = text.find("\"filename\": \"", at + 1))
+            files.push_back(text.substr(at + 13, text.find('"', at + 13) - at - 13));
+        ASSERT_EQ(files.size(), largest.size()) << name;
+        for (std::size_t f = 0; f < largest.size(); ++f) {
+            const fs::path svg = folder / files[f];
+            for (int side : {24, 48})
+                EXPECT_LE(meanDifference(renderedByLibrsvg(svg, side, dir.path() / "r.png"),
+                                         reduced(*largest[f], side)),
+                          2.0)
+                    << svg << " at " << side;
+        }
+    }
+    EXPECT_EQ(std::system(check.c_str()), 0) << check;
+    const Bytes metadata = readFileBytes((theme / "cursors_scalable/watch/metadata.json").string());
+    EXPECT_NE(std::string(metadata.begin(), metadata.end()).find("\"filename\": \"watch-2.svg\""),
+              std::string::npos);
 }
 
 } // namespace

@@ -1,0 +1,129 @@
+#include "theme/ScalableCursors.h"
+
+#include "model/BinaryFile.h"
+#include "model/PngCodec.h"
+#include "theme/LayoutSupport.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace vantle::theme {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string base64(std::span<const std::uint8_t> bytes) {
+    static constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    out.reserve((bytes.size() + 2) / 3 * 4);
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        const std::uint32_t b = static_cast<std::uint32_t>(bytes[i]) << 16 |
+                                (i + 1 < bytes.size() ? static_cast<std::uint32_t>(bytes[i + 1]) << 8 : 0u) |
+                                (i + 2 < bytes.size() ? bytes[i + 2] : 0u);
+        out += kDigits[b >> 18 & 63];
+        out += kDigits[b >> 12 & 63];
+        out += i + 1 < bytes.size() ? kDigits[b >> 6 & 63] : '=';
+        out += i + 2 < bytes.size() ? kDigits[b & 63] : '=';
+    }
+    return out;
+}
+
+std::string number(double value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.4f", value);
+    return buffer;
+}
+
+bool writeText(const fs::path& path, const std::string& text, std::string& error) {
+    if (replaceFileContents(path.string(),
+                            std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
+                            FileSync::Fast))
+        return true;
+    error = path.string() + ": cannot be written";
+    return false;
+}
+
+} // namespace
+
+std::string scalableSvg(const CursorImage& image, int nominal) {
+    const CursorImage square = squareCanvas(image);
+    const std::string n = std::to_string(nominal);
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"" +
+           n + "\" height=\"" + n + "\" viewBox=\"0 0 " + n + " " + n + "\">\n<image width=\"" + n +
+           "\" height=\"" + n + "\" preserveAspectRatio=\"none\" xlink:href=\"data:image/png;base64," +
+           base64(encodePng(square.width, square.height, square.argb)) + "\"/>\n</svg>\n";
+}
+
+std::string scalableMetadata(const LosslessCursor& cursor, const std::vector<std::string>& fileOfFrame,
+                             int nominal) {
+    const auto entry = [&](int frame, const int* delay) {
+        const CursorImage square =
+            squareCanvas(largestImage(cursor.frames.at(static_cast<std::size_t>(frame))));
+        std::string text =
+            "  {\"filename\": \"" + fileOfFrame.at(static_cast<std::size_t>(frame)) +
+            "\", \"hotspot_x\": " + number(square.hotspotX * static_cast<double>(nominal) / square.width) +
+            ", \"hotspot_y\": " + number(square.hotspotY * static_cast<double>(nominal) / square.height) +
+            ", \"nominal_size\": " + std::to_string(nominal);
+        if (delay != nullptr)
+            text += ", \"delay\": " + std::to_string(*delay) + ", \"frametime\": " + std::to_string(*delay);
+        return text + "}";
+    };
+    std::string json = "[\n";
+    if (!cursor.animated()) {
+        json += entry(0, nullptr) + "\n";
+    } else {
+        const std::vector<int> delays = stepDelaysMs(cursor);
+        for (std::size_t i = 0; i < cursor.steps.size(); ++i)
+            json += entry(cursor.steps[i].frame, &delays[i]) + (i + 1 < cursor.steps.size() ? ",\n" : "\n");
+    }
+    return json + "]\n";
+}
+
+LayoutResult writeScalableLayout(const std::string& themeFolder, const std::vector<ThemeCursor>& cursors) {
+    LayoutResult result;
+    const fs::path root = fs::path(themeFolder) / "cursors_scalable";
+    std::error_code ec;
+    for (const ThemeCursor& cursor : cursors) {
+        if (cursor.images.frames.empty() || cursor.images.frames[0].images.empty())
+            continue;
+        const fs::path folder = root / cursor.name;
+        if (fs::is_symlink(fs::symlink_status(folder, ec)))
+            fs::remove(folder, ec);
+        fs::create_directories(folder, ec);
+        if (ec) {
+            result.error = folder.string() + ": " + ec.message();
+            return result;
+        }
+        std::vector<std::string> files;
+        for (std::size_t f = 0; f < cursor.images.frames.size(); ++f) {
+            files.push_back(cursor.name + (cursor.images.animated() ? "-" + std::to_string(f + 1) : "") +
+                            ".svg");
+            if (!writeText(folder / files.back(),
+                           scalableSvg(largestImage(cursor.images.frames[f]), kScalableNominalSize),
+                           result.error))
+                return result;
+        }
+        if (!writeText(folder / "metadata.json", scalableMetadata(cursor.images, files, kScalableNominalSize),
+                       result.error))
+            return result;
+        for (const std::string& link : cursor.links) {
+            const fs::path path = root / link;
+            if (fs::is_symlink(fs::symlink_status(path, ec)) ||
+                fs::is_regular_file(fs::symlink_status(path, ec)))
+                fs::remove(path, ec);
+            else if (fs::is_directory(fs::symlink_status(path, ec)))
+                fs::remove_all(path, ec);
+            fs::create_directory_symlink(cursor.name, path, ec);
+            if (ec) {
+                result.error = path.string() + ": " + ec.message();
+                return result;
+            }
+        }
+    }
+    result.ok = true;
+    return result;
+}
+
+} // namespace vantle::theme
