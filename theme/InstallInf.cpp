@@ -232,7 +232,7 @@ bool endsWithKey(const std::string& key, std::string_view tail) {
 }
 
 // The file name of a path as a scheme names it: its last component, without blanks around it.
-std::string fileNameOf(std::string_view path) {
+std::string schemeFileName(std::string_view path) {
     path = trim(path);
     const std::size_t slash = path.find_last_of("\\/");
     if (slash != std::string_view::npos)
@@ -262,6 +262,106 @@ std::vector<std::string> addRegSections(const Sections& sections, const Strings&
     return names;
 }
 
+// The sections whose lines are registry values: those [DefaultInstall] names as AddReg, else every section.
+std::vector<const Section*> registrySectionsOf(const Sections& sections, const Strings& strings, bool& cut,
+                                               Notes& notes) {
+    std::vector<const Section*> found;
+    for (const std::string& name : addRegSections(sections, strings, cut)) {
+        if (const Section* section = sections.find(name))
+            found.push_back(section);
+        else
+            notes.add("[DefaultInstall] names the AddReg section [" + name + "], which the file lacks");
+    }
+    if (found.empty())
+        for (const Section& section : sections.list)
+            found.push_back(&section);
+    return found;
+}
+
+// What the registry lines under Control Panel\Cursors say: the first scheme, each role's own value, the
+// default value and the cursors beyond the roles.
+struct CursorValues {
+    bool schemeFound = false;
+    std::string schemeName;
+    std::string schemeValue;
+    std::array<std::string, kRoleCount> roleValues;
+    std::string defaultValue;
+};
+
+void takeCursorValue(const std::vector<std::string_view>& raw, const Strings& strings, bool& cut,
+                     CursorValues& values, InstallInf& inf, Notes& notes) {
+    const std::string key = keyForm(fieldValue(raw[1], &strings, cut));
+    const bool scheme = endsWithKey(key, "control panel\\cursors\\schemes");
+    if (!scheme && !endsWithKey(key, "control panel\\cursors"))
+        return;
+    const std::string valueName = fieldValue(raw[2], &strings, cut);
+    // The data is the fifth field; a list written without quotes spreads over the fields after it.
+    std::string data;
+    for (std::size_t i = 4; i < raw.size(); ++i) {
+        if (i > 4)
+            data += ',';
+        data += fieldValue(raw[i], &strings, cut);
+    }
+    if (scheme) {
+        if (!values.schemeFound) {
+            values.schemeFound = true;
+            values.schemeName = valueName;
+            values.schemeValue = std::move(data);
+        } else if (valueName != values.schemeName || data != values.schemeValue) {
+            notes.add("a second scheme '" + valueName + "' is left out; the first is '" + values.schemeName +
+                      "'");
+        }
+    } else if (valueName.empty()) {
+        if (values.defaultValue.empty())
+            values.defaultValue = data;
+    } else if (const auto role = roleOfRegistryName(valueName)) {
+        std::string& slot = values.roleValues[static_cast<std::size_t>(roleIndex(*role))];
+        if (slot.empty())
+            slot = schemeFileName(data);
+    } else if (const auto extra = extraCursorOf(valueName)) {
+        const bool named = std::any_of(inf.extraFiles.begin(), inf.extraFiles.end(),
+                                       [&](const auto& e) { return e.first == *extra; });
+        if (!named && !schemeFileName(data).empty())
+            inf.extraFiles.emplace_back(*extra, schemeFileName(data));
+    }
+}
+
+CursorValues cursorValuesOf(const std::vector<const Section*>& registrySections, const Strings& strings,
+                            bool& cut, InstallInf& inf, Notes& notes) {
+    CursorValues values;
+    for (const Section* section : registrySections) {
+        const std::string lowerName = asciiLower(section->name);
+        if (isStringsSection(lowerName) || isDefaultInstall(lowerName))
+            continue;
+        for (const std::string& line : section->lines) {
+            const std::vector<std::string_view> raw = splitFields(line, ',');
+            if (raw.size() >= 5)
+                takeCursorValue(raw, strings, cut, values, inf, notes);
+        }
+    }
+    return values;
+}
+
+// The files of the scheme's entries, in role order; returns how many entries it lists.
+std::size_t takeSchemeFiles(const std::string& schemeValue, InstallInf& inf, Notes& notes) {
+    // The value is unquoted already: every comma separates two entries.
+    std::vector<std::string_view> entries;
+    for (std::size_t at = 0;;) {
+        const std::size_t comma = schemeValue.find(',', at);
+        entries.push_back(
+            std::string_view(schemeValue).substr(at, comma == std::string::npos ? comma : comma - at));
+        if (comma == std::string::npos)
+            break;
+        at = comma + 1;
+    }
+    if (entries.size() > static_cast<std::size_t>(kRoleCount))
+        notes.add("the scheme lists " + std::to_string(entries.size()) + " cursors; only the first " +
+                  std::to_string(kRoleCount) + " have roles");
+    for (std::size_t i = 0; i < entries.size() && i < static_cast<std::size_t>(kRoleCount); ++i)
+        inf.files[i] = schemeFileName(entries[i]);
+    return entries.size();
+}
+
 } // namespace
 
 InstallInf parseInstallInf(std::string_view text) {
@@ -270,99 +370,24 @@ InstallInf parseInstallInf(std::string_view text) {
     const Sections sections = sectionsOf(logicalLines(text));
     bool cut = false;
     const Strings strings = stringsOf(sections, cut);
-
-    std::vector<const Section*> registrySections;
-    for (const std::string& name : addRegSections(sections, strings, cut)) {
-        if (const Section* section = sections.find(name))
-            registrySections.push_back(section);
-        else
-            notes.add("[DefaultInstall] names the AddReg section [" + name + "], which the file lacks");
-    }
-    if (registrySections.empty()) {
-        for (const Section& section : sections.list)
-            registrySections.push_back(&section);
-    }
-
-    bool schemeFound = false;
-    std::string schemeValue;
-    std::array<std::string, kRoleCount> roleValues;
-    std::string defaultValue;
-    for (const Section* section : registrySections) {
-        const std::string lowerName = asciiLower(section->name);
-        if (isStringsSection(lowerName) || isDefaultInstall(lowerName))
-            continue;
-        for (const std::string& line : section->lines) {
-            const std::vector<std::string_view> raw = splitFields(line, ',');
-            if (raw.size() < 5)
-                continue;
-            const std::string key = keyForm(fieldValue(raw[1], &strings, cut));
-            const bool scheme = endsWithKey(key, "control panel\\cursors\\schemes");
-            if (!scheme && !endsWithKey(key, "control panel\\cursors"))
-                continue;
-            const std::string valueName = fieldValue(raw[2], &strings, cut);
-            // The data is the fifth field; a list written without quotes spreads over the fields after it.
-            std::string data;
-            for (std::size_t i = 4; i < raw.size(); ++i) {
-                if (i > 4)
-                    data += ',';
-                data += fieldValue(raw[i], &strings, cut);
-            }
-            if (scheme) {
-                if (!schemeFound) {
-                    schemeFound = true;
-                    inf.schemeName = valueName;
-                    schemeValue = std::move(data);
-                } else if (valueName != inf.schemeName || data != schemeValue) {
-                    notes.add("a second scheme '" + valueName + "' is left out; the first is '" +
-                              inf.schemeName + "'");
-                }
-            } else if (valueName.empty()) {
-                if (defaultValue.empty())
-                    defaultValue = data;
-            } else if (const auto role = roleOfRegistryName(valueName)) {
-                std::string& slot = roleValues[static_cast<std::size_t>(roleIndex(*role))];
-                if (slot.empty())
-                    slot = fileNameOf(data);
-            } else if (const auto extra = extraCursorOf(valueName)) {
-                const bool named = std::any_of(inf.extraFiles.begin(), inf.extraFiles.end(),
-                                               [&](const auto& e) { return e.first == *extra; });
-                if (!named && !fileNameOf(data).empty())
-                    inf.extraFiles.emplace_back(*extra, fileNameOf(data));
-            }
-        }
-    }
+    const CursorValues values =
+        cursorValuesOf(registrySectionsOf(sections, strings, cut, notes), strings, cut, inf, notes);
     if (cut)
         notes.add("a value longer than 65536 bytes was cut");
-
-    std::size_t schemeEntries = 0;
-    if (schemeFound) {
-        // The value is unquoted already: every comma separates two entries.
-        std::vector<std::string_view> entries;
-        for (std::size_t at = 0;;) {
-            const std::size_t comma = schemeValue.find(',', at);
-            entries.push_back(
-                std::string_view(schemeValue).substr(at, comma == std::string::npos ? comma : comma - at));
-            if (comma == std::string::npos)
-                break;
-            at = comma + 1;
-        }
-        if (entries.size() > static_cast<std::size_t>(kRoleCount))
-            notes.add("the scheme lists " + std::to_string(entries.size()) + " cursors; only the first " +
-                      std::to_string(kRoleCount) + " have roles");
-        schemeEntries = entries.size();
-        for (std::size_t i = 0; i < entries.size() && i < static_cast<std::size_t>(kRoleCount); ++i)
-            inf.files[i] = fileNameOf(entries[i]);
-    }
+    inf.schemeName = values.schemeName;
+    const std::size_t schemeEntries =
+        values.schemeFound ? takeSchemeFiles(values.schemeValue, inf, notes) : 0;
+    // A role the scheme leaves empty takes its own value under Control Panel\Cursors.
     for (std::size_t i = 0; i < inf.files.size(); ++i) {
-        if (!inf.files[i].empty() || roleValues[i].empty())
+        if (!inf.files[i].empty() || values.roleValues[i].empty())
             continue;
-        inf.files[i] = roleValues[i];
-        if (schemeFound && i < schemeEntries)
+        inf.files[i] = values.roleValues[i];
+        if (values.schemeFound && i < schemeEntries)
             notes.add("the scheme has no " + std::string(roleNames(kAllRoles[i]).windowsName) +
-                      " cursor; its value under Control Panel\\Cursors gives " + roleValues[i]);
+                      " cursor; its value under Control Panel\\Cursors gives " + values.roleValues[i]);
     }
     if (inf.schemeName.empty())
-        inf.schemeName = std::string(trim(defaultValue));
+        inf.schemeName = std::string(trim(values.defaultValue));
     inf.hasCursors =
         std::any_of(inf.files.begin(), inf.files.end(), [](const std::string& f) { return !f.empty(); });
     return inf;
