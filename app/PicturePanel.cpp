@@ -272,11 +272,11 @@ void PicturePanel::showPreviews(const PreviewSet& previews) {
 void PicturePanel::PreviewWholePicture() {
     if (picture_.empty())
         return;
-    showPreviews(previewWholePicture(picture_, window_.markers().transparent));
+    showPreviews(previewWholePicture(picture_, window_.markers()));
 }
 
 void PicturePanel::PreviewSelectedArea(const Picture& source, PictureArea area) {
-    if (const auto set = previewSelectedArea(source, area, window_.markers().transparent))
+    if (const auto set = previewSelectedArea(source, area, window_.markers()))
         showPreviews(*set);
 }
 

@@ -17,7 +17,7 @@ namespace {
 // Small limits, so one input never costs more than a few megabytes; the real limits are checked the same
 // way and tested in the platform tests.
 constexpr PictureLimits kFuzzLimits{1024, 16 * 1024 * 1024, 64};
-constexpr colourRGB kTransparent = 0xE0E0E0;
+constexpr MarkerColours kMarkers{};
 
 void checkPicture(const Picture& picture) {
     VANTLE_FUZZ_CHECK(picture.width >= 1 && picture.height >= 1);
@@ -26,7 +26,7 @@ void checkPicture(const Picture& picture) {
 }
 
 void sample(const Picture& picture, const std::uint8_t* data, std::size_t size) {
-    const PreviewSet whole = previewWholePicture(picture, kTransparent);
+    const PreviewSet whole = previewWholePicture(picture, kMarkers);
     for (std::size_t i = 0; i < whole.size(); ++i) {
         VANTLE_FUZZ_CHECK(whole[i].size == kPreviewSizes[i]);
         VANTLE_FUZZ_CHECK(whole[i].pixels.size() ==
@@ -39,7 +39,7 @@ void sample(const Picture& picture, const std::uint8_t* data, std::size_t size) 
     const int y = data[size - 3] % picture.height;
     const int w = 1 + data[size - 2] % (picture.width - x);
     const int h = 1 + data[size - 1] % (picture.height - y);
-    if (const auto area = previewSelectedArea(picture, PictureArea{x, y, w, h}, kTransparent)) {
+    if (const auto area = previewSelectedArea(picture, PictureArea{x, y, w, h}, kMarkers)) {
         IconImage image;
         storePreview((*area)[static_cast<std::size_t>(data[0] % 3)], image);
         VANTLE_FUZZ_CHECK(image.width == image.height);

@@ -12,11 +12,13 @@ namespace vantle {
 
 namespace {
 
-colourRGB colourOf(std::uint32_t argb, colourRGB transparent) {
+// A picture pixel of a marker's colour is a real colour: it stays opaque, one step away.
+colourRGB colourOf(std::uint32_t argb, const MarkerColours& markers) {
     if ((argb >> 24) < 128)
-        return transparent;
-    return makeColour(static_cast<int>((argb >> 16) & 0xFF), static_cast<int>((argb >> 8) & 0xFF),
-                      static_cast<int>(argb & 0xFF));
+        return markers.transparent;
+    return opaqueColour(makeColour(static_cast<int>((argb >> 16) & 0xFF),
+                                   static_cast<int>((argb >> 8) & 0xFF), static_cast<int>(argb & 0xFF)),
+                        markers);
 }
 
 // One source unit spans `span` / s pixels (span is the longer side). Points that fall outside the area,
@@ -28,7 +30,7 @@ int sourcePixel(int unit, int span, int size, int length) {
 
 } // namespace
 
-PreviewImage samplePreview(const Picture& picture, PictureArea area, int size, colourRGB transparent) {
+PreviewImage samplePreview(const Picture& picture, PictureArea area, int size, const MarkerColours& markers) {
     assert(size > 0);
     assert(area.width >= 1 && area.height >= 1);
     assert(area.x >= 0 && area.y >= 0);
@@ -36,11 +38,12 @@ PreviewImage samplePreview(const Picture& picture, PictureArea area, int size, c
 
     PreviewImage preview;
     preview.size = size;
-    preview.pixels.assign(static_cast<std::size_t>(size) * static_cast<std::size_t>(size), transparent);
+    preview.pixels.assign(static_cast<std::size_t>(size) * static_cast<std::size_t>(size),
+                          markers.transparent);
     const int w = area.width;
     const int h = area.height;
     auto put = [&](int x, int y, colourRGB c) { preview.pixels[static_cast<std::size_t>(y * size + x)] = c; };
-    auto source = [&](int px, int py) { return colourOf(picture.at(area.x + px, area.y + py), transparent); };
+    auto source = [&](int px, int py) { return colourOf(picture.at(area.x + px, area.y + py), markers); };
 
     if (h >= w) {
         // Tall or square: every row holds picture in columns [a, size - a).
@@ -66,22 +69,22 @@ PreviewImage samplePreview(const Picture& picture, PictureArea area, int size, c
     return preview;
 }
 
-PreviewSet previewWholePicture(const Picture& picture, colourRGB transparent) {
+PreviewSet previewWholePicture(const Picture& picture, const MarkerColours& markers) {
     assert(!picture.empty());
     const PictureArea whole{0, 0, picture.width, picture.height};
     PreviewSet set;
     for (std::size_t b = 0; b < set.size(); ++b)
-        set[b] = samplePreview(picture, whole, kPreviewSizes[b], transparent);
+        set[b] = samplePreview(picture, whole, kPreviewSizes[b], markers);
     return set;
 }
 
 std::optional<PreviewSet> previewSelectedArea(const Picture& picture, PictureArea area,
-                                              colourRGB transparent) {
+                                              const MarkerColours& markers) {
     if (area.width <= 2 || area.height <= 2)
         return std::nullopt;
     PreviewSet set;
     for (std::size_t b = 0; b < set.size(); ++b)
-        set[b] = samplePreview(picture, area, kPreviewSizes[b], transparent);
+        set[b] = samplePreview(picture, area, kPreviewSizes[b], markers);
     return set;
 }
 

@@ -38,16 +38,17 @@ struct PictureArea {
 using PreviewSet = std::array<PreviewImage, 3>;
 
 // Samples `area` of `picture` into one preview of `size` pixels. Pixels whose alpha is below 128 and the
-// margins become `transparent`. The area lies inside the picture and is at least 1 x 1.
-PreviewImage samplePreview(const Picture& picture, PictureArea area, int size, colourRGB transparent);
+// margins become the transparent marker; an opaque pixel of a marker's colour stays opaque, one step away
+// (opaqueColour). The area lies inside the picture and is at least 1 x 1.
+PreviewImage samplePreview(const Picture& picture, PictureArea area, int size, const MarkerColours& markers);
 
 // The three previews of the whole picture.
-PreviewSet previewWholePicture(const Picture& picture, colourRGB transparent);
+PreviewSet previewWholePicture(const Picture& picture, const MarkerColours& markers);
 
 // The three previews of an area; nothing when the area is 2 pixels or less in a direction, so the caller
 // keeps the previews it shows.
 std::optional<PreviewSet> previewSelectedArea(const Picture& picture, PictureArea area,
-                                              colourRGB transparent);
+                                              const MarkerColours& markers);
 
 // Writes a preview into an image: its pixels, width = height = size and the depth its colour count gives.
 // The hotspot is left to the caller (a new image takes (0, 0), an overwritten one keeps its own).

@@ -32,6 +32,16 @@ struct MarkerColours {
     colourRGB inverted = 0x606060;
 };
 
+// A colour read as an opaque pixel, as the grid can hold it: a real colour equal to a marker value moves
+// one step in blue (else in green) to the nearest colour that is no marker, so it stays opaque.
+constexpr colourRGB opaqueColour(colourRGB colour, const MarkerColours& markers) {
+    auto isMarker = [&markers](colourRGB c) { return c == markers.transparent || c == markers.inverted; };
+    if (!isMarker(colour))
+        return colour;
+    // The other marker can block one of the two neighbours at most.
+    return isMarker(colour ^ 0x010000) ? colour ^ 0x000100 : colour ^ 0x010000;
+}
+
 // Colour depth of an image: 2, 16, 256, 0 for full colour, -1 while undetermined.
 using ColourDepth = std::int16_t;
 constexpr ColourDepth kDepthUndetermined = -1;

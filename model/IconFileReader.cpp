@@ -21,6 +21,11 @@ bool tooLarge(int width, int height) {
     return width > kImageGrid || height > kImageGrid;
 }
 
+// Alpha between none and full: the document keeps on/off transparency only, so such an edge is lost.
+bool softAlpha(int alpha) {
+    return alpha > 0 && alpha < 255;
+}
+
 // The hotspot an entry gives its image: none when an icon file's entry holds planes and bit count there.
 void takeHotspot(IconImage& image, const IconDirEntry& entry, int fileType, int bitmapBitCount) {
     const bool planesAndBits =
@@ -46,14 +51,19 @@ EntryResult readPngEntry(IconDocument& document, ByteReader& r, const IconDirEnt
     image.width = static_cast<std::int16_t>(picture->width);
     image.height = static_cast<std::int16_t>(picture->height);
     takeHotspot(image, entry, fileType, 0);
+    bool alphaCut = false;
     for (int y = 0; y < picture->height; ++y) {
         for (int x = 0; x < picture->width; ++x) {
             const std::uint32_t argb = picture->argb[static_cast<std::size_t>(y) * picture->width + x];
             const int a = static_cast<int>(argb >> 24);
-            image.pixels(x, y) = a < 128 ? context.markers.transparent
-                                         : makeColour((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+            alphaCut = alphaCut || softAlpha(a);
+            image.pixels(x, y) =
+                a < 128 ? context.markers.transparent
+                        : opaqueColour(makeColour((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF),
+                                       context.markers);
         }
     }
+    context.report.imagesAlphaCut += alphaCut ? 1 : 0;
     image.depth = depthFromCount(countImageColours(image, context.markers).count);
     ++document.imageCount;
     return EntryResult::Added;
@@ -85,16 +95,25 @@ EntryResult readBitmapEntry(IconDocument& document, ByteReader& r, const IconDir
     for (int y = 0; y < height; ++y)
         for (int x = width; x < covered; ++x)
             image.pixels(x, y) = kBlack;
+    // Inside the image a colour equal to a marker value is an opaque pixel still; the cells beyond keep
+    // their bits.
     const int colourColumns = std::min(kImageGrid, b.colourColumns);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < colourColumns; ++x)
-            image.pixels(x, y) = b.colourAt(x, y);
+            image.pixels(x, y) =
+                x < width ? opaqueColour(b.colourAt(x, y), context.markers) : b.colourAt(x, y);
     // With an alpha channel the alpha decides inside the image; the mask still fills the cells beyond it.
-    if (b.anyAlpha)
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
+    if (b.anyAlpha) {
+        bool alphaCut = false;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                alphaCut = alphaCut || softAlpha(b.alphaAt(x, y));
                 if (b.alphaAt(x, y) < 128)
                     image.pixels(x, y) = context.markers.transparent;
+            }
+        }
+        context.report.imagesAlphaCut += alphaCut ? 1 : 0;
+    }
     for (int y = 0; y < height; ++y) {
         for (int x = b.anyAlpha ? width : 0; x < covered; ++x) {
             if (!b.maskedAt(x, y))

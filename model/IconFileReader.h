@@ -16,11 +16,12 @@ struct ReadReport {
     int entriesNotTaken = 0; // further sizes of an animation frame beside the one the animation shows
     int framesDropped = 0;   // animation frames that gave no image
     int stepsDropped = 0;    // animation steps whose frame gave no image or does not exist
+    int imagesAlphaCut = 0;  // images whose soft alpha (1 to 254) became on/off transparency
     bool cutShort = false;   // the file ends before what its headers declare
 
     bool readInPart() const {
         return entriesTooLarge > 0 || entriesDamaged > 0 || entriesNotTaken > 0 || framesDropped > 0 ||
-               stepsDropped > 0 || cutShort;
+               stepsDropped > 0 || imagesAlphaCut > 0 || cutShort;
     }
 };
 
@@ -42,8 +43,9 @@ ReadOutcome readIconFile(IconDocument& document, const std::string& path, ReadCo
 
 // Appends the images of one icon resource that starts at the reader's position. Image offsets in the
 // directory count from that position. Entries larger than 48 x 48 and entries that cannot be decoded are
-// skipped; what was skipped, and a resource cut short, is said once in messages at the end. On return
-// the reader lies after the last byte read.
+// skipped; what was skipped, and a resource cut short, is said once in messages at the end. Soft alpha
+// cut to on/off transparency makes the read partial without a message. On return the reader lies after
+// the last byte read.
 ReadOutcome readIconResource(IconDocument& document, ByteReader& reader, ReadContext& context);
 
 // Appends the one image of an icon resource (an animated cursor's frame) that the animation shows: the

@@ -316,9 +316,10 @@ void imageFromProgramIcon(IconImage& image, const ProgramIconPicture& picture, c
     for (int y = 0; y < kProgramIconSize; ++y) {
         for (int x = 0; x < kProgramIconSize; ++x) {
             const std::uint32_t c = picture.at(x, y);
-            image.pixels(x, y) = picture.opaque(x, y)
-                                     ? makeColour((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF)
-                                     : markers.transparent;
+            image.pixels(x, y) =
+                picture.opaque(x, y)
+                    ? opaqueColour(makeColour((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF), markers)
+                    : markers.transparent;
         }
     }
     image.hotspotX = 0;

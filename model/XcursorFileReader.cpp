@@ -15,30 +15,32 @@ namespace {
 using namespace xcursor;
 
 // A premultiplied pixel as a document colour: mostly transparent pixels are transparent, the others
-// opaque in their own colour. A colour that happens to be a marker value moves by one step of blue so
-// that it stays an opaque pixel.
+// opaque in their own colour (a marker value moved by one step).
 colourRGB pixelColour(std::uint32_t premultipliedArgb, const MarkerColours& markers) {
     const std::uint32_t argb = straight(premultipliedArgb);
     if ((argb >> 24) < 128)
         return markers.transparent;
-    colourRGB colour = makeColour((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
-    if (colour == markers.transparent || colour == markers.inverted)
-        colour ^= 0x010000;
-    return colour;
+    return opaqueColour(makeColour((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF), markers);
 }
 
-void storeImage(IconImage& image, std::span<const std::uint8_t> bytes, const ImageChunk& c,
+// Stores one image chunk; true when its alpha held soft values, which the document cannot keep.
+bool storeImage(IconImage& image, std::span<const std::uint8_t> bytes, const ImageChunk& c,
                 const MarkerColours& markers) {
     image.width = static_cast<std::int16_t>(c.width);
     image.height = static_cast<std::int16_t>(c.height);
     image.hotspotX = static_cast<std::int16_t>(std::min(c.xhot, c.width - 1));
     image.hotspotY = static_cast<std::int16_t>(std::min(c.yhot, c.height - 1));
     image.pixels.fill(markers.transparent);
-    for (std::uint32_t y = 0; y < c.height; ++y)
-        for (std::uint32_t x = 0; x < c.width; ++x)
-            image.pixels(static_cast<int>(x), static_cast<int>(y)) =
-                pixelColour(pixelAt(bytes, c, x, y), markers);
+    bool alphaCut = false;
+    for (std::uint32_t y = 0; y < c.height; ++y) {
+        for (std::uint32_t x = 0; x < c.width; ++x) {
+            const std::uint32_t argb = pixelAt(bytes, c, x, y);
+            alphaCut = alphaCut || (argb >> 24 > 0 && argb >> 24 < 255);
+            image.pixels(static_cast<int>(x), static_cast<int>(y)) = pixelColour(argb, markers);
+        }
+    }
     image.depth = depthFromCount(countImageColours(image, markers).count);
+    return alphaCut;
 }
 
 std::string sizeList(const std::vector<int>& sizes) {
@@ -83,11 +85,11 @@ std::vector<std::uint32_t> sizesToTake(const FramesBySize& bySize, XcursorReadRe
     return usable;
 }
 
-// Appends the first image of each size, or every frame of the animated size with a step each. False when
-// the document is full.
+// Appends the first image of each size, or every frame of the animated size with a step each, counting
+// the images whose soft alpha was cut. False when the document is full.
 bool addImages(IconDocument& document, std::span<const std::uint8_t> bytes, const FramesBySize& bySize,
                const std::vector<std::uint32_t>& sizes, XcursorReadResult& result,
-               const MarkerColours& markers) {
+               const MarkerColours& markers, ReadReport& report) {
     const int firstImage = document.imageCount;
     const std::int32_t firstStep = document.stepCount;
     int added = 0;
@@ -98,8 +100,9 @@ bool addImages(IconDocument& document, std::span<const std::uint8_t> bytes, cons
             if (!document.growForImage(document.imageCount) ||
                 (result.animated && !document.growForStep(firstStep + added)))
                 return false;
-            storeImage(document.images[static_cast<std::size_t>(document.imageCount)], bytes, *frames[f],
-                       markers);
+            if (storeImage(document.images[static_cast<std::size_t>(document.imageCount)], bytes, *frames[f],
+                           markers))
+                ++report.imagesAlphaCut;
             if (result.animated) {
                 AnimationStep& step = document.steps[static_cast<std::size_t>(firstStep + added)];
                 step.imageIndex = firstImage + added;
@@ -125,6 +128,7 @@ bool addImages(IconDocument& document, std::span<const std::uint8_t> bytes, cons
 XcursorReadResult readXcursorBytes(IconDocument& document, std::span<const std::uint8_t> bytes,
                                    ReadContext& context) {
     XcursorReadResult result;
+    context.report = {};
     auto stop = [&](std::string_view message) {
         context.messages.showMessage(message, MessageButtons::Ok, MessageIcon::Error);
         result.outcome = ReadOutcome::Stopped;
@@ -139,12 +143,12 @@ XcursorReadResult readXcursorBytes(IconDocument& document, std::span<const std::
     const std::vector<std::uint32_t> sizes = sizesToTake(bySize, result);
     if (sizes.empty())
         return stop(text::kXcursorNothingFits);
-    if (!addImages(document, bytes, bySize, sizes, result, context.markers))
+    if (!addImages(document, bytes, bySize, sizes, result, context.markers, context.report))
         return stop(text::kTooManyImages);
     document.paletteCurrent = false;
     if (!result.sizesSkipped.empty())
         context.messages.showMessage(std::string(text::kXcursorSizesSkipped) + sizeList(result.sizesSkipped));
-    result.outcome = ReadOutcome::Complete;
+    result.outcome = context.report.readInPart() ? ReadOutcome::Partial : ReadOutcome::Complete;
     return result;
 }
 

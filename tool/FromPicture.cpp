@@ -133,9 +133,8 @@ int fromPicture(std::span<const std::string> args, std::ostream& err, PictureSer
     d.clearImages(kMarkers.transparent);
     for (int i = 0; i < frames; ++i) {
         IconImage& image = d.images[static_cast<std::size_t>(i)];
-        storePreview(
-            samplePreview(animation->frames[static_cast<std::size_t>(i)], taken, *size, kMarkers.transparent),
-            image, kMarkers);
+        storePreview(samplePreview(animation->frames[static_cast<std::size_t>(i)], taken, *size, kMarkers),
+                     image, kMarkers);
         image.hotspotX = 0;
         image.hotspotY = 0;
     }

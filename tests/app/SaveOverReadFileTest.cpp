@@ -5,10 +5,15 @@
 
 #include "support/WindowFixture.h"
 
+#include "app/PicturePanel.h"
+#include "app/WindowText.h"
+
+#include "app/WindowText.h"
 #include "model/AniBytes.h"
 #include "model/AniFileReader.h"
 #include "model/IconFileReader.h"
 #include "model/Messages.h"
+#include "model/XcursorFileReader.h"
 #include "support/RecordingMessages.h"
 
 #include <QComboBox>
@@ -336,6 +341,129 @@ TEST_F(SaveOverReadFile, TheIndicatorShowsTheDepthsTheWriterSet) {
     EXPECT_EQ(image(selected).depth, 2);
     EXPECT_EQ(text("lWIi_0"), "2");
     EXPECT_FALSE(action("M_E_Gen")->isEnabled()) << "two colours cannot be reduced";
+}
+
+} // namespace vantle::test
+
+namespace vantle::test {
+
+TEST_F(SaveOverReadFile, ASoftEdgedCursorIsReadInPartSoSaveAsksAndNoKeepsItsBytes) {
+    BitmapInput soft;
+    soft.width = soft.height = 32;
+    soft.bitCount = 32;
+    soft.valueAt = [](int x, int) { return x < 16 ? 0x0000FF : 0x000000; };
+    soft.alphaAt = [](int x, int) { return x < 4 ? 0 : x < 8 ? 96 : 255; }; // a soft edge of four columns
+    const std::string p = path("soft.cur");
+    writeBytes(p, iconFileBytes(2, {entryFor(soft, 3, 3)}));
+    openFile(p);
+    ASSERT_EQ(document->imageCount, 1);
+    EXPECT_TRUE(platform.messages.empty()) << "nothing is said on opening";
+    const Bytes original = fileBytes(p);
+    drawCells({{20, 20}});
+
+    platform.messageAnswers = {MessageAnswer::Yes, MessageAnswer::No};
+    window->M_F_OverWrite_Click();
+    ASSERT_EQ(questions().size(), 2u);
+    EXPECT_EQ(questions()[1].text, p + std::string(kPartlyReadText));
+    EXPECT_EQ(questions()[1].defaultAnswer, MessageAnswer::No);
+    EXPECT_EQ(fileBytes(p), original);
+    EXPECT_TRUE(window->state().modified);
+
+    // Save as to its path asks the same; to another path it does not.
+    platform.messages.clear();
+    platform.saveAnswers.push_back(p);
+    platform.messageAnswers = {MessageAnswer::No};
+    EXPECT_EQ(window->M_F_NewWrite_Click(), ui::SaveResult::Cancelled);
+    ASSERT_EQ(questions().size(), 1u);
+    EXPECT_EQ(questions()[0].text, p + std::string(kPartlyReadText));
+    EXPECT_EQ(fileBytes(p), original);
+}
+
+TEST_F(SaveOverReadFile, MarkerColoursOfFilesAndPicturesStayOpaqueThroughSaveAndExport) {
+    const MarkerColours& m = settings.markers;
+    // Columns: the two markers' colours, a colour one step from each, and (bottom row) a masked pixel.
+    const std::array<colourRGB, 4> colours{m.transparent, m.inverted, m.transparent ^ 1, m.inverted ^ 1};
+    auto nearOpaque = [&](colourRGB got, colourRGB colour) {
+        const int d = std::abs(redOf(got) - redOf(colour)) + std::abs(greenOf(got) - greenOf(colour)) +
+                      std::abs(blueOf(got) - blueOf(colour));
+        return got != m.transparent && got != m.inverted && d <= 1;
+    };
+    BitmapInput direct;
+    direct.width = direct.height = 32;
+    direct.bitCount = 24;
+    direct.maskAt = [](int x, int y) { return y == 31 && x == 0; };
+    direct.valueAt = [&](int x, int y) { return y == 31 && x == 0 ? kBlack : colours[x % 4]; };
+    const std::string p = path("greys.cur");
+    writeBytes(p, iconFileBytes(2, {entryFor(direct)}));
+    openFile(p);
+    ASSERT_EQ(document->imageCount, 1);
+    // A picture with squares of both colours becomes a second image through the picture panel.
+    QImage picture(32, 32, QImage::Format_RGB32);
+    picture.fill(QColor(0x20, 0x40, 0x80));
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) {
+            picture.setPixel(x, y, ui::toQRgb(m.transparent));
+            picture.setPixel(x + 20, y + 20, ui::toQRgb(m.inverted));
+        }
+    ASSERT_TRUE(picture.save(QString::fromStdString(path("greys.png"))));
+    platform.openAnswers.push_back(path("greys.png"));
+    list().cmdImgApd_Click();
+    window->picturePanel().pBmpP_Click(0);
+    window->picturePanel().cmdBIn_Click();
+    ASSERT_EQ(document->imageCount, 2);
+
+    // Exported as Xcursor (the first image of each size): no inverted pixel to speak of, none transparent.
+    window->selectTab(1);
+    platform.messages.clear();
+    platform.saveAnswers.push_back(path("greys"));
+    window->M_F_XcurWrite_Click();
+    EXPECT_TRUE(platform.messages.empty()) << "no inverted pixel the cursor never had";
+    IconDocument exported;
+    exported.clearImages(m.transparent);
+    RecordingMessages messages;
+    ReadContext context{messages, m};
+    readXcursorFile(exported, path("greys"), context);
+    ASSERT_EQ(exported.images[1].width, 32);
+    for (int y = 0; y < 31; ++y)
+        for (int x = 0; x < 32; ++x)
+            ASSERT_TRUE(nearOpaque(exported.images[1].pixels(x, y), colours[static_cast<std::size_t>(x % 4)]))
+                << x << "," << y << ": " << exported.images[1].pixels(x, y);
+    EXPECT_EQ(exported.images[1].pixels(0, 31), m.transparent);
+
+    // The user's own markers stay markers.
+    list().pImg_Click(0);
+    canvas().leftColour = m.transparent;
+    drawCells({{5, 5}});
+    canvas().leftColour = m.inverted;
+    drawCells({{6, 5}});
+
+    auto check = [&](const IconDocument& d, const std::string& where) {
+        SCOPED_TRACE(where);
+        const IconImage& file = d.images[0];
+        for (int y = 0; y < 31; ++y) {
+            for (int x = 0; x < 32; ++x) {
+                if (y == 5 && (x == 5 || x == 6))
+                    continue;
+                ASSERT_TRUE(nearOpaque(file.pixels(x, y), colours[static_cast<std::size_t>(x % 4)]))
+                    << x << "," << y << ": " << file.pixels(x, y);
+            }
+        }
+        EXPECT_EQ(file.pixels(0, 31), m.transparent) << "the file's own transparent pixel";
+        EXPECT_EQ(file.pixels(5, 5), m.transparent) << "drawn with the transparent marker";
+        EXPECT_EQ(file.pixels(6, 5), m.inverted) << "drawn with the inverted marker";
+        const IconImage& fromPicture = d.images[1];
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                ASSERT_TRUE(nearOpaque(fromPicture.pixels(x, y), ui::fromQRgb(picture.pixel(x, y))))
+                    << x << "," << y << ": " << fromPicture.pixels(x, y);
+    };
+    window->CommitEditedImage();
+    check(*document, "opened");
+
+    // Saved as an animated cursor (which keeps both images) and read back.
+    platform.saveAnswers.push_back(path("greys.ani"));
+    ASSERT_EQ(window->M_F_NewWrite_Click(), ui::SaveResult::Saved);
+    check(*readBack(path("greys.ani"), true), "saved");
 }
 
 } // namespace vantle::test

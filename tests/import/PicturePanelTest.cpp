@@ -92,7 +92,7 @@ TEST_F(PicturePanelTest, ClipboardPictureIsLaidOutWithWholePicturePreviews) {
     EXPECT_FALSE(bar("hsBmp")->isEnabled());
     EXPECT_FALSE(bar("vsBmp")->isEnabled());
     EXPECT_FALSE(button("cmdBBig")->isEnabled());
-    EXPECT_EQ(panel().previews(), previewWholePicture(positionPicture(100, 50), marker()));
+    EXPECT_EQ(panel().previews(), previewWholePicture(positionPicture(100, 50), settings.markers));
     // The preview boxes show the previews: row 7 of the 32 preview is margin, row 8 picture.
     auto* p0 = find<ui::PictureBoxWidget>("pBmpP_0");
     EXPECT_EQ(p0->pixel(5, 7), marker());
@@ -124,14 +124,14 @@ TEST_F(PicturePanelTest, FreeDragShowsItsSizeAndThePreviewsFollow) {
     mouse(pictureView(), QEvent::MouseMove, 40, 30);
     EXPECT_EQ(box()->geometry(), QRect(9, 9, 32, 22));
     EXPECT_EQ(sizeText()->text().toStdString(), " 選択した範囲の大きさ  30 X 20");
-    EXPECT_EQ(panel().previews(), *previewSelectedArea(picture, {10, 10, 30, 20}, marker()));
+    EXPECT_EQ(panel().previews(), *previewSelectedArea(picture, {10, 10, 30, 20}, settings.markers));
     // Left of and above the anchor.
     mouse(pictureView(), QEvent::MouseMove, 4, 2);
     EXPECT_EQ(box()->geometry(), QRect(3, 1, 8, 10));
     EXPECT_EQ(sizeText()->text().toStdString(), " 選択した範囲の大きさ  6 X 8");
     mouse(pictureView(), QEvent::MouseButtonRelease, 4, 2);
     EXPECT_TRUE(sizeText()->isHidden());
-    EXPECT_EQ(panel().previews(), *previewSelectedArea(picture, {4, 2, 6, 8}, marker()));
+    EXPECT_EQ(panel().previews(), *previewSelectedArea(picture, {4, 2, 6, 8}, settings.markers));
     // A move outside the picture shows the no-drop pointer and changes nothing.
     mouse(pictureView(), QEvent::MouseButtonPress, 50, 20);
     mouse(pictureView(), QEvent::MouseMove, 60, 30);
@@ -172,7 +172,7 @@ TEST_F(PicturePanelTest, SmallSelectionKeepsThePreviews) {
     EXPECT_EQ(panel().previews(), before);
     // The thumbnail brings back the whole picture.
     panel().iBmpP_Click();
-    EXPECT_EQ(panel().previews(), previewWholePicture(picture, marker()));
+    EXPECT_EQ(panel().previews(), previewWholePicture(picture, settings.markers));
 }
 
 TEST_F(PicturePanelTest, AutoScrollFollowsThePointerAndStopsAtTheLimits) {
@@ -332,7 +332,7 @@ TEST_F(PicturePanelTest, OpenButtonLoadsAFileAndACancelKeepsTheName) {
     EXPECT_EQ(text("lTitleBmp"), file);
     EXPECT_EQ(document->filePath, file);
     EXPECT_EQ(panel().picture().width, 40);
-    EXPECT_EQ(panel().previews(), previewWholePicture(positionPicture(40, 60), marker()));
+    EXPECT_EQ(panel().previews(), previewWholePicture(positionPicture(40, 60), settings.markers));
 }
 
 TEST_F(PicturePanelTest, AreaModeSurvivesARestart) {
@@ -378,9 +378,9 @@ TEST_F(PicturePanelTest, PictureWindowSendsItsSelectionToThePreviews) {
     EXPECT_EQ(w->selection().area(), (PictureArea{10, 10, 20, 20}));
     EXPECT_TRUE(send->isEnabled());
     // The panel's previews are still the whole picture's until the selection is sent.
-    EXPECT_EQ(panel().previews(), previewWholePicture(picture, marker()));
+    EXPECT_EQ(panel().previews(), previewWholePicture(picture, settings.markers));
     send->trigger();
-    EXPECT_EQ(panel().previews(), *previewSelectedArea(picture, {10, 10, 20, 20}, marker()));
+    EXPECT_EQ(panel().previews(), *previewSelectedArea(picture, {10, 10, 20, 20}, settings.markers));
     EXPECT_TRUE(windowBox->isHidden());
     // Beyond the visible part of the window: refused.
     const int visible = w->scrollArea().viewport()->width();

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdlib>
+
 namespace vantle::test {
 namespace {
 
@@ -248,7 +251,9 @@ TEST(IconFileReader, ThirtyTwoBitAlphaDecidesWhenPresent) {
     s.alphaAt = [](int, int y) { return y < 4 ? 0 : y < 8 ? 127 : y < 12 ? 128 : 255; };
     s.maskAt = [](int x, int) { return x == 15; }; // ignored while alpha decides
     Reading r;
-    r.read(iconFileBytes(1, {entryFor(s)}));
+    EXPECT_EQ(r.read(iconFileBytes(1, {entryFor(s)})), ReadOutcome::Partial) << "alpha 127 and 128 are cut";
+    EXPECT_EQ(r.context.report.imagesAlphaCut, 1);
+    EXPECT_TRUE(r.messages.shown.empty());
     ASSERT_EQ(r.document.imageCount, 1);
     const IconImage& image = r.image(0);
     EXPECT_EQ(image.depth, 0);
@@ -263,12 +268,36 @@ TEST(IconFileReader, ThirtyTwoBitAlphaDecidesWhenPresent) {
     s.valueAt = [](int x, int) { return x < 8 ? kRed : kBlack; };
     s.maskAt = [](int x, int y) { return y == 0 && (x == 0 || x == 15); };
     Reading zero;
-    zero.read(iconFileBytes(1, {entryFor(s)}));
+    EXPECT_EQ(zero.read(iconFileBytes(1, {entryFor(s)})), ReadOutcome::Complete);
     ASSERT_EQ(zero.document.imageCount, 1);
     EXPECT_EQ(zero.image(0).pixels(0, 0), I) << "mask over red";
     EXPECT_EQ(zero.image(0).pixels(15, 0), T) << "mask over black";
     EXPECT_EQ(zero.image(0).pixels(1, 0), kRed);
     EXPECT_EQ(zero.image(0).pixels(15, 1), kBlack);
+}
+
+TEST(IconFileReader, OnOffAlphaIsReadWholeAndSoftAlphaInPart) {
+    BitmapInput s;
+    s.width = s.height = 16;
+    s.bitCount = 32;
+    s.valueAt = [](int, int) { return kRed; };
+    s.alphaAt = [](int x, int) { return x < 4 ? 0 : 255; };
+    Reading onOff;
+    EXPECT_EQ(onOff.read(iconFileBytes(2, {entryFor(s), entryFor(s)})), ReadOutcome::Complete);
+    EXPECT_EQ(onOff.context.report.imagesAlphaCut, 0);
+
+    // One soft pixel in the second image of three; a 1 and a 254 count as soft as well.
+    BitmapInput soft = s;
+    soft.alphaAt = [](int x, int y) { return x == 9 && y == 9 ? 200 : x < 4 ? 0 : 255; };
+    BitmapInput faint = s;
+    faint.alphaAt = [](int x, int y) { return x == 0 && y == 0 ? 1 : x == 15 && y == 15 ? 254 : 255; };
+    Reading r;
+    EXPECT_EQ(r.read(iconFileBytes(2, {entryFor(s), entryFor(soft), entryFor(faint)})), ReadOutcome::Partial);
+    EXPECT_EQ(r.context.report.imagesAlphaCut, 2);
+    EXPECT_TRUE(r.context.report.readInPart());
+    EXPECT_TRUE(r.messages.shown.empty()) << "said by the save question, not on opening";
+    EXPECT_EQ(r.image(1).pixels(9, 9), kRed) << "alpha 200 is kept opaque";
+    EXPECT_EQ(r.image(2).pixels(0, 0), T);
 }
 
 TEST(IconFileReader, OtherWidthsPadEveryRowToFourBytes) {
@@ -390,7 +419,10 @@ TEST(IconFileReader, PngEntriesAreDecoded) {
         return alpha << 24 | (x == 0 ? 0xFF0000u : 0x00FF00u);
     };
     EXPECT_EQ(r.read(iconFileBytes(1, {pngEntry(16, 3, 4, 16, redOrGreen), entryFor(twoColour(32))})),
-              ReadOutcome::Complete);
+              ReadOutcome::Partial)
+        << "alpha 127 and 128 are soft edges the document cuts";
+    EXPECT_EQ(r.context.report.imagesAlphaCut, 1);
+    EXPECT_TRUE(r.messages.shown.empty());
     ASSERT_EQ(r.document.imageCount, 2);
     const IconImage& image = r.image(0);
     EXPECT_EQ(image.width, 16);
@@ -453,6 +485,68 @@ TEST(IconFileReader, PngEntriesOverFortyEightOrUndecodableAreSkipped) {
                                             "そのイメージを除いて読み込みました。");
         EXPECT_EQ(r.messages.shown[0].icon, MessageIcon::Error);
     }
+}
+
+TEST(IconFileReader, ColoursOfTheMarkersStayOpaqueOneStepAway) {
+    constexpr colourRGB kTransparentValue = 0xE0E0E0;
+    constexpr colourRGB kInvertedValue = 0x606060;
+    static_assert(kTestMarkers.transparent == kTransparentValue && kTestMarkers.inverted == kInvertedValue);
+    auto oneStepAway = [](colourRGB got, colourRGB colour) {
+        const int d = std::abs(redOf(got) - redOf(colour)) + std::abs(greenOf(got) - greenOf(colour)) +
+                      std::abs(blueOf(got) - blueOf(colour));
+        return d == 1;
+    };
+    // 24 bits: the markers' colours unmasked, a colour one step from a marker, and both masked kinds.
+    BitmapInput direct;
+    direct.width = direct.height = 16;
+    direct.bitCount = 24;
+    direct.valueAt = [](int x, int) {
+        return std::array{kTransparentValue, kInvertedValue, 0xE0E0E1, kBlack, kWhite}[x % 5];
+    };
+    direct.maskAt = [](int x, int y) { return y == 15 && x % 5 >= 3; };
+    // 8 bits: the markers' colours as palette entries.
+    BitmapInput indexed;
+    indexed.width = indexed.height = 16;
+    indexed.bitCount = 8;
+    indexed.palette = {kTransparentValue, kInvertedValue, kRed};
+    indexed.valueAt = [](int x, int) { return x % 3; };
+    // 32 bits with on/off alpha.
+    BitmapInput alpha = direct;
+    alpha.bitCount = 32;
+    alpha.alphaAt = [](int, int y) { return y == 15 ? 0 : 255; };
+    Reading r;
+    const auto greys = [](int x, int) -> std::uint32_t {
+        return x == 0 ? 0xFFE0E0E0u : x == 1 ? 0xFF606060u : 0x00E0E0E0u;
+    };
+    EXPECT_EQ(r.read(iconFileBytes(
+                  1, {entryFor(direct), entryFor(indexed), entryFor(alpha), pngEntry(16, 0, 0, 16, greys)})),
+              ReadOutcome::Complete);
+    ASSERT_EQ(r.document.imageCount, 4);
+    for (int i : {0, 2}) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(oneStepAway(r.image(i).pixels(0, 0), kTransparentValue)) << r.image(i).pixels(0, 0);
+        EXPECT_TRUE(oneStepAway(r.image(i).pixels(1, 3), kInvertedValue)) << r.image(i).pixels(1, 3);
+        EXPECT_EQ(r.image(i).pixels(2, 0), 0xE0E0E1) << "one step away is no marker and stays as it is";
+        EXPECT_EQ(r.image(i).pixels(3, 0), kBlack);
+    }
+    EXPECT_EQ(r.image(0).pixels(3, 15), T) << "mask over black";
+    EXPECT_EQ(r.image(0).pixels(4, 15), I) << "mask over white";
+    EXPECT_EQ(r.image(2).pixels(1, 15), T) << "alpha 0";
+    EXPECT_TRUE(oneStepAway(r.image(1).pixels(0, 0), kTransparentValue));
+    EXPECT_TRUE(oneStepAway(r.image(1).pixels(1, 0), kInvertedValue));
+    EXPECT_EQ(r.image(1).pixels(2, 0), kRed);
+    EXPECT_TRUE(oneStepAway(r.image(3).pixels(0, 5), kTransparentValue));
+    EXPECT_TRUE(oneStepAway(r.image(3).pixels(1, 5), kInvertedValue));
+    EXPECT_EQ(r.image(3).pixels(2, 5), T) << "a transparent PNG pixel";
+
+    // Markers one step apart: the colour of one moves to the other neighbour, never onto the other marker.
+    Reading near;
+    near.context.markers = {kTransparentValue, kTransparentValue ^ 0x010000};
+    near.read(iconFileBytes(1, {entryFor(direct)}));
+    ASSERT_EQ(near.document.imageCount, 1);
+    const colourRGB moved = near.image(0).pixels(0, 0);
+    EXPECT_TRUE(oneStepAway(moved, kTransparentValue)) << moved;
+    EXPECT_NE(moved, near.context.markers.inverted);
 }
 
 } // namespace

@@ -99,7 +99,9 @@ TEST(XcursorReader, PremultipliedPixelsAndMarkerColours) {
     b.u32(0xFFE0E0E0); // the transparent marker's value as a real colour
     b.u32(0xFF606060); // the inverted marker's value
     const auto r = readBytes(b.bytes);
-    ASSERT_EQ(r->result.outcome, ReadOutcome::Complete);
+    EXPECT_EQ(r->result.outcome, ReadOutcome::Partial)
+        << "alpha 0x80 and 0x7F are soft edges the window cuts";
+    EXPECT_TRUE(r->messages.shown.empty());
     const IconImage& image = r->document.images[0];
     EXPECT_EQ(image.pixels(0, 0), makeColour(0x80, 0, 0));
     EXPECT_EQ(image.pixels(1, 0), T);

@@ -32,7 +32,7 @@ std::string fixture(std::string_view name) {
 IconImage expectedImage(const Picture& picture, int size, std::optional<PictureArea> area = std::nullopt) {
     IconImage image;
     storePreview(samplePreview(picture, area.value_or(PictureArea{0, 0, picture.width, picture.height}), size,
-                               kTestMarkers.transparent),
+                               kTestMarkers),
                  image, kTestMarkers);
     return image;
 }
