@@ -32,7 +32,11 @@ commands:
                      and for .ani also title, author, rate, flags and steps; a program or library
                      gives every icon group as one 32 x 32 image, so as many images as it has groups;
                      of a palette file (.vtp) its count and colours. Among .ico, .cur and .ani the
-                     content decides which reader a file calls for
+                     content decides which reader a file calls for. Read in part (exit 3): besides the
+                     window's messages, what it leaves out without one: soft edges (alpha 1 to 254,
+                     kept as on/off transparency), further sizes of animation frames (each frame gives
+                     its size nearest 32 x 32). A file holding no image is said too: the window opens
+                     it as one blank image
   info --all FILE    print everything FILE holds, as convert and xcursor read it: every frame with every
                      size (hotspot, stored form, alpha, inverting pixels), every step in ticks of
                      1/60000 s; of a program or library every icon group
@@ -162,16 +166,33 @@ struct Loaded {
     std::unique_ptr<IconDocument> document;
     ReadOutcome outcome = ReadOutcome::NotOpened;
     bool notices = false; // an Xcursor file's sizes were left out, which is said but is no failure
+    ReadReport report;    // what the reader left out
 };
 
 Loaded load(const std::string& path, StreamMessages& messages) {
-    Loaded loaded{std::make_unique<IconDocument>(), ReadOutcome::NotOpened};
+    Loaded loaded{std::make_unique<IconDocument>(), ReadOutcome::NotOpened, false, {}};
     loaded.document->clearImages(kMarkers.transparent);
     ReadContext context{messages, kMarkers};
     const DocumentLoad load = loadDocumentFile(*loaded.document, path, context);
     loaded.outcome = load.outcome;
     loaded.notices = load.notices;
+    loaded.report = context.report;
     return loaded;
+}
+
+// What a read leaves out that the window does not say when it opens the file (it asks before a save over
+// the file instead).
+void printSilentLosses(const ReadReport& report, std::ostream& err) {
+    if (report.entriesNotTaken > 0)
+        err << "vantle-tool: read in part: " << report.entriesNotTaken
+            << " further size(s) of animation frames not taken; the window takes the size of each frame "
+               "nearest 32 x 32\n";
+    if (report.stepsDropped > 0)
+        err << "vantle-tool: read in part: " << report.stepsDropped
+            << " step(s) left out, their frame gave no image or does not exist\n";
+    if (report.imagesAlphaCut > 0)
+        err << "vantle-tool: read in part: " << report.imagesAlphaCut
+            << " image(s) with soft edges (alpha 1 to 254); the window keeps on/off transparency only\n";
 }
 
 int info(const std::string& path, std::ostream& out, std::ostream& err) {
@@ -210,9 +231,15 @@ int info(const std::string& path, std::ostream& out, std::ostream& err) {
             out << "step " << i << ": image " << step.imageIndex << " rate " << step.rate << "\n";
         }
     }
-    // A file read in part: 3, the messages for what was left out are on stderr.
-    if (loaded.outcome == ReadOutcome::Partial)
+    // A file read in part: 3, the messages for what was left out are on stderr, with what the window
+    // leaves out without a message.
+    if (loaded.outcome == ReadOutcome::Partial) {
+        printSilentLosses(loaded.report, err);
         return 3;
+    }
+    if (d.imageCount == 0 && loaded.outcome == ReadOutcome::Complete)
+        err << "vantle-tool: " << path
+            << ": holds no image; the window opens it as one blank 32 x 32 image\n";
     return loaded.outcome == ReadOutcome::Stopped || (messages.shown() && !loaded.notices) ? 1 : 0;
 }
 

@@ -4,6 +4,7 @@
 #include "model/AniFileReader.h"
 #include "model/AniFileWriter.h"
 #include "model/CursorFiles.h"
+#include "model/IconBytes.h"
 #include "model/IconFileReader.h"
 #include "model/IconFileWriter.h"
 #include "model/LosslessTestSupport.h"
@@ -117,6 +118,40 @@ TEST(VantleTool, InfoOfAFileReadInPartShowsWhatWasReadAndExitsWith3) {
     EXPECT_NE(run.out.find("images: 2\n"), std::string::npos);
     EXPECT_EQ(run.err, "vantle-tool: このアイコンリソースには４８ｘ４８以上のアイコンが含まれている為 "
                        "Ｖａｎｔｌｅでは正常に読み込めません。\n");
+}
+
+TEST(VantleTool, InfoSaysWhatTheWindowLeavesOutWithoutAMessage) {
+    TempDir dir;
+    auto write = [&](const std::string& name, const Bytes& bytes) {
+        const std::string p = dir.file(name);
+        std::ofstream(p, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return p;
+    };
+    // A 32-bit cursor with a soft edge: the window keeps on/off transparency, so it is read in part.
+    BitmapInput soft;
+    soft.width = soft.height = 32;
+    soft.bitCount = 32;
+    soft.valueAt = [](int, int) { return kRed; };
+    soft.alphaAt = [](int x, int) { return x < 8 ? 0 : x == 8 ? 100 : 255; };
+    const ToolRun cut = runWith({"info", write("soft.cur", iconFileBytes(2, {entryFor(soft, 1, 1)}))});
+    EXPECT_EQ(cut.status, 3);
+    EXPECT_EQ(cut.err, "vantle-tool: read in part: 1 image(s) with soft edges (alpha 1 to 254); the window "
+                       "keeps on/off transparency only\n");
+    soft.alphaAt = [](int x, int) { return x < 8 ? 0 : 255; };
+    const ToolRun onOff = runWith({"info", write("onoff.cur", iconFileBytes(2, {entryFor(soft, 1, 1)}))});
+    EXPECT_EQ(onOff.status, 0);
+    EXPECT_EQ(onOff.err, "");
+
+    // An empty file and an empty directory open as a blank document without a message; info says so.
+    for (const Bytes& bytes : {Bytes{}, iconFileBytes(1, {})}) {
+        const std::string p = write("empty.ico", bytes);
+        const ToolRun empty = runWith({"info", p});
+        EXPECT_EQ(empty.status, 0);
+        EXPECT_EQ(empty.err, "vantle-tool: " + p +
+                                 ": holds no image; the window opens it as one blank 32 x 32 "
+                                 "image\n");
+    }
 }
 
 TEST(VantleTool, ConversionsRoundTrip) {
@@ -304,6 +339,10 @@ TEST(VantleTool, TheProgram) {
     const ProcessRun info = runBinary("info '" + dir.file("s.ani") + "'");
     EXPECT_EQ(info.status, 3);
     EXPECT_NE(info.out.find("steps: 1\n"), std::string::npos) << info.out;
+    EXPECT_EQ(
+        runWith({"info", dir.file("s.ani")}).err,
+        "vantle-tool: read in part: 2 further size(s) of animation frames not taken; the window takes the "
+        "size of each frame nearest 32 x 32\n");
     const ProcessRun all = runBinary("info --all '" + dir.file("s.ani") + "'");
     EXPECT_EQ(all.status, 0);
     EXPECT_NE(all.out.find("frame 0: 3 image(s)\n"), std::string::npos) << all.out;
