@@ -140,7 +140,8 @@ std::optional<PngPixels> decodePng(std::span<const std::uint8_t> bytes, int maxS
     return pixels;
 }
 
-std::vector<std::uint8_t> encodePng(int width, int height, std::span<const std::uint32_t> argb) {
+std::vector<std::uint8_t> encodePng(int width, int height, std::span<const std::uint32_t> argb,
+                                    PngEffort effort) {
     std::vector<std::uint8_t> out;
     if (width < 1 || height < 1 || argb.size() != static_cast<std::size_t>(width) * height)
         return out;
@@ -159,6 +160,8 @@ std::vector<std::uint8_t> encodePng(int width, int height, std::span<const std::
     if (png == nullptr)
         return out;
     png_infop info = png_create_info_struct(png);
+    if (effort == PngEffort::Fast)
+        png_set_compression_level(png, 1);
     const bool ok = info != nullptr && encodeInto(png, info, width, height, rgba, rows, out);
     png_destroy_write_struct(&png, &info);
     if (!ok)

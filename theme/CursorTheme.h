@@ -16,6 +16,8 @@ struct ThemeCursor {
     std::vector<std::string> links;    // further names, linked to it
     std::vector<std::uint8_t> xcursor; // the file's bytes
     LosslessCursor images;             // what the file holds: every frame at every size, for other layouts
+    // Those images on square canvases as PNG files, [frame][size], once encodeLayoutImages has run.
+    std::vector<std::vector<std::vector<std::uint8_t>>> pngs;
 };
 
 struct ThemeResult {

@@ -77,7 +77,7 @@ std::string hyprcursorMeta(const ThemeCursor& cursor, Files& pngs, std::vector<s
             const CursorImage square = squareCanvas(images.frames[f].images.at(s));
             const std::string file = cursor.name + "_" + std::to_string(square.width) +
                                      (images.animated() ? "_" + std::to_string(f) : "") + ".png";
-            pngs.emplace_back(file, encodePng(square.width, square.height, square.argb));
+            pngs.emplace_back(file, layoutPng(cursor, f, s));
             files.push_back(file);
             if (!disagreement && (std::abs(fx * square.width - square.hotspotX) > 1.0 ||
                                   std::abs(fy * square.height - square.hotspotY) > 1.0)) {

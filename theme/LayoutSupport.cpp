@@ -1,6 +1,10 @@
 #include "theme/LayoutSupport.h"
 
 #include "model/CursorFileParts.h"
+#include "model/PngCodec.h"
+
+#include <atomic>
+#include <thread>
 
 #include <algorithm>
 #include <cmath>
@@ -44,6 +48,43 @@ bool isPixelArt(const LosslessCursor& cursor) {
         }
     }
     return true;
+}
+
+namespace {
+
+std::vector<std::vector<std::vector<std::uint8_t>>> encodeAll(const LosslessCursor& images) {
+    std::vector<std::vector<std::vector<std::uint8_t>>> pngs;
+    for (const CursorFrame& frame : images.frames) {
+        pngs.emplace_back();
+        for (const CursorImage& image : frame.images) {
+            const CursorImage square = squareCanvas(image);
+            pngs.back().push_back(encodePng(square.width, square.height, square.argb, PngEffort::Fast));
+        }
+    }
+    return pngs;
+}
+
+} // namespace
+
+void encodeLayoutImages(std::vector<ThemeCursor>& cursors) {
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t i = next++; i < cursors.size(); i = next++)
+            cursors[i].pngs = encodeAll(cursors[i].images);
+    };
+    const unsigned helpers = std::min<unsigned>(std::max(1u, std::thread::hardware_concurrency()) - 1,
+                                                static_cast<unsigned>(cursors.size()));
+    std::vector<std::jthread> threads;
+    for (unsigned t = 0; t < helpers; ++t)
+        threads.emplace_back(work);
+    work();
+}
+
+std::vector<std::uint8_t> layoutPng(const ThemeCursor& cursor, std::size_t f, std::size_t s) {
+    if (f < cursor.pngs.size() && s < cursor.pngs[f].size())
+        return cursor.pngs[f][s];
+    const CursorImage square = squareCanvas(cursor.images.frames.at(f).images.at(s));
+    return encodePng(square.width, square.height, square.argb, PngEffort::Fast);
 }
 
 std::string fractionText(double value) {

@@ -3,6 +3,7 @@
 // images on a square canvas, the animation's delays in milliseconds, and whether it is pixel art.
 
 #include "model/LosslessCursor.h"
+#include "theme/CursorTheme.h"
 
 #include <string>
 #include <vector>
@@ -22,6 +23,13 @@ bool isPixelArt(const LosslessCursor& cursor);
 
 // The largest image of a frame (the last one: frames of a sized cursor are in ascending size).
 const CursorImage& largestImage(const CursorFrame& frame);
+
+// Fills `pngs` of every cursor (the PNG of each frame's every size on its square canvas), the cursors
+// shared out among the processor's cores; the layouts then take the same bytes.
+void encodeLayoutImages(std::vector<ThemeCursor>& cursors);
+
+// The PNG of frame f, size s of the cursor: from `pngs` when encodeLayoutImages has run, else encoded now.
+std::vector<std::uint8_t> layoutPng(const ThemeCursor& cursor, std::size_t f, std::size_t s);
 
 // A number in [0, 1] with six decimals ("0.156250"): enough to give back the exact pixel at 256 and beyond.
 std::string fractionText(double value);

@@ -47,13 +47,12 @@ bool writeText(const fs::path& path, const std::string& text, std::string& error
 
 } // namespace
 
-std::string scalableSvg(const CursorImage& image, int nominal) {
-    const CursorImage square = squareCanvas(image);
+std::string scalableSvg(std::span<const std::uint8_t> png, int nominal) {
     const std::string n = std::to_string(nominal);
     return "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"" +
            n + "\" height=\"" + n + "\" viewBox=\"0 0 " + n + " " + n + "\">\n<image width=\"" + n +
            "\" height=\"" + n + "\" preserveAspectRatio=\"none\" xlink:href=\"data:image/png;base64," +
-           base64(encodePng(square.width, square.height, square.argb)) + "\"/>\n</svg>\n";
+           base64(png) + "\"/>\n</svg>\n";
 }
 
 std::string scalableMetadata(const LosslessCursor& cursor, const std::vector<std::string>& fileOfFrame,
@@ -101,7 +100,8 @@ LayoutResult writeScalableLayout(const std::string& themeFolder, const std::vect
             files.push_back(cursor.name + (cursor.images.animated() ? "-" + std::to_string(f + 1) : "") +
                             ".svg");
             if (!writeText(folder / files.back(),
-                           scalableSvg(largestImage(cursor.images.frames[f]), kScalableNominalSize),
+                           scalableSvg(layoutPng(cursor, f, cursor.images.frames[f].images.size() - 1),
+                                       kScalableNominalSize),
                            result.error))
                 return result;
         }

@@ -10,6 +10,8 @@
 #include "theme/CursorTheme.h"
 #include "theme/Hyprcursor.h"
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,8 +24,8 @@ constexpr int kScalableNominalSize = 24;
 // size, it looks as good as the Xcursor images (see README.md for the measurement).
 constexpr bool kScalableByDefault = false;
 
-// The SVG of one image on a square canvas of side `nominal`.
-std::string scalableSvg(const CursorImage& image, int nominal);
+// The SVG of an image, given as its PNG file, on a square canvas of side `nominal`.
+std::string scalableSvg(std::span<const std::uint8_t> png, int nominal);
 
 // The metadata.json of a cursor whose frame f is in the file `fileOfFrame[f]`.
 std::string scalableMetadata(const LosslessCursor& cursor, const std::vector<std::string>& fileOfFrame,

@@ -7,6 +7,7 @@
 #include "theme/CursorScaling.h"
 #include "theme/CursorTheme.h"
 #include "theme/Hyprcursor.h"
+#include "theme/LayoutSupport.h"
 #include "theme/ScalableCursors.h"
 #include "theme/ThemeCursors.h"
 #include "theme/ZipPack.h"
@@ -195,7 +196,7 @@ int themeCommand(std::span<const std::string> args, std::ostream& out, std::ostr
         }
     }
 
-    const theme::ThemeCursors made = theme::makeThemeCursors(
+    theme::ThemeCursors made = theme::makeThemeCursors(
         pack, a->sizes, a->sizesGiven ? theme::SizeRule::Forced : theme::SizeRule::Crisp);
     int leftOut = pack.leftOut;
     for (const theme::SourceReport& r : made.reports) {
@@ -214,6 +215,7 @@ int themeCommand(std::span<const std::string> args, std::ostream& out, std::ostr
         err << "vantle-tool: " << result.error << "\n";
         return 1;
     }
+    theme::encodeLayoutImages(made.cursors);
     const theme::LayoutResult hypr = theme::writeHyprcursorLayout(result.themeFolder, name, made.cursors);
     if (!hypr.ok) {
         err << "vantle-tool: " << hypr.error << "\n";
