@@ -57,17 +57,14 @@ LosslessCursor programGroup(std::span<const std::uint8_t> bytes, const ProgramRe
     CursorFrame frame;
     for (std::size_t k = 0; k < entries.size() && !state.spent(); ++k) {
         const std::string where = "group " + std::to_string(group) + ", image " + std::to_string(k);
-        const std::uint16_t id = entries[k].iconId;
-        const auto icon =
-            std::lower_bound(resources.icons.begin(), resources.icons.end(), id,
-                             [](const auto& entry, std::uint16_t key) { return entry.first < key; });
-        if (icon == resources.icons.end() || icon->first != id) {
-            state.leftOut(where + ": icon resource " + std::to_string(id) + " is missing");
+        const auto icon = iconResource(resources, entries[k].iconId);
+        if (!icon) {
+            state.leftOut(where + ": icon resource " + std::to_string(entries[k].iconId) + " is missing");
             continue;
         }
         std::size_t consumed = 0;
-        auto image = lossless::readEntryImage(bytes.subspan(icon->second.offset, icon->second.size),
-                                              entries[k].width, entries[k].height, state, where, consumed);
+        auto image = lossless::readEntryImage(bytes.subspan(icon->offset, icon->size), entries[k].width,
+                                              entries[k].height, state, where, consumed);
         if (image)
             frame.images.push_back(std::move(*image));
     }

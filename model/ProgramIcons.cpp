@@ -242,6 +242,15 @@ std::optional<ProgramResources> readProgramResources(std::span<const std::uint8_
     }
 }
 
+std::optional<FileRange> iconResource(const ProgramResources& resources, std::uint16_t id) {
+    const auto icon =
+        std::lower_bound(resources.icons.begin(), resources.icons.end(), id,
+                         [](const auto& entry, std::uint16_t key) { return entry.first < key; });
+    if (icon == resources.icons.end() || icon->first != id)
+        return std::nullopt;
+    return icon->second;
+}
+
 std::vector<GroupEntry> readGroupEntries(std::span<const std::uint8_t> file, FileRange group) {
     const Bytes d = slice(file, group);
     std::vector<GroupEntry> entries;
@@ -302,13 +311,8 @@ ProgramIconPicture drawProgramIcon(std::span<const std::uint8_t> file, const Pro
     const int best = bestEntryFor32(entries);
     if (best < 0)
         return {};
-    const std::uint16_t id = entries[static_cast<std::size_t>(best)].iconId;
-    const auto icon =
-        std::lower_bound(resources.icons.begin(), resources.icons.end(), id,
-                         [](const auto& entry, std::uint16_t key) { return entry.first < key; });
-    if (icon == resources.icons.end() || icon->first != id)
-        return {};
-    return drawIconImage(slice(file, icon->second));
+    const auto icon = iconResource(resources, entries[static_cast<std::size_t>(best)].iconId);
+    return icon ? drawIconImage(slice(file, *icon)) : ProgramIconPicture{};
 }
 
 void imageFromProgramIcon(IconImage& image, const ProgramIconPicture& picture, const MarkerColours& markers) {

@@ -56,6 +56,9 @@ struct GroupEntry {
     int bitCount = 0;
     std::uint16_t iconId = 0;
 };
+// The data of icon resource number id; nothing when the file has no such icon.
+std::optional<FileRange> iconResource(const ProgramResources& resources, std::uint16_t id);
+
 std::vector<GroupEntry> readGroupEntries(std::span<const std::uint8_t> file, FileRange group);
 int bestEntryFor32(std::span<const GroupEntry> entries);
 
