@@ -62,8 +62,8 @@ commands:
                      write IN (.ico, .cur, .ani, .exe, .dll, Xcursor) as the Xcursor file OUT: every
                      size of every frame with its hotspot, and every step with its delay in
                      milliseconds, the rounding carried so the loop keeps its length within 1 ms
-  theme PACK --dir D|--install|--apply [--name NAME] [--sizes LIST]
-  theme IN... --name NAME --dir D|--install|--apply [--sizes LIST]
+  theme PACK --dir D|--install|--apply [--name NAME] [--sizes LIST] [--scalable]
+  theme IN... --name NAME --dir D|--install|--apply [--sizes LIST] [--scalable]
                      write the cursor theme D/NAME from a Windows cursor pack: index.theme (inheriting
                      Adwaita for what the pack lacks) and cursors/ with one Xcursor file per cursor and
                      every other name of it as a link; beside them the hyprcursor layout Hyprland
@@ -73,17 +73,17 @@ commands:
                      size, alpha, hotspots and delays (jiffies become milliseconds with the rounding
                      carried, so a loop keeps its length).
                      PACK is the pack's Install.inf, a folder holding one, or a .zip archive of the
-                     pack (read as it is; its INF nearest the top, else its cursor files by name): its scheme line (HKCU or
-                     HKLM, through [Strings]) and its values under Control Panel\Cursors say which file
-                     is which cursor; file names are found in any letter case; NAME defaults to the
-                     scheme's name. A folder without an INF, and files IN, go by base name in any case:
+                     pack (read as it is; its INF nearest the top, else its cursor files by name).
+                     The INF's scheme line (HKCU or HKLM, through [Strings]) and its values under
+                     Control Panel\Cursors say which file is which cursor; file names are found in
+                     any letter case; NAME defaults to the scheme's name. A folder without an INF, and files IN, go by base name in any case:
                      a Windows pack name (normal, help, working, busy, precision, text, handwriting,
                      unavailable, vert, horz, diag1, diag2, move, alternate, link, pin, person, ...), a
                      registry name (Arrow, SizeNWSE, ...) or an X cursor name (left_ptr, ns-resize, ...).
                      An ambiguous name (pointer: Arrow or Hand; hand: Hand or NWPen) takes the first of
                      its cursors no other file names; a cursor named twice stays with the first file;
                      both are reported. Any other base name IN becomes a cursor of that name alone (in
-                     a folder it is left out).
+                     a folder or archive it is left out, and counted as left out).
                      Cursors, as Windows names them, and their file in the theme:
                        Arrow left_ptr, Help help, AppStarting progress, Wait watch, Crosshair
                        crosshair, IBeam xterm, NWPen pencil, No not-allowed, SizeNS sb_v_double_arrow,
@@ -118,7 +118,8 @@ commands:
                                    by hand
                      Prints per file its cursors, the sizes kept and made, frames and steps, and the
                      inverted pixels replaced, then a line that tries the theme in one program:
-                     XCURSOR_PATH=FOLDER:DEFAULTS XCURSOR_THEME=NAME COMMAND. A file that cannot be read is reported and left out.
+                     XCURSOR_PATH=FOLDER:DEFAULTS XCURSOR_THEME=NAME COMMAND. A file that cannot be
+                     read is reported and left out.
   thumbnail IN OUT SIZE
                      write the picture a file manager shows for IN as the PNG file OUT, SIZE x SIZE
                      pixels (16 to 1024) with alpha: the first frame of an icon, cursor, animated
