@@ -76,7 +76,8 @@ commands:
                      pack (read as it is; its INF nearest the top, else its cursor files by name).
                      The INF's scheme line (HKCU or HKLM, through [Strings]) and its values under
                      Control Panel\Cursors say which file is which cursor; file names are found in
-                     any letter case; NAME defaults to the scheme's name. A folder without an INF, and files IN, go by base name in any case:
+                     any letter case; NAME defaults to the scheme's name. A folder without an INF,
+                     and files IN, go by base name in any case:
                      a Windows pack name (normal, help, working, busy, precision, text, handwriting,
                      unavailable, vert, horz, diag1, diag2, move, alternate, link, pin, person, ...), a
                      registry name (Arrow, SizeNWSE, ...) or an X cursor name (left_ptr, ns-resize, ...).
