@@ -66,18 +66,22 @@ std::vector<std::vector<std::vector<std::uint8_t>>> encodeAll(const LosslessCurs
 
 } // namespace
 
-void encodeLayoutImages(std::vector<ThemeCursor>& cursors) {
+void forEachOnCores(std::size_t count, const std::function<void(std::size_t)>& work) {
     std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t i = next++; i < cursors.size(); i = next++)
-            cursors[i].pngs = encodeAll(cursors[i].images);
+    const auto take = [&] {
+        for (std::size_t i = next++; i < count; i = next++)
+            work(i);
     };
-    const unsigned helpers = std::min<unsigned>(std::max(1u, std::thread::hardware_concurrency()) - 1,
-                                                static_cast<unsigned>(cursors.size()));
+    const std::size_t helpers = std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()) - 1,
+                                                      count > 0 ? count - 1 : 0);
     std::vector<std::jthread> threads;
-    for (unsigned t = 0; t < helpers; ++t)
-        threads.emplace_back(work);
-    work();
+    for (std::size_t t = 0; t < helpers; ++t)
+        threads.emplace_back(take);
+    take();
+}
+
+void encodeLayoutImages(std::vector<ThemeCursor>& cursors) {
+    forEachOnCores(cursors.size(), [&](std::size_t i) { cursors[i].pngs = encodeAll(cursors[i].images); });
 }
 
 std::vector<std::uint8_t> layoutPng(const ThemeCursor& cursor, std::size_t f, std::size_t s) {

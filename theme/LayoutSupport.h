@@ -5,6 +5,7 @@
 #include "model/LosslessCursor.h"
 #include "theme/CursorTheme.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ bool isPixelArt(const LosslessCursor& cursor);
 
 // The largest image of a frame (the last one: frames of a sized cursor are in ascending size).
 const CursorImage& largestImage(const CursorFrame& frame);
+
+// Calls work(0) .. work(count - 1), each once, on as many threads as the processor has cores (this one
+// among them). The calls must touch nothing in common.
+void forEachOnCores(std::size_t count, const std::function<void(std::size_t)>& work);
 
 // Fills `pngs` of every cursor (the PNG of each frame's every size on its square canvas), the cursors
 // shared out among the processor's cores; the layouts then take the same bytes.

@@ -3,6 +3,7 @@
 #include "model/CursorFiles.h"
 #include "theme/CursorScaling.h"
 #include "theme/ExtraCursors.h"
+#include "theme/LayoutSupport.h"
 
 #include <algorithm>
 #include <set>
@@ -55,24 +56,28 @@ bool makeThemeCursor(LosslessCursor cursor, std::span<const int> extraSizes, Siz
 }
 
 ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extraSizes, SizeRule rule) {
-    ThemeCursors result;
-    for (const PackSource& source : pack.sources) {
-        SourceReport report;
-        report.source = source;
+    // Each source on its own, shared out among the cores; then collected in pack order.
+    std::vector<SourceReport> reports(pack.sources.size());
+    std::vector<ThemeCursor> made(pack.sources.size());
+    forEachOnCores(pack.sources.size(), [&](std::size_t i) {
+        SourceReport& report = reports[i];
+        report.source = pack.sources[i];
         CursorReadReport read;
-        std::optional<LosslessCursor> cursor = readCursorFile(source.path, read);
+        std::optional<LosslessCursor> cursor = readCursorFile(report.source.path, read);
         report.partial = !read.complete;
         report.problems = read.problems;
         if (!cursor) {
             if (report.problems.empty())
                 report.problems.push_back("cannot be read");
         } else {
-            ThemeCursor themeCursor;
-            report.written = makeThemeCursor(std::move(*cursor), extraSizes, rule, report, themeCursor);
-            if (report.written)
-                result.cursors.push_back(std::move(themeCursor));
+            report.written = makeThemeCursor(std::move(*cursor), extraSizes, rule, report, made[i]);
         }
-        result.reports.push_back(std::move(report));
+    });
+    ThemeCursors result;
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+        if (reports[i].written)
+            result.cursors.push_back(std::move(made[i]));
+        result.reports.push_back(std::move(reports[i]));
     }
     // A pack's own cursor of a name (all-scroll, no-drop) takes it from the role cursor linked under it.
     std::set<std::string> own;
