@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
@@ -257,7 +258,11 @@ void PicturePanel::layoutPanel() {
         const int h = std::max(1, r.height() * picture_.height / picture_.width);
         iBmpP_->setGeometry(r.left(), r.top() + (r.height() - h) / 2, r.width(), h);
     }
-    iBmpP_->setPicture(pBmpW_->image());
+    // Transparent parts of the picture show the panel's background here too.
+    QImage thumbnail(pBmpW_->image().size(), QImage::Format_RGB32);
+    thumbnail.fill(palette().color(QPalette::Window));
+    QPainter(&thumbnail).drawImage(0, 0, pBmpW_->image());
+    iBmpP_->setPicture(thumbnail);
     iBmpP_->show();
     PreviewWholePicture();
     cmdBBig_->setEnabled(hsBmp_->isEnabled() || vsBmp_->isEnabled());

@@ -26,7 +26,11 @@ void SelectionBoxWidget::place(const SelectionBox& box, const PictureArea& area)
 void SelectionBoxWidget::paintEvent(QPaintEvent* event) {
     if (area_.width > 0 && area_.height > 0) {
         QPainter painter(this);
-        painter.drawImage(QPoint(1, 1), source_, QRect(area_.x, area_.y, area_.width, area_.height));
+        const QRect inside(1, 1, area_.width, area_.height);
+        // Over the window's background, as the picture under it, so transparent parts are not drawn twice.
+        if (source_.hasAlphaChannel())
+            painter.fillRect(inside, palette().window());
+        painter.drawImage(inside.topLeft(), source_, QRect(area_.x, area_.y, area_.width, area_.height));
     }
     QFrame::paintEvent(event);
 }
@@ -53,6 +57,10 @@ void PictureViewWidget::setImage(QImage image) {
 void PictureViewWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect r = event->rect();
+    // The widget paints every pixel itself: transparent parts of a picture show the window's background,
+    // not what was on the screen there before.
+    if (image_.hasAlphaChannel())
+        painter.fillRect(r, palette().window());
     painter.drawImage(r.topLeft(), image_, r);
 }
 

@@ -354,6 +354,40 @@ TEST_F(PicturePanelTest, AreaModeSurvivesARestart) {
     EXPECT_EQ(box()->geometry(), QRect(49, 19, 12, 12));
 }
 
+TEST_F(PicturePanelTest, TransparentPartsOfAPictureShowThePanelBackground) {
+    // Left half transparent, right half opaque black.
+    Picture picture = twoColourPicture(60);
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 60; ++x)
+            picture.argb[static_cast<std::size_t>(y * 60 + x)] = x < 30 ? 0x00FF0000u : 0xFF000000u;
+    loadFromClipboard(picture);
+    const QRgb background = pictureView()->palette().color(QPalette::Window).rgb();
+    const QRgb stale = qRgb(0xFF, 0x00, 0xFF);
+
+    // The view paints every pixel: what the screen held there before (the edit tab's controls) is gone.
+    QImage screen(pictureView()->size(), QImage::Format_RGB32);
+    screen.fill(stale);
+    pictureView()->render(&screen, QPoint(), QRegion(), QWidget::DrawChildren);
+    EXPECT_EQ(screen.pixel(10, 10), background);
+    EXPECT_EQ(screen.pixel(45, 10), qRgb(0, 0, 0));
+
+    // A selection box over the transparent part, then hidden: its frame does not stay there.
+    drag(5, 5, 20, 20);
+    ASSERT_FALSE(box()->isHidden());
+    pictureView()->render(&screen, QPoint(), QRegion(), QWidget::DrawChildren);
+    EXPECT_EQ(screen.pixel(4, 10), qRgb(0, 0, 0)) << "the frame is drawn";
+    panel().pBmpW2_MouseDown();
+    ASSERT_TRUE(box()->isHidden());
+    pictureView()->render(&screen, QPoint(), QRegion(), QWidget::DrawChildren);
+    EXPECT_EQ(screen.pixel(4, 10), background) << "the hidden frame is painted over";
+
+    // The whole-picture thumbnail shows the transparent half over the panel's background too.
+    auto* thumbnail = find<ui::PictureBoxWidget>("iBmpP");
+    ASSERT_FALSE(thumbnail->isHidden());
+    EXPECT_EQ(thumbnail->picture().pixel(10, 30), background);
+    EXPECT_EQ(thumbnail->picture().pixel(50, 30), qRgb(0, 0, 0));
+}
+
 TEST_F(PicturePanelTest, PictureWindowSendsItsSelectionToThePreviews) {
     const Picture picture = positionPicture(1000, 800);
     loadFromClipboard(picture);
