@@ -8,11 +8,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -37,6 +39,7 @@ constexpr const char* kContentsTab = "目次";
 constexpr const char* kSearchTab = "検索";
 constexpr const char* kSearchButton = "検索(&S)";
 constexpr const char* kSearchHint = "探す言葉を入力してください";
+constexpr const char* kCloseButton = "閉じる(&C)";
 constexpr const char* kFound = "%1 件の項目が見つかりました。";
 constexpr const char* kNotFound = "該当する項目が見つかりません。";
 constexpr const char* kMissingFile = "ヘルプファイル「%1」が見つかりません。";
@@ -77,9 +80,19 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(tr8(help_text::kTitle));
     resize(860, 620);
 
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
     auto* splitter = makeChild<QSplitter>(this, "helpSplitter", Qt::Horizontal);
     layout->addWidget(splitter);
+    // A close button of its own, and Escape, as in the program's other windows.
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    auto* closeButton = makeChild<QPushButton>(this, "helpCloseButton", tr8(help_text::kCloseButton));
+    buttonRow->addWidget(closeButton);
+    layout->addLayout(buttonRow);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     tabs_ = makeChild<QTabWidget>(splitter, "helpTabs");
     contents_ = makeChild<QTreeWidget>(tabs_, "helpContents");
@@ -91,6 +104,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* searchRow = new QHBoxLayout;
     searchText_ = makeChild<QLineEdit>(searchPage, "helpSearchText");
     searchText_->setPlaceholderText(tr8(help_text::kSearchHint));
+    // Wide enough for its hint, with the frame and margins the style adds around the text.
+    searchText_->setMinimumWidth(searchText_->fontMetrics().horizontalAdvance(tr8(help_text::kSearchHint)) +
+                                 searchText_->fontMetrics().averageCharWidth() * 3);
     auto* searchButton =
         makeChild<QPushButton>(searchPage, "helpSearchButton", tr8(help_text::kSearchButton));
     searchRow->addWidget(searchText_);
@@ -107,7 +123,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     splitter->addWidget(tabs_);
     splitter->addWidget(browser_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({240, 620});
+    // The contents side is as wide as its search row needs.
+    const int side = std::max(240, tabs_->minimumSizeHint().width());
+    splitter->setSizes({side, 620});
+    resize(std::max(width(), side + 620), height());
 
     connect(contents_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item != nullptr)

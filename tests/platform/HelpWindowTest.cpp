@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -57,6 +58,29 @@ TEST_F(HelpWindowTest, WindowIsTitledAndNotModal) {
     EXPECT_EQ(window.windowTitle(), u8("Vantle ヘルプ"));
     EXPECT_FALSE(window.isModal());
     EXPECT_TRUE(window.isWindow());
+}
+
+TEST_F(HelpWindowTest, ItsOwnCloseButtonAndEscapeCloseItAndTheSearchHintFits) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* close = window.findChild<QPushButton*>(QStringLiteral("helpCloseButton"));
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->text(), u8("閉じる(&C)"));
+    close->click();
+    EXPECT_FALSE(window.isVisible());
+
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::keyClick(browser(), Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+
+    // The search box shows its whole hint, the button beside it.
+    window.show();
+    auto* box = window.findChild<QLineEdit*>(QStringLiteral("helpSearchText"));
+    window.findChild<QTabWidget*>(QStringLiteral("helpTabs"))->setCurrentIndex(1);
+    QApplication::processEvents();
+    EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(box->placeholderText()) + 8)
+        << box->width() << " for " << box->placeholderText().toStdString();
 }
 
 TEST_F(HelpWindowTest, ContentsTreeHoldsTheDocumentsHeadingsNested) {
