@@ -1,7 +1,11 @@
 #include "platform/qt/QtFileDialog.h"
 
 #include <QDir>
+#include <QHeaderView>
 #include <QString>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace vantle {
 
@@ -9,6 +13,8 @@ namespace {
 
 constexpr const char* kOpenTitle = "ファイルを開く";
 constexpr const char* kSaveTitle = "名前を付けて保存";
+// Room for a name beside the size, type and date columns.
+constexpr int kDialogWidth = 760;
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -61,6 +67,16 @@ std::unique_ptr<QFileDialog> makeFileDialog(const FileDialogRequest& request, Fi
         const qsizetype index =
             request.filterIndex >= 1 && request.filterIndex <= filters.size() ? request.filterIndex - 1 : 0;
         dialog->selectNameFilter(filters[index]);
+    }
+
+    // The size, type and date columns as wide as what they show, the name taking the rest.
+    if (auto* details = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        dialog->resize(std::max(dialog->width(), kDialogWidth), dialog->height());
     }
 
     const QString folder = fromUtf8(request.initialFolder);
