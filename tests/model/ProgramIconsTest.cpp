@@ -227,3 +227,21 @@ TEST(ProgramIcons, AZeroSizedIconDrawsNothingAndTheOtherGroupsStillDraw) {
 
 } // namespace
 } // namespace vantle::test
+
+namespace vantle::test {
+
+TEST(ProgramIcons, AnIconPixelOfAMarkersColourStaysOpaqueOneStepAway) {
+    const MarkerColours markers{};
+    ProgramIconPicture picture;
+    picture.drawn = true;
+    picture.argb[0] = 0xFFE0E0E0u; // the transparent marker's colour, opaque
+    picture.argb[1] = 0xFF606060u; // the inverted marker's colour, opaque
+    picture.argb[2] = 0x00E0E0E0u; // transparent
+    IconImage image;
+    imageFromProgramIcon(image, picture, markers);
+    EXPECT_EQ(image.pixels(0, 0), makeColour(0xE0, 0xE0, 0xE1));
+    EXPECT_EQ(image.pixels(1, 0), makeColour(0x60, 0x60, 0x61));
+    EXPECT_EQ(image.pixels(2, 0), markers.transparent);
+}
+
+} // namespace vantle::test
