@@ -142,47 +142,103 @@ void printSource(const theme::SourceReport& r, std::ostream& out) {
 
 } // namespace
 
-int themeCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-    std::optional<ThemeArguments> a = parseArguments(args, err);
-    if (!a)
-        return -1;
+namespace {
 
-    theme::CursorPack pack;
-    const bool single = a->inputs.size() == 1;
+// The pack the inputs name: a folder, a .zip archive (unpacked into `scratch`), an Install.inf, or cursor
+// files. Nothing, after saying why, when they cannot be read; `status` is then the exit status.
+std::optional<theme::CursorPack> readPack(const ThemeArguments& a,
+                                          std::unique_ptr<theme::UnpackedZip>& scratch, std::ostream& err,
+                                          int& status) {
     std::error_code ec;
-    for (const std::string& in : a->inputs)
+    status = 1;
+    for (const std::string& in : a.inputs)
         if (!fs::exists(in, ec)) {
             err << "vantle-tool: " << in << ": no such file or folder\n";
-            return 1;
+            return std::nullopt;
         }
-    // A pack in an archive is unpacked into a scratch folder that lives until the theme is written.
-    std::unique_ptr<theme::UnpackedZip> scratch;
-    const auto shown = [&](const std::string& text) {
-        return scratch ? theme::archivePathsIn(text, a->inputs[0], *scratch) : text;
-    };
-    if (single && fs::is_directory(a->inputs[0], ec)) {
-        pack = theme::packFromFolder(a->inputs[0]);
-    } else if (single && isZip(a->inputs[0])) {
+    const bool single = a.inputs.size() == 1;
+    theme::CursorPack pack;
+    if (single && fs::is_directory(a.inputs[0], ec)) {
+        pack = theme::packFromFolder(a.inputs[0]);
+    } else if (single && isZip(a.inputs[0])) {
         scratch = std::make_unique<theme::UnpackedZip>();
-        pack = theme::packFromZip(a->inputs[0], *scratch);
-    } else if (single && isInf(a->inputs[0])) {
-        pack = theme::packFromInf(a->inputs[0]);
+        pack = theme::packFromZip(a.inputs[0], *scratch);
+    } else if (single && isInf(a.inputs[0])) {
+        pack = theme::packFromInf(a.inputs[0]);
     } else {
-        for (const std::string& in : a->inputs)
+        for (const std::string& in : a.inputs)
             if (isInf(in) || isZip(in) || fs::is_directory(in, ec)) {
                 err << "vantle-tool: " << in << ": an Install.inf, a .zip or a folder is given alone\n";
-                return 2;
+                status = 2;
+                return std::nullopt;
             }
-        pack = theme::packFromFiles(a->inputs);
+        pack = theme::packFromFiles(a.inputs);
     }
     for (const std::string& note : pack.notes)
         err << "vantle-tool: " << note << "\n";
     if (!pack.ok) {
         err << "vantle-tool: " << pack.error << "\n";
-        return 1;
+        return std::nullopt;
     }
+    return pack;
+}
 
-    std::string name = a->name.empty() ? folderNameOf(pack.suggestedName) : a->name;
+// The Xcursor theme with the hyprcursor layout beside it, and the scalable one when asked. False after
+// saying why.
+bool writeLayouts(const ThemeArguments& a, const std::string& dir, const std::string& name,
+                  theme::ThemeCursors& made, std::ostream& out, std::ostream& err) {
+    std::error_code ec;
+    const bool replacing = fs::exists(fs::path(dir) / name / "index.theme", ec);
+    const theme::ThemeResult result = theme::writeCursorTheme(dir, name, made.cursors);
+    if (!result.ok) {
+        err << "vantle-tool: " << result.error << "\n";
+        return false;
+    }
+    theme::encodeLayoutImages(made.cursors);
+    const theme::LayoutResult hypr = theme::writeHyprcursorLayout(result.themeFolder, name, made.cursors);
+    if (!hypr.ok) {
+        err << "vantle-tool: " << hypr.error << "\n";
+        return false;
+    }
+    out << (a.install ? "installed: " : "theme: ") << result.themeFolder
+        << (replacing ? " (replaces the theme that was there)" : "") << "\n";
+    if (a.scalable) {
+        const theme::LayoutResult scalable = theme::writeScalableLayout(result.themeFolder, made.cursors);
+        if (!scalable.ok) {
+            err << "vantle-tool: " << scalable.error << "\n";
+            return false;
+        }
+    }
+    out << "layouts: Xcursor (cursors/), hyprcursor (manifest.hl, hyprcursors/)"
+        << (a.scalable ? ", scalable (cursors_scalable/)" : "") << "\n";
+    for (const std::string& note : hypr.notes)
+        out << "hyprcursor: " << note << "\n";
+    return true;
+}
+
+void printNames(const theme::ThemeCursors& made, std::ostream& out) {
+    for (const theme::SourceReport& r : made.reports)
+        printSource(r, out);
+    const theme::ThemeNames names = theme::themeNamesCount(made.cursors);
+    out << "names: " << names.own << " from the pack; inherited from " << theme::kInheritedTheme << ":";
+    for (std::string_view n : names.inherited)
+        out << " " << n;
+    out << (names.inherited.empty() ? " none of the names desktops ask for\n" : "\n");
+}
+
+} // namespace
+
+int themeCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+    std::optional<ThemeArguments> a = parseArguments(args, err);
+    if (!a)
+        return -1;
+    // A pack in an archive is unpacked into a scratch folder that lives until the theme is written.
+    std::unique_ptr<theme::UnpackedZip> scratch;
+    int status = 0;
+    const std::optional<theme::CursorPack> pack = readPack(*a, scratch, err, status);
+    if (!pack)
+        return status;
+    const std::string name = a->name.empty() ? folderNameOf(pack->suggestedName) : a->name;
     if (name.empty()) {
         err << "vantle-tool: the theme needs a name: --name NAME\n";
         return 2;
@@ -197,11 +253,13 @@ int themeCommand(std::span<const std::string> args, std::ostream& out, std::ostr
     }
 
     theme::ThemeCursors made = theme::makeThemeCursors(
-        pack, a->sizes, a->sizesGiven ? theme::SizeRule::Forced : theme::SizeRule::Crisp);
-    int leftOut = pack.leftOut;
+        *pack, a->sizes, a->sizesGiven ? theme::SizeRule::Forced : theme::SizeRule::Crisp);
+    int leftOut = pack->leftOut;
     for (const theme::SourceReport& r : made.reports) {
         for (const std::string& problem : r.problems)
-            err << "vantle-tool: " << shown(r.source.path) << ": " << problem << "\n";
+            err << "vantle-tool: "
+                << (scratch ? theme::archivePathsIn(r.source.path, a->inputs[0], *scratch) : r.source.path)
+                << ": " << problem << "\n";
         if (!r.written || r.partial)
             ++leftOut;
     }
@@ -209,38 +267,9 @@ int themeCommand(std::span<const std::string> args, std::ostream& out, std::ostr
         err << "vantle-tool: no cursor could be read; no theme written\n";
         return 1;
     }
-    const bool replacing = fs::exists(fs::path(dir) / name / "index.theme", ec);
-    const theme::ThemeResult result = theme::writeCursorTheme(dir, name, made.cursors);
-    if (!result.ok) {
-        err << "vantle-tool: " << result.error << "\n";
+    if (!writeLayouts(*a, dir, name, made, out, err))
         return 1;
-    }
-    theme::encodeLayoutImages(made.cursors);
-    const theme::LayoutResult hypr = theme::writeHyprcursorLayout(result.themeFolder, name, made.cursors);
-    if (!hypr.ok) {
-        err << "vantle-tool: " << hypr.error << "\n";
-        return 1;
-    }
-    out << (a->install ? "installed: " : "theme: ") << result.themeFolder
-        << (replacing ? " (replaces the theme that was there)" : "") << "\n";
-    if (a->scalable) {
-        const theme::LayoutResult scalable = theme::writeScalableLayout(result.themeFolder, made.cursors);
-        if (!scalable.ok) {
-            err << "vantle-tool: " << scalable.error << "\n";
-            return 1;
-        }
-    }
-    out << "layouts: Xcursor (cursors/), hyprcursor (manifest.hl, hyprcursors/)"
-        << (a->scalable ? ", scalable (cursors_scalable/)" : "") << "\n";
-    for (const std::string& note : hypr.notes)
-        out << "hyprcursor: " << note << "\n";
-    for (const theme::SourceReport& r : made.reports)
-        printSource(r, out);
-    const theme::ThemeNames names = theme::themeNamesCount(made.cursors);
-    out << "names: " << names.own << " from the pack; inherited from " << theme::kInheritedTheme << ":";
-    for (std::string_view n : names.inherited)
-        out << " " << n;
-    out << (names.inherited.empty() ? " none of the names desktops ask for\n" : "\n");
+    printNames(made, out);
     const ThemePlace place{dir, name, a->install};
     printHowToUse(place, out);
     const bool applied = !a->apply || applyTheme(place, out, err);
