@@ -172,7 +172,12 @@ std::vector<int> themeSizes(const LosslessCursor& cursor, std::span<const int> e
     return sizes;
 }
 
-const CursorImage* crispSourceFor(const CursorFrame& frame, int size) {
+namespace {
+
+// The image a frame's size is made from: its own of that size (the deeper of two), else the nearest larger
+// one, else the largest smaller one. With crispOnly a larger one must be at least twice the size and a
+// smaller one must divide it.
+const CursorImage* sourceFor(const CursorFrame& frame, int size, bool crispOnly) {
     const CursorImage* exact = nullptr;
     const CursorImage* larger = nullptr;
     const CursorImage* smaller = nullptr;
@@ -182,15 +187,21 @@ const CursorImage* crispSourceFor(const CursorFrame& frame, int size) {
         if (image.width == size) {
             if (exact == nullptr || bitsRank(image) > bitsRank(*exact))
                 exact = &image;
-        } else if (image.width >= 2 * size) {
-            if (larger == nullptr || image.width < larger->width)
+        } else if (image.width > size) {
+            if ((!crispOnly || image.width >= 2 * size) && (larger == nullptr || image.width < larger->width))
                 larger = &image;
-        } else if (image.width < size && size % image.width == 0) {
-            if (smaller == nullptr || image.width > smaller->width)
-                smaller = &image;
+        } else if ((!crispOnly || size % image.width == 0) &&
+                   (smaller == nullptr || image.width > smaller->width)) {
+            smaller = &image;
         }
     }
     return exact ? exact : larger ? larger : smaller;
+}
+
+} // namespace
+
+const CursorImage* crispSourceFor(const CursorFrame& frame, int size) {
+    return sourceFor(frame, size, true);
 }
 
 SizePlan planThemeSizes(const LosslessCursor& cursor, std::span<const int> wanted, bool forced) {
@@ -223,23 +234,7 @@ SizePlan planThemeSizes(const LosslessCursor& cursor, std::span<const int> wante
 }
 
 const CursorImage* sourceImageFor(const CursorFrame& frame, int size) {
-    const CursorImage* exact = nullptr;
-    const CursorImage* larger = nullptr;
-    const CursorImage* smaller = nullptr;
-    for (const CursorImage& image : frame.images) {
-        if (image.width <= 0 || image.height <= 0)
-            continue;
-        if (image.width == size) {
-            if (exact == nullptr || bitsRank(image) > bitsRank(*exact))
-                exact = &image;
-        } else if (image.width > size) {
-            if (larger == nullptr || image.width < larger->width)
-                larger = &image;
-        } else if (smaller == nullptr || image.width > smaller->width) {
-            smaller = &image;
-        }
-    }
-    return exact ? exact : larger ? larger : smaller;
+    return sourceFor(frame, size, false);
 }
 
 SizedCursor cursorAtSizes(const LosslessCursor& source, std::span<const int> sizes, Sources sources) {
