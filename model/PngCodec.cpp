@@ -1,9 +1,15 @@
 #include "model/PngCodec.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vantle {
 
@@ -103,6 +109,458 @@ bool encodeInto(png_structp png, png_infop info, int width, int height, std::vec
 
 } // namespace
 
+namespace {
+
+// --- The fast encoder ---
+
+void putBigEndian(std::uint8_t* at, std::uint32_t value) {
+    at[0] = static_cast<std::uint8_t>(value >> 24);
+    at[1] = static_cast<std::uint8_t>(value >> 16);
+    at[2] = static_cast<std::uint8_t>(value >> 8);
+    at[3] = static_cast<std::uint8_t>(value);
+}
+
+// Paeth's predictor of byte value `cur` from its left, upper and upper-left neighbours.
+int paethPredictor(int left, int up, int upLeft) {
+    const int pa = std::abs(up - upLeft);
+    const int pb = std::abs(left - upLeft);
+    const int pc = std::abs(left + up - 2 * upLeft);
+    return pa <= pb && pa <= pc ? left : pb <= pc ? up : upLeft;
+}
+
+// The residual of pixel `cur` (0xAARRGGBB words all four) in the file's byte order R, G, B, A.
+void paethPixel(std::uint32_t cur, std::uint32_t left, std::uint32_t up, std::uint32_t upLeft,
+                std::uint8_t* out) {
+    static constexpr int kShift[4] = {16, 8, 0, 24}; // R, G, B, A
+    for (int k = 0; k < 4; ++k) {
+        const auto byte = [&](std::uint32_t p) { return static_cast<int>(p >> kShift[k] & 0xFF); };
+        out[k] = static_cast<std::uint8_t>(byte(cur) - paethPredictor(byte(left), byte(up), byte(upLeft)));
+    }
+}
+
+#if defined(__SSE2__)
+// Paeth residuals of four pixels at once, on 16-bit lanes (SSE2 has no byte compares that fit).
+__m128i paethHalf(__m128i cur, __m128i left, __m128i up, __m128i upLeft) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i bc = _mm_sub_epi16(up, upLeft);
+    const __m128i ac = _mm_sub_epi16(left, upLeft);
+    const __m128i pa = _mm_max_epi16(bc, _mm_sub_epi16(zero, bc));
+    const __m128i pb = _mm_max_epi16(ac, _mm_sub_epi16(zero, ac));
+    const __m128i sum = _mm_add_epi16(bc, ac);
+    const __m128i pc = _mm_max_epi16(sum, _mm_sub_epi16(zero, sum));
+    const __m128i notA = _mm_or_si128(_mm_cmpgt_epi16(pa, pb), _mm_cmpgt_epi16(pa, pc));
+    const __m128i notB = _mm_cmpgt_epi16(pb, pc);
+    const __m128i bOrC = _mm_or_si128(_mm_andnot_si128(notB, up), _mm_and_si128(notB, upLeft));
+    const __m128i prediction = _mm_or_si128(_mm_andnot_si128(notA, left), _mm_and_si128(notA, bOrC));
+    return _mm_sub_epi16(cur, prediction);
+}
+
+__m128i paethFour(const std::uint32_t* row, const std::uint32_t* up) {
+    const __m128i zero = _mm_setzero_si128();
+    const auto load = [](const std::uint32_t* p) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    };
+    const __m128i c = load(row), a = load(row - 1), b = load(up), d = load(up - 1);
+    const __m128i low = paethHalf(_mm_unpacklo_epi8(c, zero), _mm_unpacklo_epi8(a, zero),
+                                  _mm_unpacklo_epi8(b, zero), _mm_unpacklo_epi8(d, zero));
+    const __m128i high = paethHalf(_mm_unpackhi_epi8(c, zero), _mm_unpackhi_epi8(a, zero),
+                                   _mm_unpackhi_epi8(b, zero), _mm_unpackhi_epi8(d, zero));
+    const __m128i mask = _mm_set1_epi16(0xFF);
+    const __m128i r = _mm_packus_epi16(_mm_and_si128(low, mask), _mm_and_si128(high, mask));
+    // Each word B G R A (memory order) to R G B A.
+    const __m128i ga = _mm_and_si128(r, _mm_set1_epi32(static_cast<int>(0xFF00FF00u)));
+    const __m128i red = _mm_and_si128(_mm_srli_epi32(r, 16), _mm_set1_epi32(0xFF));
+    const __m128i blue = _mm_slli_epi32(_mm_and_si128(r, _mm_set1_epi32(0xFF)), 16);
+    return _mm_or_si128(ga, _mm_or_si128(red, blue));
+}
+#endif
+
+// One row's Paeth residuals into out[0 .. 4 * width).
+void paethRow(const std::uint32_t* row, const std::uint32_t* up, std::size_t width, std::uint8_t* out) {
+    paethPixel(row[0], 0, up[0], 0, out);
+    std::size_t x = 1;
+#if defined(__SSE2__)
+    for (; x + 4 <= width; x += 4)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * x), paethFour(row + x, up + x));
+#endif
+    for (; x < width; ++x)
+        paethPixel(row[x], row[x - 1], up[x], up[x - 1], out + 4 * x);
+}
+
+constexpr std::uint32_t kAdlerBase = 65521;
+constexpr std::size_t kLitLenSymbols = 286;
+constexpr std::uint16_t kEndOfBlock = 256;
+constexpr std::uint16_t kRunToken = 256; // a token of 256 + n is a run of n zeros (3 <= n <= 258)
+constexpr std::size_t kLongestMatch = 258;
+
+struct LengthCode {
+    std::uint16_t symbol = 0;
+    std::uint8_t extraBits = 0;
+    std::uint16_t extra = 0;
+};
+
+// Deflate's length symbol and extra bits of every match length 3..258.
+constexpr std::array<LengthCode, kLongestMatch + 1> makeLengthCodes() {
+    constexpr int kBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                               31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+    constexpr int kExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+    std::array<LengthCode, kLongestMatch + 1> codes{};
+    for (int length = 3; length <= 258; ++length) {
+        int k = length == 258 ? 28 : 27;
+        while (kBase[k] > length)
+            --k;
+        codes[static_cast<std::size_t>(length)] = {static_cast<std::uint16_t>(257 + k),
+                                                   static_cast<std::uint8_t>(kExtra[k]),
+                                                   static_cast<std::uint16_t>(length - kBase[k])};
+    }
+    return codes;
+}
+constexpr std::array<LengthCode, kLongestMatch + 1> kLengthCodes = makeLengthCodes();
+
+// The filtered bytes as literals and runs of zeros (matches at distance 1 after a literal zero), with
+// the symbol counts and the Adler-32 checksum of the bytes, which zeros only advance by multiplication.
+class ZeroRunTokens {
+  public:
+    explicit ZeroRunTokens(std::vector<std::uint16_t>& tokens) : tokens_(tokens) { tokens_.clear(); }
+
+    void add(const std::uint8_t* bytes, std::size_t n) {
+        std::size_t i = 0;
+        while (i < n) {
+            if (bytes[i] != 0) {
+                flushZeros();
+                do
+                    literal(bytes[i++]);
+                while (i < n && bytes[i] != 0);
+                continue;
+            }
+            const std::size_t start = i;
+            for (std::uint64_t word = 0; i + 8 <= n; i += 8) {
+                std::memcpy(&word, bytes + i, 8);
+                if (word != 0)
+                    break;
+            }
+            while (i < n && bytes[i] == 0)
+                ++i;
+            zeros_ += i - start;
+        }
+    }
+
+    void finish() {
+        flushZeros();
+        ++frequency[kEndOfBlock];
+    }
+
+    std::uint32_t adler() const {
+        return static_cast<std::uint32_t>(s2_ % kAdlerBase << 16 | s1_ % kAdlerBase);
+    }
+
+    std::array<std::uint32_t, kLitLenSymbols> frequency{};
+
+  private:
+    void literal(std::uint8_t byte) {
+        token(byte, byte);
+        s1_ += byte;
+        s2_ += s1_;
+        if (++sinceReduced_ == 5552) // zlib's bound before the sums could overflow 32 bits
+            reduce();
+    }
+
+    void reduce() {
+        s1_ %= kAdlerBase;
+        s2_ %= kAdlerBase;
+        sinceReduced_ = 0;
+    }
+
+    void flushZeros() {
+        if (zeros_ == 0)
+            return;
+        reduce();
+        s2_ = (s2_ + zeros_ % kAdlerBase * s1_) % kAdlerBase;
+        token(0, 0);
+        std::size_t left = zeros_ - 1;
+        zeros_ = 0;
+        while (left >= 3) {
+            std::size_t length = std::min(left, kLongestMatch);
+            if (left - length > 0 && left - length < 3)
+                length = left - 3; // leaves a run of 3 rather than one or two literals
+            token(static_cast<std::uint16_t>(kRunToken + length), kLengthCodes[length].symbol);
+            left -= length;
+        }
+        for (; left > 0; --left)
+            token(0, 0);
+    }
+
+    void token(std::uint16_t value, std::size_t symbol) {
+        tokens_.push_back(value);
+        ++frequency[symbol];
+    }
+
+    std::vector<std::uint16_t>& tokens_;
+    std::size_t zeros_ = 0;
+    std::uint64_t s1_ = 1;
+    std::uint64_t s2_ = 0;
+    int sinceReduced_ = 0;
+};
+
+// Lengths of an optimal prefix code for `frequency`, none above `limit`: the two lightest merged until one
+// tree is left; when it is too deep the counts are halved (kept above zero) and it is built again. A
+// single used symbol gets a partner so that the code is complete.
+void codeLengths(std::span<const std::uint32_t> frequency, int limit, std::span<std::uint8_t> lengths) {
+    constexpr std::size_t kMax = kLitLenSymbols;
+    std::array<std::uint32_t, kMax> weight{};
+    std::copy(frequency.begin(), frequency.end(), weight.begin());
+    std::fill(lengths.begin(), lengths.end(), std::uint8_t{0});
+    std::array<std::uint16_t, kMax> leaves{};
+    std::size_t used = 0;
+    for (std::size_t s = 0; s < frequency.size(); ++s)
+        if (weight[s] != 0)
+            leaves[used++] = static_cast<std::uint16_t>(s);
+    if (used < 2) {
+        const std::size_t only = used == 1 ? leaves[0] : 0;
+        lengths[only] = 1;
+        lengths[only == 0 ? 1 : 0] = 1;
+        return;
+    }
+    for (;;) {
+        std::sort(leaves.begin(), leaves.begin() + static_cast<std::ptrdiff_t>(used),
+                  [&](std::uint16_t a, std::uint16_t b) { return weight[a] < weight[b]; });
+        // Nodes 0 .. used - 1 are the leaves by weight, the merged ones follow in the order made (their
+        // weights never decrease), so the lightest two are always at the front of one of the two runs.
+        std::array<std::uint64_t, 2 * kMax> nodeWeight{};
+        std::array<std::uint16_t, 2 * kMax> parent{};
+        for (std::size_t i = 0; i < used; ++i)
+            nodeWeight[i] = weight[leaves[i]];
+        std::size_t nextLeaf = 0;
+        std::size_t nextMerged = used;
+        std::size_t made = used;
+        const auto lightest = [&] {
+            if (nextLeaf < used && (nextMerged == made || nodeWeight[nextLeaf] <= nodeWeight[nextMerged]))
+                return nextLeaf++;
+            return nextMerged++;
+        };
+        while (made < 2 * used - 1) {
+            const std::size_t a = lightest();
+            const std::size_t b = lightest();
+            nodeWeight[made] = nodeWeight[a] + nodeWeight[b];
+            parent[a] = parent[b] = static_cast<std::uint16_t>(made);
+            ++made;
+        }
+        std::array<std::uint8_t, 2 * kMax> depth{};
+        int deepest = 0;
+        for (std::size_t i = made - 1; i-- > 0;) {
+            depth[i] = static_cast<std::uint8_t>(depth[parent[i]] + 1);
+            deepest = std::max<int>(deepest, depth[i]);
+        }
+        if (deepest <= limit) {
+            for (std::size_t i = 0; i < used; ++i)
+                lengths[leaves[i]] = depth[i];
+            return;
+        }
+        for (std::size_t i = 0; i < used; ++i)
+            weight[leaves[i]] = weight[leaves[i]] / 2 | 1;
+    }
+}
+
+// Deflate's canonical codes of those lengths, bit-reversed for writing from the lowest bit.
+void canonicalCodes(std::span<const std::uint8_t> lengths, std::span<std::uint16_t> codes) {
+    std::array<int, 16> count{};
+    for (std::uint8_t length : lengths)
+        ++count[length];
+    count[0] = 0;
+    std::array<int, 16> next{};
+    for (int bits = 1, code = 0; bits < 16; ++bits) {
+        code = (code + count[static_cast<std::size_t>(bits - 1)]) << 1;
+        next[static_cast<std::size_t>(bits)] = code;
+    }
+    for (std::size_t s = 0; s < lengths.size(); ++s) {
+        const int length = lengths[s];
+        int code = length == 0 ? 0 : next[static_cast<std::size_t>(length)]++;
+        int reversed = 0;
+        for (int k = 0; k < length; ++k, code >>= 1)
+            reversed = reversed << 1 | (code & 1);
+        codes[s] = static_cast<std::uint16_t>(reversed);
+    }
+}
+
+class BitWriter {
+  public:
+    explicit BitWriter(std::uint8_t* out) : out_(out) {}
+
+    void put(std::uint32_t value, int count) { // value < 2^count, count <= 32
+        bits_ |= std::uint64_t{value} << count_;
+        count_ += count;
+        if (count_ >= 32) {
+            for (int k = 0; k < 4; ++k)
+                *out_++ = static_cast<std::uint8_t>(bits_ >> (8 * k));
+            bits_ >>= 32;
+            count_ -= 32;
+        }
+    }
+
+    // Writes out the last bits, the final byte filled with zeros; returns the end.
+    std::uint8_t* finish() {
+        for (; count_ > 0; count_ -= 8, bits_ >>= 8)
+            *out_++ = static_cast<std::uint8_t>(bits_);
+        count_ = 0;
+        return out_;
+    }
+
+  private:
+    std::uint8_t* out_;
+    std::uint64_t bits_ = 0;
+    int count_ = 0;
+};
+
+// A code over the literal/length symbols: lengths and bit-reversed codes.
+struct Code {
+    std::array<std::uint8_t, kLitLenSymbols> length{};
+    std::array<std::uint16_t, kLitLenSymbols> bits{};
+};
+
+// The dynamic block's header: the code's lengths and the two distance codes' (one used, distance 1),
+// themselves coded with the repeat symbols 16, 17 and 18.
+void writeCodeLengths(const Code& code, BitWriter& out) {
+    std::size_t literals = kLitLenSymbols;
+    while (literals > 257 && code.length[literals - 1] == 0)
+        --literals;
+    std::array<std::uint8_t, kLitLenSymbols + 2> all{};
+    std::copy_n(code.length.begin(), literals, all.begin());
+    all[literals] = all[literals + 1] = 1;
+    const std::size_t total = literals + 2;
+    struct Symbol {
+        std::uint8_t symbol;
+        std::uint8_t extra;
+    };
+    std::array<Symbol, kLitLenSymbols + 2> symbols{};
+    std::size_t count = 0;
+    std::array<std::uint32_t, 19> frequency{};
+    const auto add = [&](int symbol, std::size_t extra) {
+        symbols[count++] = {static_cast<std::uint8_t>(symbol), static_cast<std::uint8_t>(extra)};
+        ++frequency[static_cast<std::size_t>(symbol)];
+    };
+    for (std::size_t i = 0; i < total;) {
+        std::size_t run = 1;
+        while (i + run < total && all[i + run] == all[i])
+            ++run;
+        if (all[i] == 0 && run >= 3) {
+            run = std::min<std::size_t>(run, 138);
+            run >= 11 ? add(18, run - 11) : add(17, run - 3);
+            i += run;
+            continue;
+        }
+        add(all[i], 0);
+        ++i;
+        for (--run; run >= 3; run -= std::min<std::size_t>(run, 6)) {
+            add(16, std::min<std::size_t>(run, 6) - 3);
+            i += std::min<std::size_t>(run, 6);
+        }
+    }
+    std::array<std::uint8_t, 19> lengths{};
+    std::array<std::uint16_t, 19> codes{};
+    codeLengths(frequency, 7, lengths);
+    canonicalCodes(lengths, codes);
+    static constexpr std::uint8_t kOrder[19] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
+                                                11, 4,  12, 3, 13, 2, 14, 1, 15};
+    std::size_t sent = 19;
+    while (sent > 4 && lengths[kOrder[sent - 1]] == 0)
+        --sent;
+    out.put(static_cast<std::uint32_t>(literals - 257), 5);
+    out.put(1, 5); // two distance codes
+    out.put(static_cast<std::uint32_t>(sent - 4), 4);
+    for (std::size_t i = 0; i < sent; ++i)
+        out.put(lengths[kOrder[i]], 3);
+    static constexpr int kExtraBits[19] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 3, 7};
+    for (std::size_t i = 0; i < count; ++i) {
+        const Symbol s = symbols[i];
+        out.put(codes[s.symbol], lengths[s.symbol]);
+        if (kExtraBits[s.symbol] != 0)
+            out.put(s.extra, kExtraBits[s.symbol]);
+    }
+}
+
+// One final dynamic block of the tokens.
+void writeDeflateBlock(std::span<const std::uint16_t> tokens, const Code& code, BitWriter& out) {
+    out.put(1, 1); // the last block
+    out.put(2, 2); // of dynamic codes
+    writeCodeLengths(code, out);
+    for (std::uint16_t token : tokens) {
+        if (token < kRunToken) {
+            out.put(code.bits[token], code.length[token]);
+            continue;
+        }
+        const LengthCode& length = kLengthCodes[token - kRunToken];
+        out.put(code.bits[length.symbol], code.length[length.symbol]);
+        // The extra bits, then distance code 0 (distance 1), whose code is a single 0 bit.
+        out.put(length.extra, length.extraBits + 1);
+    }
+    out.put(code.bits[kEndOfBlock], code.length[kEndOfBlock]);
+}
+
+} // namespace
+
+std::vector<std::uint8_t> FastPngEncoder::encode(int width, int height, std::span<const std::uint32_t> argb) {
+    if (width < 1 || height < 1 ||
+        argb.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
+        return {};
+    const auto w = static_cast<std::size_t>(width);
+    const std::size_t stride = w * 4;
+    row_.resize(stride + 1);
+    zeroRow_.assign(w, 0);
+    ZeroRunTokens tokens(tokens_);
+    const std::uint32_t* up = zeroRow_.data();
+    for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
+        const std::uint32_t* row = argb.data() + y * w;
+        if (std::all_of(row, row + w, [](std::uint32_t p) { return p == 0; })) {
+            row_[0] = 0; // no filter: the zeros as they are
+            std::fill(row_.begin() + 1, row_.end(), std::uint8_t{0});
+        } else {
+            row_[0] = 4; // Paeth
+            paethRow(row, up, w, row_.data() + 1);
+        }
+        tokens.add(row_.data(), row_.size());
+        up = row;
+    }
+    tokens.finish();
+    Code code;
+    codeLengths(tokens.frequency, 15, code.length);
+    canonicalCodes(code.length, code.bits);
+
+    // Signature, header, the data in one chunk, end. A token takes at most 21 bits (a run: length code,
+    // extra bits, distance), the block's header under 400 bytes. The buffer only grows.
+    static constexpr std::uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
+    const std::size_t bound = 8 + 25 + 12 + 2 + 400 + (tokens_.size() * 21 + 7) / 8 + 4 + 12;
+    if (out_.size() < bound)
+        out_.resize(bound);
+    std::uint8_t* o = out_.data();
+    std::copy_n(kSignature, 8, o);
+    putBigEndian(o + 8, 13);
+    std::memcpy(o + 12, "IHDR", 4);
+    putBigEndian(o + 16, static_cast<std::uint32_t>(width));
+    putBigEndian(o + 20, static_cast<std::uint32_t>(height));
+    const std::uint8_t kRgba8[5] = {8, 6, 0, 0, 0}; // 8 bits, RGBA, deflate, adaptive filters, no interlace
+    std::copy_n(kRgba8, 5, o + 24);
+    putBigEndian(o + 29, static_cast<std::uint32_t>(crc32(0, o + 12, 17)));
+    std::uint8_t* idat = o + 33;
+    std::memcpy(idat + 4, "IDAT", 4);
+    idat[8] = 0x78; // deflate, 32 KB window
+    idat[9] = 0x01; // no dictionary, fastest; the check bits make 0x7801 a multiple of 31
+    BitWriter bits(idat + 10);
+    writeDeflateBlock(tokens_, code, bits);
+    std::uint8_t* end = bits.finish();
+    putBigEndian(end, tokens.adler());
+    end += 4;
+    const auto dataSize = static_cast<std::uint32_t>(end - (idat + 8));
+    putBigEndian(idat, dataSize);
+    putBigEndian(end, static_cast<std::uint32_t>(crc32(0, idat + 4, dataSize + 4)));
+    end += 4;
+    putBigEndian(end, 0);
+    std::memcpy(end + 4, "IEND", 4);
+    putBigEndian(end + 8, static_cast<std::uint32_t>(crc32(0, end + 4, 4)));
+    end += 12;
+    return {out_.data(), end};
+}
+
 std::optional<PngSize> pngDeclaredSize(std::span<const std::uint8_t> bytes) {
     static constexpr std::uint8_t kIhdr[] = {'I', 'H', 'D', 'R'};
     if (bytes.size() < kSignatureSize + 16 || png_sig_cmp(bytes.data(), 0, kSignatureSize) != 0 ||
@@ -142,6 +600,8 @@ std::optional<PngPixels> decodePng(std::span<const std::uint8_t> bytes, int maxS
 
 std::vector<std::uint8_t> encodePng(int width, int height, std::span<const std::uint32_t> argb,
                                     PngEffort effort) {
+    if (effort == PngEffort::Fast)
+        return FastPngEncoder().encode(width, height, argb);
     std::vector<std::uint8_t> out;
     if (width < 1 || height < 1 || argb.size() != static_cast<std::size_t>(width) * height)
         return out;
@@ -160,8 +620,6 @@ std::vector<std::uint8_t> encodePng(int width, int height, std::span<const std::
     if (png == nullptr)
         return out;
     png_infop info = png_create_info_struct(png);
-    if (effort == PngEffort::Fast)
-        png_set_compression_level(png, 1);
     const bool ok = info != nullptr && encodeInto(png, info, width, height, rgba, rows, out);
     png_destroy_write_struct(&png, &info);
     if (!ok)

@@ -54,11 +54,12 @@ namespace {
 
 std::vector<std::vector<std::vector<std::uint8_t>>> encodeAll(const LosslessCursor& images) {
     std::vector<std::vector<std::vector<std::uint8_t>>> pngs;
+    FastPngEncoder encoder;
     for (const CursorFrame& frame : images.frames) {
         pngs.emplace_back();
         for (const CursorImage& image : frame.images) {
             const CursorImage square = squareCanvas(image);
-            pngs.back().push_back(encodePng(square.width, square.height, square.argb, PngEffort::Fast));
+            pngs.back().push_back(encoder.encode(square.width, square.height, square.argb));
         }
     }
     return pngs;
