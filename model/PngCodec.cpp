@@ -140,7 +140,7 @@ void paethPixel(std::uint32_t cur, std::uint32_t left, std::uint32_t up, std::ui
 
 #if defined(__SSE2__)
 // Paeth residuals of four pixels at once, on 16-bit lanes (SSE2 has no byte compares that fit).
-__m128i paethHalf(__m128i cur, __m128i left, __m128i up, __m128i upLeft) {
+[[gnu::always_inline]] inline __m128i paethHalf(__m128i cur, __m128i left, __m128i up, __m128i upLeft) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i bc = _mm_sub_epi16(up, upLeft);
     const __m128i ac = _mm_sub_epi16(left, upLeft);
@@ -176,15 +176,34 @@ __m128i paethFour(const std::uint32_t* row, const std::uint32_t* up) {
 #endif
 
 // One row's Paeth residuals into out[0 .. 4 * width).
-void paethRow(const std::uint32_t* row, const std::uint32_t* up, std::size_t width, std::uint8_t* out) {
-    paethPixel(row[0], 0, up[0], 0, out);
-    std::size_t x = 1;
+// The Paeth residuals of pixels first .. end - 1 of a row into out[0 .. 4 * (end - first)).
+void paethRow(const std::uint32_t* row, const std::uint32_t* up, std::size_t first, std::size_t end,
+              std::uint8_t* out) {
+    paethPixel(row[first], first > 0 ? row[first - 1] : 0, up[first], first > 0 ? up[first - 1] : 0, out);
+    std::size_t x = first + 1;
+    out -= 4 * first;
 #if defined(__SSE2__)
-    for (; x + 4 <= width; x += 4)
+    for (; x + 4 <= end; x += 4)
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * x), paethFour(row + x, up + x));
 #endif
-    for (; x < width; ++x)
+    for (; x < end; ++x)
         paethPixel(row[x], row[x - 1], up[x], up[x - 1], out + 4 * x);
+}
+
+// The pixels of a row from its first to its last that is not zero; first == end for a row of zeros.
+struct DrawnSpan {
+    std::size_t first = 0;
+    std::size_t end = 0;
+};
+
+DrawnSpan drawnSpan(const std::uint32_t* row, std::size_t width) {
+    std::size_t first = 0;
+    while (first < width && row[first] == 0)
+        ++first;
+    std::size_t end = width;
+    while (end > first && row[end - 1] == 0)
+        --end;
+    return {first, end};
 }
 
 constexpr std::uint32_t kAdlerBase = 65521;
@@ -220,18 +239,26 @@ constexpr std::array<LengthCode, kLongestMatch + 1> kLengthCodes = makeLengthCod
 
 // The filtered bytes as literals and runs of zeros (matches at distance 1 after a literal zero), with
 // the symbol counts and the Adler-32 checksum of the bytes, which zeros only advance by multiplication.
+// `tokens` must have room for one token per byte.
 class ZeroRunTokens {
   public:
-    explicit ZeroRunTokens(std::vector<std::uint16_t>& tokens) : tokens_(tokens) { tokens_.clear(); }
+    explicit ZeroRunTokens(std::uint16_t* tokens) : begin_(tokens), next_(tokens) {}
 
     void add(const std::uint8_t* bytes, std::size_t n) {
         std::size_t i = 0;
         while (i < n) {
             if (bytes[i] != 0) {
                 flushZeros();
-                do
-                    literal(bytes[i++]);
-                while (i < n && bytes[i] != 0);
+                // Up to 64 K literals between checks of the sums' size.
+                const std::size_t end = std::min(n, i + (std::size_t{1} << 16));
+                do {
+                    const std::uint8_t byte = bytes[i++];
+                    *next_++ = byte;
+                    ++frequency[byte];
+                    s1_ += byte;
+                    s2_ += s1_;
+                } while (i < end && bytes[i] != 0);
+                reduceWhenLarge();
                 continue;
             }
             const std::size_t start = i;
@@ -246,9 +273,13 @@ class ZeroRunTokens {
         }
     }
 
-    void finish() {
+    void addZeros(std::size_t n) { zeros_ += n; }
+
+    // Ends the data; returns the tokens' count.
+    std::size_t finish() {
         flushZeros();
         ++frequency[kEndOfBlock];
+        return static_cast<std::size_t>(next_ - begin_);
     }
 
     std::uint32_t adler() const {
@@ -258,25 +289,20 @@ class ZeroRunTokens {
     std::array<std::uint32_t, kLitLenSymbols> frequency{};
 
   private:
-    void literal(std::uint8_t byte) {
-        token(byte, byte);
-        s1_ += byte;
-        s2_ += s1_;
-        if (++sinceReduced_ == 5552) // zlib's bound before the sums could overflow 32 bits
-            reduce();
-    }
-
-    void reduce() {
-        s1_ %= kAdlerBase;
-        s2_ %= kAdlerBase;
-        sinceReduced_ = 0;
+    // The sums are reduced modulo 65521 only now and then: s1 stays below 2^33 and s2 below 2^59 between
+    // the checks, far from overflowing.
+    void reduceWhenLarge() {
+        if ((s1_ >> 32) != 0 || (s2_ >> 58) != 0) {
+            s1_ %= kAdlerBase;
+            s2_ %= kAdlerBase;
+        }
     }
 
     void flushZeros() {
         if (zeros_ == 0)
             return;
-        reduce();
-        s2_ = (s2_ + zeros_ % kAdlerBase * s1_) % kAdlerBase;
+        s2_ += zeros_ % kAdlerBase * (s1_ % kAdlerBase);
+        reduceWhenLarge();
         token(0, 0);
         std::size_t left = zeros_ - 1;
         zeros_ = 0;
@@ -292,15 +318,15 @@ class ZeroRunTokens {
     }
 
     void token(std::uint16_t value, std::size_t symbol) {
-        tokens_.push_back(value);
+        *next_++ = value;
         ++frequency[symbol];
     }
 
-    std::vector<std::uint16_t>& tokens_;
+    std::uint16_t* begin_;
+    std::uint16_t* next_;
     std::size_t zeros_ = 0;
     std::uint64_t s1_ = 1;
     std::uint64_t s2_ = 0;
-    int sinceReduced_ = 0;
 };
 
 // Lengths of an optimal prefix code for `frequency`, none above `limit`: the two lightest merged until one
@@ -308,45 +334,44 @@ class ZeroRunTokens {
 // single used symbol gets a partner so that the code is complete.
 void codeLengths(std::span<const std::uint32_t> frequency, int limit, std::span<std::uint8_t> lengths) {
     constexpr std::size_t kMax = kLitLenSymbols;
-    std::array<std::uint32_t, kMax> weight{};
-    std::copy(frequency.begin(), frequency.end(), weight.begin());
-    std::fill(lengths.begin(), lengths.end(), std::uint8_t{0});
-    std::array<std::uint16_t, kMax> leaves{};
+    // Weight and symbol in one key, sorted by weight.
+    std::array<std::uint64_t, kMax> leaves;
     std::size_t used = 0;
     for (std::size_t s = 0; s < frequency.size(); ++s)
-        if (weight[s] != 0)
-            leaves[used++] = static_cast<std::uint16_t>(s);
+        if (frequency[s] != 0)
+            leaves[used++] = std::uint64_t{frequency[s]} << 16 | s;
+    std::fill(lengths.begin(), lengths.end(), std::uint8_t{0});
     if (used < 2) {
-        const std::size_t only = used == 1 ? leaves[0] : 0;
+        const std::size_t only = used == 1 ? leaves[0] & 0xFFFF : 0;
         lengths[only] = 1;
         lengths[only == 0 ? 1 : 0] = 1;
         return;
     }
     for (;;) {
-        std::sort(leaves.begin(), leaves.begin() + static_cast<std::ptrdiff_t>(used),
-                  [&](std::uint16_t a, std::uint16_t b) { return weight[a] < weight[b]; });
+        std::sort(leaves.begin(), leaves.begin() + static_cast<std::ptrdiff_t>(used));
         // Nodes 0 .. used - 1 are the leaves by weight, the merged ones follow in the order made (their
         // weights never decrease), so the lightest two are always at the front of one of the two runs.
-        std::array<std::uint64_t, 2 * kMax> nodeWeight{};
-        std::array<std::uint16_t, 2 * kMax> parent{};
+        std::array<std::uint64_t, 2 * kMax> weight;
+        std::array<std::uint16_t, 2 * kMax> parent;
         for (std::size_t i = 0; i < used; ++i)
-            nodeWeight[i] = weight[leaves[i]];
+            weight[i] = leaves[i] >> 16;
         std::size_t nextLeaf = 0;
         std::size_t nextMerged = used;
         std::size_t made = used;
         const auto lightest = [&] {
-            if (nextLeaf < used && (nextMerged == made || nodeWeight[nextLeaf] <= nodeWeight[nextMerged]))
+            if (nextLeaf < used && (nextMerged == made || weight[nextLeaf] <= weight[nextMerged]))
                 return nextLeaf++;
             return nextMerged++;
         };
         while (made < 2 * used - 1) {
             const std::size_t a = lightest();
             const std::size_t b = lightest();
-            nodeWeight[made] = nodeWeight[a] + nodeWeight[b];
+            weight[made] = weight[a] + weight[b];
             parent[a] = parent[b] = static_cast<std::uint16_t>(made);
             ++made;
         }
-        std::array<std::uint8_t, 2 * kMax> depth{};
+        std::array<std::uint8_t, 2 * kMax> depth;
+        depth[made - 1] = 0; // the root; every other node's parent comes after it
         int deepest = 0;
         for (std::size_t i = made - 1; i-- > 0;) {
             depth[i] = static_cast<std::uint8_t>(depth[parent[i]] + 1);
@@ -354,13 +379,22 @@ void codeLengths(std::span<const std::uint32_t> frequency, int limit, std::span<
         }
         if (deepest <= limit) {
             for (std::size_t i = 0; i < used; ++i)
-                lengths[leaves[i]] = depth[i];
+                lengths[leaves[i] & 0xFFFF] = depth[i];
             return;
         }
         for (std::size_t i = 0; i < used; ++i)
-            weight[leaves[i]] = weight[leaves[i]] / 2 | 1;
+            leaves[i] = ((leaves[i] >> 17 | 1) << 16) | (leaves[i] & 0xFFFF);
     }
 }
+
+constexpr std::array<std::uint8_t, 256> makeReversedBytes() {
+    std::array<std::uint8_t, 256> table{};
+    for (int b = 0; b < 256; ++b)
+        for (int k = 0; k < 8; ++k)
+            table[static_cast<std::size_t>(b)] |= static_cast<std::uint8_t>((b >> k & 1) << (7 - k));
+    return table;
+}
+constexpr std::array<std::uint8_t, 256> kReversedBytes = makeReversedBytes();
 
 // Deflate's canonical codes of those lengths, bit-reversed for writing from the lowest bit.
 void canonicalCodes(std::span<const std::uint8_t> lengths, std::span<std::uint16_t> codes) {
@@ -375,11 +409,11 @@ void canonicalCodes(std::span<const std::uint8_t> lengths, std::span<std::uint16
     }
     for (std::size_t s = 0; s < lengths.size(); ++s) {
         const int length = lengths[s];
-        int code = length == 0 ? 0 : next[static_cast<std::size_t>(length)]++;
-        int reversed = 0;
-        for (int k = 0; k < length; ++k, code >>= 1)
-            reversed = reversed << 1 | (code & 1);
-        codes[s] = static_cast<std::uint16_t>(reversed);
+        if (length == 0)
+            continue;
+        const auto code = static_cast<std::uint32_t>(next[static_cast<std::size_t>(length)]++);
+        codes[s] = static_cast<std::uint16_t>(
+            (kReversedBytes[code & 0xFF] << 8 | kReversedBytes[code >> 8]) >> (16 - length));
     }
 }
 
@@ -505,23 +539,36 @@ std::vector<std::uint8_t> FastPngEncoder::encode(int width, int height, std::spa
         return {};
     const auto w = static_cast<std::size_t>(width);
     const std::size_t stride = w * 4;
-    row_.resize(stride + 1);
+    row_.resize(stride);
     zeroRow_.assign(w, 0);
-    ZeroRunTokens tokens(tokens_);
+    const std::size_t bytes = (stride + 1) * static_cast<std::size_t>(height);
+    if (tokens_.size() < bytes) // only grows, kept for the next image
+        tokens_.resize(bytes);
+    ZeroRunTokens tokens(tokens_.data());
     const std::uint32_t* up = zeroRow_.data();
+    DrawnSpan upSpan{w, w};
     for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
         const std::uint32_t* row = argb.data() + y * w;
-        if (std::all_of(row, row + w, [](std::uint32_t p) { return p == 0; })) {
-            row_[0] = 0; // no filter: the zeros as they are
-            std::fill(row_.begin() + 1, row_.end(), std::uint8_t{0});
+        const DrawnSpan span = drawnSpan(row, w);
+        if (span.first == span.end) {
+            tokens.addZeros(stride + 1); // no filter (type 0): the zeros as they are
         } else {
-            row_[0] = 4; // Paeth
-            paethRow(row, up, w, row_.data() + 1);
+            // Paeth (type 4). A residual is zero where the pixel, its left, upper and upper-left
+            // neighbours all are: outside the two rows' drawn spans, one pixel further to the right.
+            static constexpr std::uint8_t kPaeth = 4;
+            tokens.add(&kPaeth, 1);
+            const std::size_t first = std::min(span.first, upSpan.first);
+            const std::size_t end =
+                std::min(w, std::max(span.end, upSpan.first == upSpan.end ? 0 : upSpan.end) + 1);
+            tokens.addZeros(4 * first);
+            paethRow(row, up, first, end, row_.data());
+            tokens.add(row_.data(), 4 * (end - first));
+            tokens.addZeros(4 * (w - end));
         }
-        tokens.add(row_.data(), row_.size());
+        upSpan = span;
         up = row;
     }
-    tokens.finish();
+    const std::span<const std::uint16_t> data(tokens_.data(), tokens.finish());
     Code code;
     codeLengths(tokens.frequency, 15, code.length);
     canonicalCodes(code.length, code.bits);
@@ -529,7 +576,7 @@ std::vector<std::uint8_t> FastPngEncoder::encode(int width, int height, std::spa
     // Signature, header, the data in one chunk, end. A token takes at most 21 bits (a run: length code,
     // extra bits, distance), the block's header under 400 bytes. The buffer only grows.
     static constexpr std::uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
-    const std::size_t bound = 8 + 25 + 12 + 2 + 400 + (tokens_.size() * 21 + 7) / 8 + 4 + 12;
+    const std::size_t bound = 8 + 25 + 12 + 2 + 400 + (data.size() * 21 + 7) / 8 + 4 + 12;
     if (out_.size() < bound)
         out_.resize(bound);
     std::uint8_t* o = out_.data();
@@ -546,7 +593,7 @@ std::vector<std::uint8_t> FastPngEncoder::encode(int width, int height, std::spa
     idat[8] = 0x78; // deflate, 32 KB window
     idat[9] = 0x01; // no dictionary, fastest; the check bits make 0x7801 a multiple of 31
     BitWriter bits(idat + 10);
-    writeDeflateBlock(tokens_, code, bits);
+    writeDeflateBlock(data, code, bits);
     std::uint8_t* end = bits.finish();
     putBigEndian(end, tokens.adler());
     end += 4;

@@ -45,7 +45,7 @@ class FastPngEncoder {
     std::vector<std::uint8_t> encode(int width, int height, std::span<const std::uint32_t> argb);
 
   private:
-    std::vector<std::uint8_t> row_;      // one filtered row, its filter type first
+    std::vector<std::uint8_t> row_;      // one filtered row
     std::vector<std::uint32_t> zeroRow_; // the row above the first
     std::vector<std::uint16_t> tokens_;  // bytes 0..255, runs of zeros 256 + length
     std::vector<std::uint8_t> out_;
