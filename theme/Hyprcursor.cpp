@@ -3,8 +3,7 @@
 #include "model/BinaryFile.h"
 #include "model/PngCodec.h"
 #include "theme/LayoutSupport.h"
-
-#include <zip.h>
+#include "theme/ZipWriter.h"
 
 #include <cmath>
 #include <filesystem>
@@ -18,30 +17,19 @@ namespace {
 
 using Files = std::vector<std::pair<std::string, std::vector<std::uint8_t>>>;
 
-// The archive of `files` at `path`; PNG images are stored as they are, the text deflated.
-bool writeZip(const fs::path& path, const Files& files, std::string& error) {
-    int code = 0;
-    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
-    if (archive == nullptr) {
-        error = path.string() + ": cannot be written";
+// The archive of `files` at `path`, built in memory and written at once; PNG images are stored as they
+// are, the text deflated.
+bool writeZip(const fs::path& path, const Files& files, std::uint32_t dosTime, std::string& error) {
+    std::vector<ZipMember> members;
+    for (const auto& [name, bytes] : files)
+        members.push_back({name, bytes, !name.ends_with(".png")});
+    const std::vector<std::uint8_t> archive = zipArchive(members, dosTime);
+    if (archive.empty()) {
+        error = path.string() + ": too large for a zip archive";
         return false;
     }
-    for (const auto& [name, bytes] : files) {
-        zip_source_t* source = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
-        const zip_int64_t index =
-            source == nullptr ? -1 : zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8);
-        if (index < 0) {
-            zip_source_free(source);
-            error = path.string() + ": " + zip_strerror(archive);
-            zip_discard(archive);
-            return false;
-        }
-        if (name.ends_with(".png"))
-            zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
-    }
-    if (zip_close(archive) != 0) {
-        error = path.string() + ": " + zip_strerror(archive);
-        zip_discard(archive);
+    if (!replaceFileContents(path.string(), archive, FileSync::Fast)) {
+        error = path.string() + ": cannot be written";
         return false;
     }
     return true;
@@ -59,9 +47,9 @@ std::string hyprcursorManifest(const std::string& name) {
 
 std::string hyprcursorMeta(const ThemeCursor& cursor, Files& pngs, std::vector<std::string>& notes) {
     const LosslessCursor& images = cursor.images;
-    const CursorImage largest = squareCanvas(largestImage(images.frames.at(0)));
-    const double fx = static_cast<double>(largest.hotspotX) / largest.width;
-    const double fy = static_cast<double>(largest.hotspotY) / largest.height;
+    const CursorImage& largest = largestImage(images.frames.at(0));
+    const double fx = static_cast<double>(largest.hotspotX) / squareSide(largest);
+    const double fy = static_cast<double>(largest.hotspotY) / squareSide(largest);
     std::string meta =
         "resize_algorithm = " + std::string(isPixelArt(images) ? "nearest" : "bilinear") + "\n";
     meta +=
@@ -74,21 +62,22 @@ std::string hyprcursorMeta(const ThemeCursor& cursor, Files& pngs, std::vector<s
     for (std::size_t s = 0; s < sizes; ++s) {
         std::vector<std::string> files; // per frame
         for (std::size_t f = 0; f < images.frames.size(); ++f) {
-            const CursorImage square = squareCanvas(images.frames[f].images.at(s));
-            const std::string file = cursor.name + "_" + std::to_string(square.width) +
+            const CursorImage& image = images.frames[f].images.at(s);
+            const int side = squareSide(image);
+            const std::string file = cursor.name + "_" + std::to_string(side) +
                                      (images.animated() ? "_" + std::to_string(f) : "") + ".png";
             pngs.emplace_back(file, layoutPng(cursor, f, s));
             files.push_back(file);
-            if (!disagreement && (std::abs(fx * square.width - square.hotspotX) > 1.0 ||
-                                  std::abs(fy * square.height - square.hotspotY) > 1.0)) {
+            if (!disagreement &&
+                (std::abs(fx * side - image.hotspotX) > 1.0 || std::abs(fy * side - image.hotspotY) > 1.0)) {
                 disagreement = true;
-                notes.push_back(cursor.name + ": the hotspot of size " + std::to_string(square.width) + " (" +
-                                std::to_string(square.hotspotX) + "," + std::to_string(square.hotspotY) +
+                notes.push_back(cursor.name + ": the hotspot of size " + std::to_string(side) + " (" +
+                                std::to_string(image.hotspotX) + "," + std::to_string(image.hotspotY) +
                                 ") is more than a pixel from where the largest size's puts it; hyprcursor "
                                 "takes the largest size's for every size");
             }
         }
-        const std::string size = std::to_string(squareCanvas(images.frames[0].images[s]).width);
+        const std::string size = std::to_string(squareSide(images.frames[0].images[s]));
         if (!images.animated()) {
             meta += "define_size = " + size + ", " + files[0] + "\n";
             continue;
@@ -121,13 +110,14 @@ LayoutResult writeHyprcursorLayout(const std::string& themeFolder, const std::st
         result.error = manifestPath.string() + ": cannot be written";
         return result;
     }
+    const std::uint32_t dosTime = dosTimeNow();
     for (const ThemeCursor& cursor : cursors) {
         if (cursor.images.frames.empty() || cursor.images.frames[0].images.empty())
             continue;
         Files files;
         const std::string meta = hyprcursorMeta(cursor, files, result.notes);
         files.insert(files.begin(), {"meta.hl", std::vector<std::uint8_t>(meta.begin(), meta.end())});
-        if (!writeZip(folder / (cursor.name + ".hlc"), files, result.error))
+        if (!writeZip(folder / (cursor.name + ".hlc"), files, dosTime, result.error))
             return result;
     }
     result.ok = true;

@@ -52,15 +52,21 @@ bool isPixelArt(const LosslessCursor& cursor) {
 
 namespace {
 
+// The image's PNG on its square canvas; square images, nearly all, are encoded as they are.
+std::vector<std::uint8_t> squarePng(const CursorImage& image, FastPngEncoder& encoder) {
+    if (image.width == image.height)
+        return encoder.encode(image.width, image.height, image.argb);
+    const CursorImage square = squareCanvas(image);
+    return encoder.encode(square.width, square.height, square.argb);
+}
+
 std::vector<std::vector<std::vector<std::uint8_t>>> encodeAll(const LosslessCursor& images) {
     std::vector<std::vector<std::vector<std::uint8_t>>> pngs;
     FastPngEncoder encoder;
     for (const CursorFrame& frame : images.frames) {
         pngs.emplace_back();
-        for (const CursorImage& image : frame.images) {
-            const CursorImage square = squareCanvas(image);
-            pngs.back().push_back(encoder.encode(square.width, square.height, square.argb));
-        }
+        for (const CursorImage& image : frame.images)
+            pngs.back().push_back(squarePng(image, encoder));
     }
     return pngs;
 }
@@ -88,8 +94,8 @@ void encodeLayoutImages(std::vector<ThemeCursor>& cursors) {
 std::vector<std::uint8_t> layoutPng(const ThemeCursor& cursor, std::size_t f, std::size_t s) {
     if (f < cursor.pngs.size() && s < cursor.pngs[f].size())
         return cursor.pngs[f][s];
-    const CursorImage square = squareCanvas(cursor.images.frames.at(f).images.at(s));
-    return encodePng(square.width, square.height, square.argb, PngEffort::Fast);
+    FastPngEncoder encoder;
+    return squarePng(cursor.images.frames.at(f).images.at(s), encoder);
 }
 
 std::string fractionText(double value) {

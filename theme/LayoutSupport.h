@@ -5,6 +5,7 @@
 #include "model/LosslessCursor.h"
 #include "theme/CursorTheme.h"
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,6 +14,11 @@ namespace vantle::theme {
 
 // The image on a transparent square canvas of side max(width, height), at the top left, hotspot kept.
 CursorImage squareCanvas(const CursorImage& image);
+
+// That canvas's side, without making it.
+inline int squareSide(const CursorImage& image) {
+    return std::max(image.width, image.height);
+}
 
 // One delay per step in milliseconds, as the Xcursor writer gives them (the rounding carried, so that the
 // loop keeps its length within 1 ms). Empty for a still cursor.

@@ -58,12 +58,12 @@ std::string scalableSvg(std::span<const std::uint8_t> png, int nominal) {
 std::string scalableMetadata(const LosslessCursor& cursor, const std::vector<std::string>& fileOfFrame,
                              int nominal) {
     const auto entry = [&](int frame, const int* delay) {
-        const CursorImage square =
-            squareCanvas(largestImage(cursor.frames.at(static_cast<std::size_t>(frame))));
+        const CursorImage& largest = largestImage(cursor.frames.at(static_cast<std::size_t>(frame)));
+        const double side = squareSide(largest);
         std::string text =
             "  {\"filename\": \"" + fileOfFrame.at(static_cast<std::size_t>(frame)) +
-            "\", \"hotspot_x\": " + number(square.hotspotX * static_cast<double>(nominal) / square.width) +
-            ", \"hotspot_y\": " + number(square.hotspotY * static_cast<double>(nominal) / square.height) +
+            "\", \"hotspot_x\": " + number(largest.hotspotX * static_cast<double>(nominal) / side) +
+            ", \"hotspot_y\": " + number(largest.hotspotY * static_cast<double>(nominal) / side) +
             ", \"nominal_size\": " + std::to_string(nominal);
         if (delay != nullptr)
             text += ", \"delay\": " + std::to_string(*delay) + ", \"frametime\": " + std::to_string(*delay);
