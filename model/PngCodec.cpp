@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -53,6 +54,10 @@ std::uint32_t readBigEndian(std::span<const std::uint8_t> b, std::size_t at) {
 
 // The decoding proper. libpng leaves it by a long jump on any error, so it holds no object with a
 // destructor: what it fills lives in the caller's frame.
+// On a little-endian machine the rows are read straight into the 0xAARRGGBB words as B, G, R, A bytes;
+// elsewhere as R, G, B, A into `rgba`, to be put together afterwards.
+constexpr bool kWordsAreBgra = std::endian::native == std::endian::little;
+
 bool decodeInto(png_structp png, png_infop info, int maxSide, PngPixels& out, std::vector<std::uint8_t>& rgba,
                 std::vector<png_bytep>& rows) {
     if (setjmp(png_jmpbuf(png)))
@@ -72,15 +77,24 @@ bool decodeInto(png_structp png, png_infop info, int maxSide, PngPixels& out, st
     png_set_strip_16(png);
     png_set_gray_to_rgb(png);
     png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+    if (kWordsAreBgra)
+        png_set_bgr(png);
     png_set_interlace_handling(png);
     png_read_update_info(png, info);
     const std::size_t stride = std::size_t{width} * 4;
     if (png_get_rowbytes(png, info) != stride)
         return false;
-    rgba.resize(stride * height);
+    std::uint8_t* pixels = nullptr;
+    if (kWordsAreBgra) {
+        out.argb.resize(std::size_t{width} * height);
+        pixels = reinterpret_cast<std::uint8_t*>(out.argb.data());
+    } else {
+        rgba.resize(stride * height);
+        pixels = rgba.data();
+    }
     rows.resize(height);
     for (png_uint_32 y = 0; y < height; ++y)
-        rows[y] = rgba.data() + y * stride;
+        rows[y] = pixels + y * stride;
     png_read_image(png, rows.data());
     out.width = static_cast<int>(width);
     out.height = static_cast<int>(height);
@@ -542,9 +556,8 @@ std::vector<std::uint8_t> FastPngEncoder::encode(int width, int height, std::spa
     row_.resize(stride);
     zeroRow_.assign(w, 0);
     const std::size_t bytes = (stride + 1) * static_cast<std::size_t>(height);
-    if (tokens_.size() < bytes) // only grows, kept for the next image
-        tokens_.resize(bytes);
-    ZeroRunTokens tokens(tokens_.data());
+    std::uint16_t* const tokenBuffer = tokens_.atLeast(bytes);
+    ZeroRunTokens tokens(tokenBuffer);
     const std::uint32_t* up = zeroRow_.data();
     DrawnSpan upSpan{w, w};
     for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
@@ -568,7 +581,7 @@ std::vector<std::uint8_t> FastPngEncoder::encode(int width, int height, std::spa
         upSpan = span;
         up = row;
     }
-    const std::span<const std::uint16_t> data(tokens_.data(), tokens.finish());
+    const std::span<const std::uint16_t> data(tokenBuffer, tokens.finish());
     Code code;
     codeLengths(tokens.frequency, 15, code.length);
     canonicalCodes(code.length, code.bits);
@@ -577,9 +590,7 @@ std::vector<std::uint8_t> FastPngEncoder::encode(int width, int height, std::spa
     // extra bits, distance), the block's header under 400 bytes. The buffer only grows.
     static constexpr std::uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
     const std::size_t bound = 8 + 25 + 12 + 2 + 400 + (data.size() * 21 + 7) / 8 + 4 + 12;
-    if (out_.size() < bound)
-        out_.resize(bound);
-    std::uint8_t* o = out_.data();
+    std::uint8_t* const o = out_.atLeast(bound);
     std::copy_n(kSignature, 8, o);
     putBigEndian(o + 8, 13);
     std::memcpy(o + 12, "IHDR", 4);
@@ -605,7 +616,7 @@ std::vector<std::uint8_t> FastPngEncoder::encode(int width, int height, std::spa
     std::memcpy(end + 4, "IEND", 4);
     putBigEndian(end + 8, static_cast<std::uint32_t>(crc32(0, end + 4, 4)));
     end += 12;
-    return {out_.data(), end};
+    return {o, end};
 }
 
 std::optional<PngSize> pngDeclaredSize(std::span<const std::uint8_t> bytes) {
@@ -636,6 +647,8 @@ std::optional<PngPixels> decodePng(std::span<const std::uint8_t> bytes, int maxS
     png_destroy_read_struct(&png, &info, nullptr);
     if (!ok)
         return std::nullopt;
+    if (kWordsAreBgra)
+        return pixels;
     pixels.argb.resize(rgba.size() / 4);
     for (std::size_t i = 0; i < pixels.argb.size(); ++i) {
         const std::uint8_t* p = &rgba[i * 4];

@@ -3,6 +3,7 @@
 // alpha 0xAARRGGBB pixels and encoding them as 8-bit RGBA. Sizes are checked before anything is allocated.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -47,8 +48,20 @@ class FastPngEncoder {
   private:
     std::vector<std::uint8_t> row_;      // one filtered row
     std::vector<std::uint32_t> zeroRow_; // the row above the first
-    std::vector<std::uint16_t> tokens_;  // bytes 0..255, runs of zeros 256 + length
-    std::vector<std::uint8_t> out_;
+    // Room for the worst case, left uninitialised: the pages of the part never written are never touched.
+    template <typename T> struct Buffer {
+        std::unique_ptr<T[]> data;
+        std::size_t size = 0;
+        T* atLeast(std::size_t n) {
+            if (size < n) {
+                data = std::make_unique_for_overwrite<T[]>(n);
+                size = n;
+            }
+            return data.get();
+        }
+    };
+    Buffer<std::uint16_t> tokens_; // bytes 0..255, runs of zeros 256 + length
+    Buffer<std::uint8_t> out_;
 };
 
 } // namespace vantle

@@ -20,9 +20,13 @@ bool validName(const std::string& name) {
 bool linkTo(const fs::path& folder, const std::string& name, const std::string& target, std::string& error) {
     std::error_code ec;
     const fs::path link = folder / name;
-    if (fs::is_symlink(fs::symlink_status(link, ec)) || fs::is_regular_file(fs::symlink_status(link, ec)))
-        fs::remove(link, ec);
-    fs::create_symlink(target, link, ec);
+    fs::create_symlink(target, link, ec); // in a new theme nothing is there: one system call
+    if (ec == std::errc::file_exists) {
+        ec.clear();
+        if (fs::is_symlink(fs::symlink_status(link, ec)) || fs::is_regular_file(fs::symlink_status(link, ec)))
+            fs::remove(link, ec);
+        fs::create_symlink(target, link, ec);
+    }
     if (ec) {
         error = link.string() + ": " + ec.message();
         return false;

@@ -87,8 +87,15 @@ void forEachOnCores(std::size_t count, const std::function<void(std::size_t)>& w
     take();
 }
 
+void encodeLayoutImages(ThemeCursor& cursor) {
+    cursor.pngs = encodeAll(cursor.images);
+}
+
 void encodeLayoutImages(std::vector<ThemeCursor>& cursors) {
-    forEachOnCores(cursors.size(), [&](std::size_t i) { cursors[i].pngs = encodeAll(cursors[i].images); });
+    forEachOnCores(cursors.size(), [&](std::size_t i) {
+        if (cursors[i].pngs.empty())
+            encodeLayoutImages(cursors[i]);
+    });
 }
 
 std::vector<std::uint8_t> layoutPng(const ThemeCursor& cursor, std::size_t f, std::size_t s) {

@@ -35,8 +35,11 @@ const CursorImage& largestImage(const CursorFrame& frame);
 // among them). The calls must touch nothing in common.
 void forEachOnCores(std::size_t count, const std::function<void(std::size_t)>& work);
 
-// Fills `pngs` of every cursor (the PNG of each frame's every size on its square canvas), the cursors
-// shared out among the processor's cores; the layouts then take the same bytes.
+// Fills `pngs` of the cursor: the PNG of each frame's every size on its square canvas, which the layouts
+// then take. makeThemeCursors does it for each cursor it makes.
+void encodeLayoutImages(ThemeCursor& cursor);
+
+// The same for every cursor whose `pngs` are not filled yet, shared out among the processor's cores.
 void encodeLayoutImages(std::vector<ThemeCursor>& cursors);
 
 // The PNG of frame f, size s of the cursor: from `pngs` when encodeLayoutImages has run, else encoded now.

@@ -110,12 +110,16 @@ LayoutResult writeScalableLayout(const std::string& themeFolder, const std::vect
             return result;
         for (const std::string& link : cursor.links) {
             const fs::path path = root / link;
-            if (fs::is_symlink(fs::symlink_status(path, ec)) ||
-                fs::is_regular_file(fs::symlink_status(path, ec)))
-                fs::remove(path, ec);
-            else if (fs::is_directory(fs::symlink_status(path, ec)))
-                fs::remove_all(path, ec);
-            fs::create_directory_symlink(cursor.name, path, ec);
+            fs::create_directory_symlink(cursor.name, path, ec); // in a new theme nothing is there
+            if (ec == std::errc::file_exists) {
+                ec.clear();
+                if (fs::is_symlink(fs::symlink_status(path, ec)) ||
+                    fs::is_regular_file(fs::symlink_status(path, ec)))
+                    fs::remove(path, ec);
+                else if (fs::is_directory(fs::symlink_status(path, ec)))
+                    fs::remove_all(path, ec);
+                fs::create_directory_symlink(cursor.name, path, ec);
+            }
             if (ec) {
                 result.error = path.string() + ": " + ec.message();
                 return result;

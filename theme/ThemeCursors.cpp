@@ -71,6 +71,9 @@ ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extra
                 report.problems.push_back("cannot be read");
         } else {
             report.written = makeThemeCursor(std::move(*cursor), extraSizes, rule, report, made[i]);
+            // The layouts' PNG images too, while the pixels are at hand.
+            if (report.written)
+                encodeLayoutImages(made[i]);
         }
     });
     ThemeCursors result;
