@@ -4,6 +4,8 @@
 #include <cassert>
 #include <cstdint>
 #include <cstdlib>
+#include <type_traits>
+#include <utility>
 
 namespace vantle::theme {
 
@@ -237,15 +239,23 @@ const CursorImage* sourceImageFor(const CursorFrame& frame, int size) {
     return sourceFor(frame, size, false);
 }
 
-SizedCursor cursorAtSizes(const LosslessCursor& source, std::span<const int> sizes, Sources sources) {
+namespace {
+
+// Both cursorAtSizes: Cursor is const LosslessCursor (kept images copied) or LosslessCursor (moved, once
+// every size of the frame is made, as a kept image may be the source of another size).
+template <typename Cursor>
+SizedCursor sizeEveryFrame(Cursor& source, std::span<const int> sizes, Sources sources) {
+    constexpr bool kMoveKept = !std::is_const_v<Cursor>;
+    using Image = std::conditional_t<kMoveKept, CursorImage, const CursorImage>;
     SizedCursor result;
     result.cursor.ani = source.ani;
     result.cursor.iconType = source.iconType;
     std::vector<int> newIndex(source.frames.size(), -1);
     std::vector<int> keptIn(sizes.size(), 0);
     std::vector<bool> madeIn(sizes.size(), false);
+    std::vector<Image*> kept(sizes.size());
     for (std::size_t f = 0; f < source.frames.size(); ++f) {
-        const CursorFrame& frame = source.frames[f];
+        auto& frame = source.frames[f];
         CursorFrame sized;
         for (std::size_t s = 0; s < sizes.size(); ++s) {
             const CursorImage* from =
@@ -255,15 +265,27 @@ SizedCursor cursorAtSizes(const LosslessCursor& source, std::span<const int> siz
             if (from == nullptr)
                 break;
             if (from->width == sizes[s]) {
-                sized.images.push_back(*from);
-                ++keptIn[s];
+                // The frame's own image, taken below; `from` points into frame.images.
+                kept[s] = &frame.images[static_cast<std::size_t>(from - frame.images.data())];
+                sized.images.emplace_back();
             } else {
+                kept[s] = nullptr;
                 sized.images.push_back(scaleImage(*from, sizes[s]));
-                madeIn[s] = true;
             }
         }
         if (sized.images.size() != sizes.size())
             continue;
+        for (std::size_t s = 0; s < sizes.size(); ++s) {
+            if (kept[s] == nullptr) {
+                madeIn[s] = true;
+                continue;
+            }
+            ++keptIn[s];
+            if constexpr (kMoveKept)
+                sized.images[s] = std::move(*kept[s]);
+            else
+                sized.images[s] = *kept[s];
+        }
         newIndex[f] = static_cast<int>(result.cursor.frames.size());
         result.cursor.frames.push_back(std::move(sized));
     }
@@ -279,6 +301,16 @@ SizedCursor cursorAtSizes(const LosslessCursor& source, std::span<const int> siz
             result.kept.push_back(sizes[s]);
     }
     return result;
+}
+
+} // namespace
+
+SizedCursor cursorAtSizes(const LosslessCursor& source, std::span<const int> sizes, Sources sources) {
+    return sizeEveryFrame(source, sizes, sources);
+}
+
+SizedCursor cursorAtSizes(LosslessCursor&& source, std::span<const int> sizes, Sources sources) {
+    return sizeEveryFrame(source, sizes, sources);
 }
 
 } // namespace vantle::theme

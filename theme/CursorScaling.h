@@ -76,5 +76,8 @@ struct SizedCursor {
 enum class Sources { Nearest, CrispFirst };
 SizedCursor cursorAtSizes(const LosslessCursor& source, std::span<const int> sizes,
                           Sources sources = Sources::Nearest);
+// The same, taking the images it keeps from `source` instead of copying them.
+SizedCursor cursorAtSizes(LosslessCursor&& source, std::span<const int> sizes,
+                          Sources sources = Sources::Nearest);
 
 } // namespace vantle::theme

@@ -36,7 +36,7 @@ bool makeThemeCursor(LosslessCursor cursor, std::span<const int> extraSizes, Siz
             if (image.hasInverted())
                 report.invertedReplaced += replaceInvertedPixels(image);
     SizePlan plan = planThemeSizes(cursor, extraSizes, rule == SizeRule::Forced);
-    SizedCursor sized = cursorAtSizes(cursor, plan.sizes, Sources::CrispFirst);
+    SizedCursor sized = cursorAtSizes(std::move(cursor), plan.sizes, Sources::CrispFirst);
     if (sized.cursor.frames.empty()) {
         report.problems.push_back("holds no image");
         return false;
