@@ -212,9 +212,23 @@ struct DrawnSpan {
 
 DrawnSpan drawnSpan(const std::uint32_t* row, std::size_t width) {
     std::size_t first = 0;
+    std::size_t end = width;
+#if defined(__SSE2__)
+    // Four pixels at a time while all four are zero.
+    const __m128i zero = _mm_setzero_si128();
+    const auto allZero = [&](std::size_t x) {
+        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x));
+        return _mm_movemask_epi8(_mm_cmpeq_epi32(four, zero)) == 0xFFFF;
+    };
+    while (first + 4 <= width && allZero(first))
+        first += 4;
+#endif
     while (first < width && row[first] == 0)
         ++first;
-    std::size_t end = width;
+#if defined(__SSE2__)
+    while (end >= first + 4 && allZero(end - 4))
+        end -= 4;
+#endif
     while (end > first && row[end - 1] == 0)
         --end;
     return {first, end};
@@ -315,7 +329,8 @@ class ZeroRunTokens {
     void flushZeros() {
         if (zeros_ == 0)
             return;
-        s2_ += zeros_ % kAdlerBase * (s1_ % kAdlerBase);
+        // Most runs are short: their product stays below 2^49 without reducing anything first.
+        s2_ += zeros_ < (std::size_t{1} << 16) ? zeros_ * s1_ : zeros_ % kAdlerBase * (s1_ % kAdlerBase);
         reduceWhenLarge();
         token(0, 0);
         std::size_t left = zeros_ - 1;
@@ -436,14 +451,21 @@ class BitWriter {
     explicit BitWriter(std::uint8_t* out) : out_(out) {}
 
     void put(std::uint32_t value, int count) { // value < 2^count, count <= 32
-        bits_ |= std::uint64_t{value} << count_;
+        const std::uint64_t bits = bits_ | std::uint64_t{value} << count_;
         count_ += count;
-        if (count_ >= 32) {
-            for (int k = 0; k < 4; ++k)
-                *out_++ = static_cast<std::uint8_t>(bits_ >> (8 * k));
-            bits_ >>= 32;
-            count_ -= 32;
+        if (count_ < 32) {
+            bits_ = bits;
+            return;
         }
+        // Four bytes from locals, so that the compiler may write them as one word.
+        std::uint8_t* const out = out_;
+        out[0] = static_cast<std::uint8_t>(bits);
+        out[1] = static_cast<std::uint8_t>(bits >> 8);
+        out[2] = static_cast<std::uint8_t>(bits >> 16);
+        out[3] = static_cast<std::uint8_t>(bits >> 24);
+        out_ = out + 4;
+        bits_ = bits >> 32;
+        count_ -= 32;
     }
 
     // Writes out the last bits, the final byte filled with zeros; returns the end.

@@ -39,18 +39,35 @@ Coverage coverage(int from, int to) {
     return c;
 }
 
+// The target columns a source row's sums can be other than zero in: those that overlap its pixels of
+// alpha above zero. Empty (begin == end) for a row without any.
+struct Columns {
+    int begin = 0;
+    int end = 0;
+};
+
 // The second pass: the row sums of `rows` (four per target column) summed down each target column by
-// `down`, into straight-alpha pixels of `out`.
+// `down`, into straight-alpha pixels of `out`. Only the columns some source row under a target row has
+// sums in are looked at; the others are transparent, as `out` already is.
 template <typename Sum>
-void averageDown(const std::vector<std::uint32_t>& rows, const Coverage& down, const CursorImage& source,
-                 CursorImage& out) {
+void averageDown(const std::vector<std::uint32_t>& rows, const std::vector<Columns>& columns,
+                 const Coverage& down, const CursorImage& source, CursorImage& out) {
     const std::size_t rowSums = static_cast<std::size_t>(out.width) * 4;
     const Sum total = static_cast<Sum>(source.width) * static_cast<Sum>(source.height);
     for (int y = 0; y < out.height; ++y) {
         std::uint32_t* target = &out.argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(out.width)];
         const int first = down.first[static_cast<std::size_t>(y)];
         const int last = down.first[static_cast<std::size_t>(y) + 1];
-        for (int x = 0; x < out.width; ++x) {
+        int begin = out.width;
+        int end = 0;
+        for (int k = first; k < last; ++k) {
+            const Columns& c = columns[static_cast<std::size_t>(down.source[static_cast<std::size_t>(k)])];
+            if (c.begin < c.end) {
+                begin = std::min(begin, c.begin);
+                end = std::max(end, c.end);
+            }
+        }
+        for (int x = begin; x < end; ++x) {
             Sum a = 0, r = 0, g = 0, b = 0;
             for (int k = first; k < last; ++k) {
                 const Sum w = static_cast<Sum>(down.weight[static_cast<std::size_t>(k)]);
@@ -127,14 +144,30 @@ CursorImage scaleImage(const CursorImage& source, int size) {
     const Coverage across = coverage(source.width, out.width);
     const Coverage down = coverage(source.height, out.height);
     // Across each source row: sums of weight * alpha and weight * alpha * colour per target column. A sum
-    // is at most 256 * 255 * 255, within 32 bits.
+    // is at most 256 * 255 * 255, within 32 bits. Pixels of alpha 0 add nothing: only the target columns
+    // over the row's others are summed, the rest stay 0.
     const std::size_t rowSums = static_cast<std::size_t>(out.width) * 4;
     std::vector<std::uint32_t> rows(rowSums * static_cast<std::size_t>(source.height));
+    std::vector<Columns> columns(static_cast<std::size_t>(source.height));
+    const auto from = static_cast<std::int64_t>(source.width);
+    const auto to = static_cast<std::int64_t>(out.width);
     for (int y = 0; y < source.height; ++y) {
         const std::uint32_t* in =
             &source.argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(source.width)];
+        std::int64_t drawnBegin = 0;
+        std::int64_t drawnEnd = from;
+        while (drawnBegin < drawnEnd && (in[drawnBegin] >> 24) == 0)
+            ++drawnBegin;
+        while (drawnEnd > drawnBegin && (in[drawnEnd - 1] >> 24) == 0)
+            --drawnEnd;
+        if (drawnBegin == drawnEnd)
+            continue;
+        // Target pixel d covers [d * from, (d + 1) * from), source pixel s [s * to, (s + 1) * to).
+        Columns& c = columns[static_cast<std::size_t>(y)];
+        c.begin = static_cast<int>(drawnBegin * to / from);
+        c.end = static_cast<int>(std::min(to, (drawnEnd * to + from - 1) / from));
         std::uint32_t* sums = &rows[static_cast<std::size_t>(y) * rowSums];
-        for (int x = 0; x < out.width; ++x) {
+        for (int x = c.begin; x < c.end; ++x) {
             std::uint32_t a = 0, r = 0, g = 0, b = 0;
             for (int k = across.first[static_cast<std::size_t>(x)];
                  k < across.first[static_cast<std::size_t>(x) + 1]; ++k) {
@@ -156,9 +189,9 @@ CursorImage scaleImage(const CursorImage& source, int size) {
     // sources of at most 65536 pixels (every cursor image) each sum stays below 65536 * 255 * 255 < 2^32
     // and 32-bit arithmetic, much faster to divide, is exact.
     if (static_cast<std::uint64_t>(source.width) * static_cast<std::uint64_t>(source.height) <= 65536)
-        averageDown<std::uint32_t>(rows, down, source, out);
+        averageDown<std::uint32_t>(rows, columns, down, source, out);
     else
-        averageDown<std::uint64_t>(rows, down, source, out);
+        averageDown<std::uint64_t>(rows, columns, down, source, out);
     return out;
 }
 
