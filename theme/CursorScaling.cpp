@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <type_traits>
 #include <utility>
 
@@ -48,10 +49,11 @@ struct Columns {
 
 // The second pass: the row sums of `rows` (four per target column) summed down each target column by
 // `down`, into straight-alpha pixels of `out`. Only the columns some source row under a target row has
-// sums in are looked at; the others are transparent, as `out` already is.
+// sums in are looked at; the others are transparent, as `out` already is. A row's sums outside its
+// columns were never written (they would be 0) and are not read.
 template <typename Sum>
-void averageDown(const std::vector<std::uint32_t>& rows, const std::vector<Columns>& columns,
-                 const Coverage& down, const CursorImage& source, CursorImage& out) {
+void averageDown(const std::uint32_t* rows, const std::vector<Columns>& columns, const Coverage& down,
+                 const CursorImage& source, CursorImage& out) {
     const std::size_t rowSums = static_cast<std::size_t>(out.width) * 4;
     const Sum total = static_cast<Sum>(source.width) * static_cast<Sum>(source.height);
     for (int y = 0; y < out.height; ++y) {
@@ -70,10 +72,11 @@ void averageDown(const std::vector<std::uint32_t>& rows, const std::vector<Colum
         for (int x = begin; x < end; ++x) {
             Sum a = 0, r = 0, g = 0, b = 0;
             for (int k = first; k < last; ++k) {
+                const auto sourceRow = static_cast<std::size_t>(down.source[static_cast<std::size_t>(k)]);
+                if (x < columns[sourceRow].begin || x >= columns[sourceRow].end)
+                    continue;
                 const Sum w = static_cast<Sum>(down.weight[static_cast<std::size_t>(k)]);
-                const std::uint32_t* s =
-                    &rows[static_cast<std::size_t>(down.source[static_cast<std::size_t>(k)]) * rowSums +
-                          4 * static_cast<std::size_t>(x)];
+                const std::uint32_t* s = &rows[sourceRow * rowSums + 4 * static_cast<std::size_t>(x)];
                 a += w * s[0];
                 r += w * s[1];
                 g += w * s[2];
@@ -147,7 +150,8 @@ CursorImage scaleImage(const CursorImage& source, int size) {
     // is at most 256 * 255 * 255, within 32 bits. Pixels of alpha 0 add nothing: only the target columns
     // over the row's others are summed, the rest stay 0.
     const std::size_t rowSums = static_cast<std::size_t>(out.width) * 4;
-    std::vector<std::uint32_t> rows(rowSums * static_cast<std::size_t>(source.height));
+    const auto rows =
+        std::make_unique_for_overwrite<std::uint32_t[]>(rowSums * static_cast<std::size_t>(source.height));
     std::vector<Columns> columns(static_cast<std::size_t>(source.height));
     const auto from = static_cast<std::int64_t>(source.width);
     const auto to = static_cast<std::int64_t>(out.width);
@@ -189,9 +193,9 @@ CursorImage scaleImage(const CursorImage& source, int size) {
     // sources of at most 65536 pixels (every cursor image) each sum stays below 65536 * 255 * 255 < 2^32
     // and 32-bit arithmetic, much faster to divide, is exact.
     if (static_cast<std::uint64_t>(source.width) * static_cast<std::uint64_t>(source.height) <= 65536)
-        averageDown<std::uint32_t>(rows, columns, down, source, out);
+        averageDown<std::uint32_t>(rows.get(), columns, down, source, out);
     else
-        averageDown<std::uint64_t>(rows, columns, down, source, out);
+        averageDown<std::uint64_t>(rows.get(), columns, down, source, out);
     return out;
 }
 
