@@ -287,6 +287,34 @@ class ZeroRunTokens {
 
     void add(const std::uint8_t* bytes, std::size_t n) {
         std::size_t i = 0;
+#if defined(__SSE2__)
+        // Sixteen bytes at a time: which are zero, as a mask, walked run by run.
+        const __m128i zero = _mm_setzero_si128();
+        for (; i + 16 <= n; i += 16) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+            const auto zeros = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, zero)));
+            if (zeros == 0xFFFF) {
+                zeros_ += 16;
+                continue;
+            }
+            // A bit above the block stops each count at its end.
+            for (std::uint32_t k = 0; k < 16;) {
+                const std::uint32_t ahead = zeros >> k | 1u << (16 - k);
+                const auto zeroRun =
+                    static_cast<std::uint32_t>(std::countr_one(ahead & ((1u << (16 - k)) - 1)));
+                zeros_ += zeroRun;
+                k += zeroRun;
+                if (k == 16)
+                    break;
+                const auto literalRun =
+                    static_cast<std::uint32_t>(std::countr_zero(zeros >> k | 1u << (16 - k)));
+                flushZeros();
+                literals(bytes + i + k, literalRun);
+                k += literalRun;
+            }
+            reduceWhenLarge();
+        }
+#endif
         while (i < n) {
             if (bytes[i] != 0) {
                 flushZeros();
@@ -314,7 +342,9 @@ class ZeroRunTokens {
         }
     }
 
-    void addZeros(std::size_t n) { zeros_ += n; }
+    void addZeros(std::size_t n) {
+        zeros_ += n;
+    }
 
     // Ends the data; returns the tokens' count.
     std::size_t finish() {
@@ -330,6 +360,17 @@ class ZeroRunTokens {
     std::array<std::uint32_t, kLitLenSymbols> frequency{};
 
   private:
+    void literals(const std::uint8_t* bytes, std::size_t count) {
+        for (std::size_t j = 0; j < count; ++j) {
+            const std::uint8_t byte = bytes[j];
+            next_[j] = byte;
+            ++frequency[byte];
+            s1_ += byte;
+            s2_ += s1_;
+        }
+        next_ += count;
+    }
+
     // The sums are reduced modulo 65521 only now and then: s1 stays below 2^33 and s2 below 2^59 between
     // the checks, far from overflowing.
     void reduceWhenLarge() {
