@@ -16,16 +16,24 @@ namespace {
 
 std::string base64(std::span<const std::uint8_t> bytes) {
     static constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    out.reserve((bytes.size() + 2) / 3 * 4);
-    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    std::string out((bytes.size() + 2) / 3 * 4, '=');
+    char* o = out.data();
+    std::size_t i = 0;
+    for (; i + 3 <= bytes.size(); i += 3, o += 4) {
         const std::uint32_t b = static_cast<std::uint32_t>(bytes[i]) << 16 |
-                                (i + 1 < bytes.size() ? static_cast<std::uint32_t>(bytes[i + 1]) << 8 : 0u) |
-                                (i + 2 < bytes.size() ? bytes[i + 2] : 0u);
-        out += kDigits[b >> 18 & 63];
-        out += kDigits[b >> 12 & 63];
-        out += i + 1 < bytes.size() ? kDigits[b >> 6 & 63] : '=';
-        out += i + 2 < bytes.size() ? kDigits[b & 63] : '=';
+                                static_cast<std::uint32_t>(bytes[i + 1]) << 8 | bytes[i + 2];
+        o[0] = kDigits[b >> 18];
+        o[1] = kDigits[b >> 12 & 63];
+        o[2] = kDigits[b >> 6 & 63];
+        o[3] = kDigits[b & 63];
+    }
+    if (i < bytes.size()) { // one or two bytes left: two or three digits, the rest stays '='
+        const std::uint32_t b = static_cast<std::uint32_t>(bytes[i]) << 16 |
+                                (i + 1 < bytes.size() ? static_cast<std::uint32_t>(bytes[i + 1]) << 8 : 0u);
+        o[0] = kDigits[b >> 18];
+        o[1] = kDigits[b >> 12 & 63];
+        if (i + 1 < bytes.size())
+            o[2] = kDigits[b >> 6 & 63];
     }
     return out;
 }
