@@ -92,6 +92,8 @@ void encodeLayoutImages(ThemeCursor& cursor) {
 }
 
 void encodeLayoutImages(std::vector<ThemeCursor>& cursors) {
+    if (std::all_of(cursors.begin(), cursors.end(), [](const ThemeCursor& c) { return !c.pngs.empty(); }))
+        return; // all done while the cursors were made: no thread to start
     forEachOnCores(cursors.size(), [&](std::size_t i) {
         if (cursors[i].pngs.empty())
             encodeLayoutImages(cursors[i]);
