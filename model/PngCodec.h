@@ -3,7 +3,6 @@
 // alpha 0xAARRGGBB pixels and encoding them as 8-bit RGBA. Sizes are checked before anything is allocated.
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -29,39 +28,8 @@ std::optional<PngSize> pngDeclaredSize(std::span<const std::uint8_t> bytes);
 // Nothing for damaged, truncated or larger images.
 std::optional<PngPixels> decodePng(std::span<const std::uint8_t> bytes, int maxSide);
 
-// How hard the encoder compresses: Small (libpng at zlib's default level) for files that are kept, Fast
-// (FastPngEncoder: a tenth of the time) for the many images of a theme's layouts.
-enum class PngEffort { Small, Fast };
-
-// Encodes width x height straight-alpha pixels as an 8-bit RGBA PNG, the form every icon reader takes.
-std::vector<std::uint8_t> encodePng(int width, int height, std::span<const std::uint32_t> argb,
-                                    PngEffort effort = PngEffort::Small);
-
-// The fast effort's encoder, kept between images so that its buffers are reused. Every row is Paeth
-// filtered (a row of transparent pixels is stored as it is) and deflated in one block of its own Huffman
-// codes whose only matches are runs of zeros: cursor pictures filter to 90 % and more of those (the
-// transparent canvas, flat colour), so the work grows with the drawn pixels rather than with the canvas.
-class FastPngEncoder {
-  public:
-    std::vector<std::uint8_t> encode(int width, int height, std::span<const std::uint32_t> argb);
-
-  private:
-    std::vector<std::uint8_t> row_;      // one filtered row
-    std::vector<std::uint32_t> zeroRow_; // the row above the first
-    // Room for the worst case, left uninitialised: the pages of the part never written are never touched.
-    template <typename T> struct Buffer {
-        std::unique_ptr<T[]> data;
-        std::size_t size = 0;
-        T* atLeast(std::size_t n) {
-            if (size < n) {
-                data = std::make_unique_for_overwrite<T[]>(n);
-                size = n;
-            }
-            return data.get();
-        }
-    };
-    Buffer<std::uint16_t> tokens_; // bytes 0..255, runs of zeros 256 + length
-    Buffer<std::uint8_t> out_;
-};
+// Encodes width x height straight-alpha pixels as an 8-bit RGBA PNG, the form every icon reader takes, at
+// zlib's default level: for files that are kept. (Theme layouts' many images: theme/LayoutPng.h.)
+std::vector<std::uint8_t> encodePng(int width, int height, std::span<const std::uint32_t> argb);
 
 } // namespace vantle

@@ -1,7 +1,6 @@
 #include "theme/Hyprcursor.h"
 
 #include "model/BinaryFile.h"
-#include "model/PngCodec.h"
 #include "theme/LayoutSupport.h"
 #include "theme/ZipWriter.h"
 

@@ -1,7 +1,7 @@
 #include "theme/LayoutSupport.h"
 
 #include "model/CursorFileParts.h"
-#include "model/PngCodec.h"
+#include "theme/LayoutPng.h"
 
 #include <atomic>
 #include <thread>

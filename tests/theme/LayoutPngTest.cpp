@@ -1,5 +1,7 @@
-// The fast PNG encoder of theme layouts: every picture comes back pixel for pixel through libpng, and the
-// runs of zeros it is built for compress.
+// The PNG encoder of theme layouts: every picture comes back pixel for pixel through libpng, and the runs
+// of zeros it is built for compress.
+
+#include "theme/LayoutPng.h"
 
 #include "model/PngCodec.h"
 
@@ -9,7 +11,7 @@
 #include <random>
 #include <string>
 
-namespace vantle::test {
+namespace vantle::theme {
 namespace {
 
 struct Picture {
@@ -80,7 +82,7 @@ TEST(FastPngEncoder, EveryPictureReadsBackExactly) {
     for (const Picture& p : pictures) {
         SCOPED_TRACE(p.name);
         const std::vector<std::uint8_t> png = encoder.encode(p.width, p.height, p.argb);
-        EXPECT_EQ(png, encodePng(p.width, p.height, p.argb, PngEffort::Fast));
+        EXPECT_EQ(png, FastPngEncoder().encode(p.width, p.height, p.argb)); // as from a new encoder
         const std::optional<PngPixels> back = decodePng(png, 8192);
         ASSERT_TRUE(back.has_value());
         EXPECT_EQ(back->width, p.width);
@@ -91,13 +93,13 @@ TEST(FastPngEncoder, EveryPictureReadsBackExactly) {
 
 TEST(FastPngEncoder, CompressesTheTransparentCanvasToAFewBytesAndRefusesWrongSizes) {
     const std::vector<std::uint32_t> transparent(256 * 256, 0);
-    EXPECT_LT(encodePng(256, 256, transparent, PngEffort::Fast).size(), 400u);
+    FastPngEncoder encoder;
+    EXPECT_LT(encoder.encode(256, 256, transparent).size(), 400u);
     const Picture disc = picture("disc", 256, 256, [](int x, int y) { return softDisc(x, y, 256); });
-    EXPECT_LT(encodePng(256, 256, disc.argb, PngEffort::Fast).size(),
-              encodePng(256, 256, disc.argb, PngEffort::Small).size() * 5 / 4);
+    EXPECT_LT(encoder.encode(256, 256, disc.argb).size(), encodePng(256, 256, disc.argb).size() * 5 / 4);
     EXPECT_TRUE(FastPngEncoder().encode(3, 3, transparent).empty());
     EXPECT_TRUE(FastPngEncoder().encode(0, 0, {}).empty());
 }
 
 } // namespace
-} // namespace vantle::test
+} // namespace vantle::theme

@@ -1,0 +1,580 @@
+#include "theme/LayoutPng.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdlib>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace vantle::theme {
+
+namespace {
+
+void putBigEndian(std::uint8_t* at, std::uint32_t value) {
+    at[0] = static_cast<std::uint8_t>(value >> 24);
+    at[1] = static_cast<std::uint8_t>(value >> 16);
+    at[2] = static_cast<std::uint8_t>(value >> 8);
+    at[3] = static_cast<std::uint8_t>(value);
+}
+
+// Paeth's prediction of a byte from its left, upper and upper-left neighbours.
+int paethPredictor(int left, int up, int upLeft) {
+    const int pa = std::abs(up - upLeft);
+    const int pb = std::abs(left - upLeft);
+    const int pc = std::abs(left + up - 2 * upLeft);
+    return pa <= pb && pa <= pc ? left : pb <= pc ? up : upLeft;
+}
+
+// The residual of pixel `cur` (0xAARRGGBB words all four) in the file's byte order R, G, B, A.
+void paethPixel(std::uint32_t cur, std::uint32_t left, std::uint32_t up, std::uint32_t upLeft,
+                std::uint8_t* out) {
+    static constexpr int kShift[4] = {16, 8, 0, 24}; // R, G, B, A
+    for (int k = 0; k < 4; ++k) {
+        const auto byte = [&](std::uint32_t p) { return static_cast<int>(p >> kShift[k] & 0xFF); };
+        out[k] = static_cast<std::uint8_t>(byte(cur) - paethPredictor(byte(left), byte(up), byte(upLeft)));
+    }
+}
+
+#if defined(__SSE2__)
+// Paeth residuals of four pixels at once, on 16-bit lanes (SSE2 has no byte compares that fit).
+[[gnu::always_inline]] inline __m128i paethHalf(__m128i cur, __m128i left, __m128i up, __m128i upLeft) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i bc = _mm_sub_epi16(up, upLeft);
+    const __m128i ac = _mm_sub_epi16(left, upLeft);
+    const __m128i pa = _mm_max_epi16(bc, _mm_sub_epi16(zero, bc));
+    const __m128i pb = _mm_max_epi16(ac, _mm_sub_epi16(zero, ac));
+    const __m128i sum = _mm_add_epi16(bc, ac);
+    const __m128i pc = _mm_max_epi16(sum, _mm_sub_epi16(zero, sum));
+    const __m128i notA = _mm_or_si128(_mm_cmpgt_epi16(pa, pb), _mm_cmpgt_epi16(pa, pc));
+    const __m128i notB = _mm_cmpgt_epi16(pb, pc);
+    const __m128i bOrC = _mm_or_si128(_mm_andnot_si128(notB, up), _mm_and_si128(notB, upLeft));
+    const __m128i prediction = _mm_or_si128(_mm_andnot_si128(notA, left), _mm_and_si128(notA, bOrC));
+    return _mm_sub_epi16(cur, prediction);
+}
+
+__m128i paethFour(const std::uint32_t* row, const std::uint32_t* up) {
+    const __m128i zero = _mm_setzero_si128();
+    const auto load = [](const std::uint32_t* p) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    };
+    const __m128i c = load(row), a = load(row - 1), b = load(up), d = load(up - 1);
+    const __m128i low = paethHalf(_mm_unpacklo_epi8(c, zero), _mm_unpacklo_epi8(a, zero),
+                                  _mm_unpacklo_epi8(b, zero), _mm_unpacklo_epi8(d, zero));
+    const __m128i high = paethHalf(_mm_unpackhi_epi8(c, zero), _mm_unpackhi_epi8(a, zero),
+                                   _mm_unpackhi_epi8(b, zero), _mm_unpackhi_epi8(d, zero));
+    const __m128i mask = _mm_set1_epi16(0xFF);
+    const __m128i r = _mm_packus_epi16(_mm_and_si128(low, mask), _mm_and_si128(high, mask));
+    // Each word B G R A (memory order) to R G B A.
+    const __m128i ga = _mm_and_si128(r, _mm_set1_epi32(static_cast<int>(0xFF00FF00u)));
+    const __m128i red = _mm_and_si128(_mm_srli_epi32(r, 16), _mm_set1_epi32(0xFF));
+    const __m128i blue = _mm_slli_epi32(_mm_and_si128(r, _mm_set1_epi32(0xFF)), 16);
+    return _mm_or_si128(ga, _mm_or_si128(red, blue));
+}
+#endif
+
+// The pixels of a row from its first to its last that is not zero; first == end for a row of zeros.
+struct DrawnSpan {
+    std::size_t first = 0;
+    std::size_t end = 0;
+};
+
+DrawnSpan drawnSpan(const std::uint32_t* row, std::size_t width) {
+    std::size_t first = 0;
+    std::size_t end = width;
+#if defined(__SSE2__)
+    // Four pixels at a time while all four are zero.
+    const __m128i zero = _mm_setzero_si128();
+    const auto allZero = [&](std::size_t x) {
+        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x));
+        return _mm_movemask_epi8(_mm_cmpeq_epi32(four, zero)) == 0xFFFF;
+    };
+    while (first + 4 <= width && allZero(first))
+        first += 4;
+#endif
+    while (first < width && row[first] == 0)
+        ++first;
+#if defined(__SSE2__)
+    while (end >= first + 4 && allZero(end - 4))
+        end -= 4;
+#endif
+    while (end > first && row[end - 1] == 0)
+        --end;
+    return {first, end};
+}
+
+// The Paeth residuals of at least pixels first .. end - 1 of a row (0 < end <= width) into out, four bytes
+// a pixel from the first one done; returns the pixels done. Where the row has room the last group of four
+// is completed, so that all but the row's first pixel go through the four-at-once path.
+DrawnSpan paethRow(const std::uint32_t* row, const std::uint32_t* up, std::size_t width, std::size_t first,
+                   std::size_t end, std::uint8_t* out) {
+    std::size_t x = first;
+    const auto at = [&](std::size_t pixel) { return out + 4 * (pixel - first); };
+    if (x == 0) {
+        paethPixel(row[0], 0, up[0], 0, out);
+        x = 1;
+    }
+#if defined(__SSE2__)
+    if (end > x && x + (end - x + 3) / 4 * 4 <= width)
+        end = x + (end - x + 3) / 4 * 4;
+    for (; x + 4 <= end; x += 4)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(at(x)), paethFour(row + x, up + x));
+#endif
+    for (; x < end; ++x)
+        paethPixel(row[x], row[x - 1], up[x], up[x - 1], at(x));
+    return {first, end};
+}
+
+constexpr std::uint32_t kAdlerBase = 65521;
+constexpr std::size_t kLitLenSymbols = 286;
+constexpr std::uint16_t kEndOfBlock = 256;
+constexpr std::uint16_t kRunToken = 256; // a token of 256 + n is a run of n zeros (3 <= n <= 258)
+constexpr std::size_t kLongestMatch = 258;
+
+struct LengthCode {
+    std::uint16_t symbol = 0;
+    std::uint8_t extraBits = 0;
+    std::uint16_t extra = 0;
+};
+
+// Deflate's length symbol and extra bits of every match length 3..258.
+constexpr std::array<LengthCode, kLongestMatch + 1> makeLengthCodes() {
+    constexpr int kBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                               31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+    constexpr int kExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+    std::array<LengthCode, kLongestMatch + 1> codes{};
+    for (int length = 3; length <= 258; ++length) {
+        int k = length == 258 ? 28 : 27;
+        while (kBase[k] > length)
+            --k;
+        codes[static_cast<std::size_t>(length)] = {static_cast<std::uint16_t>(257 + k),
+                                                   static_cast<std::uint8_t>(kExtra[k]),
+                                                   static_cast<std::uint16_t>(length - kBase[k])};
+    }
+    return codes;
+}
+constexpr std::array<LengthCode, kLongestMatch + 1> kLengthCodes = makeLengthCodes();
+
+// The filtered bytes as literals and runs of zeros (matches at distance 1 after a literal zero), with
+// the symbol counts and the Adler-32 checksum of the bytes, which zeros only advance by multiplication.
+// `tokens` must have room for one token per byte.
+class ZeroRunTokens {
+  public:
+    explicit ZeroRunTokens(std::uint16_t* tokens) : begin_(tokens), next_(tokens) {}
+
+    void add(const std::uint8_t* bytes, std::size_t n) {
+        std::size_t i = 0;
+#if defined(__SSE2__)
+        // Sixteen bytes at a time: which are zero, as a mask, walked run by run.
+        const __m128i zero = _mm_setzero_si128();
+        for (; i + 16 <= n; i += 16) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+            const auto zeros = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, zero)));
+            if (zeros == 0xFFFF) {
+                zeros_ += 16;
+                continue;
+            }
+            // Bits above the block's sixteen are 0: a run of zeros ends there by itself, a run of
+            // literals at the bit set above it.
+            for (std::uint32_t k = 0; k < 16;) {
+                const auto zeroRun = static_cast<std::uint32_t>(std::countr_one(zeros >> k));
+                zeros_ += zeroRun;
+                k += zeroRun;
+                if (k == 16)
+                    break;
+                const auto literalRun =
+                    static_cast<std::uint32_t>(std::countr_zero(zeros >> k | 1u << (16 - k)));
+                flushZeros();
+                literals(bytes + i + k, literalRun);
+                k += literalRun;
+            }
+            reduceWhenLarge();
+        }
+#endif
+        while (i < n) {
+            if (bytes[i] != 0) {
+                flushZeros();
+                // Up to 64 K literals between checks of the sums' size.
+                const std::size_t end = std::min(n, i + (std::size_t{1} << 16));
+                do {
+                    const std::uint8_t byte = bytes[i++];
+                    *next_++ = byte;
+                    ++frequency[byte];
+                    s1_ += byte;
+                    s2_ += s1_;
+                } while (i < end && bytes[i] != 0);
+                reduceWhenLarge();
+                continue;
+            }
+            const std::size_t start = i;
+            for (std::uint64_t word = 0; i + 8 <= n; i += 8) {
+                std::memcpy(&word, bytes + i, 8);
+                if (word != 0)
+                    break;
+            }
+            while (i < n && bytes[i] == 0)
+                ++i;
+            zeros_ += i - start;
+        }
+    }
+
+    void addZeros(std::size_t n) {
+        zeros_ += n;
+    }
+
+    // Ends the data; returns the tokens' count.
+    std::size_t finish() {
+        flushZeros();
+        ++frequency[kEndOfBlock];
+        return static_cast<std::size_t>(next_ - begin_);
+    }
+
+    std::uint32_t adler() const {
+        return static_cast<std::uint32_t>(s2_ % kAdlerBase << 16 | s1_ % kAdlerBase);
+    }
+
+    std::array<std::uint32_t, kLitLenSymbols> frequency{};
+
+  private:
+    void literals(const std::uint8_t* bytes, std::size_t count) {
+        for (std::size_t j = 0; j < count; ++j) {
+            const std::uint8_t byte = bytes[j];
+            next_[j] = byte;
+            ++frequency[byte];
+            s1_ += byte;
+            s2_ += s1_;
+        }
+        next_ += count;
+    }
+
+    // The sums are reduced modulo 65521 only now and then: s1 stays below 2^33 and s2 below 2^59 between
+    // the checks, far from overflowing.
+    void reduceWhenLarge() {
+        if ((s1_ >> 32) != 0 || (s2_ >> 58) != 0) {
+            s1_ %= kAdlerBase;
+            s2_ %= kAdlerBase;
+        }
+    }
+
+    void flushZeros() {
+        if (zeros_ == 0)
+            return;
+        // Most runs are short: their product stays below 2^49 without reducing anything first.
+        s2_ += zeros_ < (std::size_t{1} << 16) ? zeros_ * s1_ : zeros_ % kAdlerBase * (s1_ % kAdlerBase);
+        reduceWhenLarge();
+        token(0, 0);
+        std::size_t left = zeros_ - 1;
+        zeros_ = 0;
+        while (left >= 3) {
+            std::size_t length = std::min(left, kLongestMatch);
+            if (left - length > 0 && left - length < 3)
+                length = left - 3; // leaves a run of 3 rather than one or two literals
+            token(static_cast<std::uint16_t>(kRunToken + length), kLengthCodes[length].symbol);
+            left -= length;
+        }
+        for (; left > 0; --left)
+            token(0, 0);
+    }
+
+    void token(std::uint16_t value, std::size_t symbol) {
+        *next_++ = value;
+        ++frequency[symbol];
+    }
+
+    std::uint16_t* begin_;
+    std::uint16_t* next_;
+    std::size_t zeros_ = 0;
+    std::uint64_t s1_ = 1;
+    std::uint64_t s2_ = 0;
+};
+
+// Lengths of an optimal prefix code for `frequency`, none above `limit`: the two lightest merged until one
+// tree is left; when it is too deep the counts are halved (kept above zero) and it is built again. A
+// single used symbol gets a partner so that the code is complete.
+void codeLengths(std::span<const std::uint32_t> frequency, int limit, std::span<std::uint8_t> lengths) {
+    constexpr std::size_t kMax = kLitLenSymbols;
+    // Weight and symbol in one key, sorted by weight.
+    std::array<std::uint64_t, kMax> leaves;
+    std::size_t used = 0;
+    for (std::size_t s = 0; s < frequency.size(); ++s)
+        if (frequency[s] != 0)
+            leaves[used++] = std::uint64_t{frequency[s]} << 16 | s;
+    std::fill(lengths.begin(), lengths.end(), std::uint8_t{0});
+    if (used < 2) {
+        const std::size_t only = used == 1 ? leaves[0] & 0xFFFF : 0;
+        lengths[only] = 1;
+        lengths[only == 0 ? 1 : 0] = 1;
+        return;
+    }
+    for (;;) {
+        std::sort(leaves.begin(), leaves.begin() + static_cast<std::ptrdiff_t>(used));
+        // Nodes 0 .. used - 1 are the leaves by weight, the merged ones follow in the order made (their
+        // weights never decrease), so the lightest two are always at the front of one of the two runs.
+        std::array<std::uint64_t, 2 * kMax> weight;
+        std::array<std::uint16_t, 2 * kMax> parent;
+        for (std::size_t i = 0; i < used; ++i)
+            weight[i] = leaves[i] >> 16;
+        std::size_t nextLeaf = 0;
+        std::size_t nextMerged = used;
+        std::size_t made = used;
+        const auto lightest = [&] {
+            if (nextLeaf < used && (nextMerged == made || weight[nextLeaf] <= weight[nextMerged]))
+                return nextLeaf++;
+            return nextMerged++;
+        };
+        while (made < 2 * used - 1) {
+            const std::size_t a = lightest();
+            const std::size_t b = lightest();
+            weight[made] = weight[a] + weight[b];
+            parent[a] = parent[b] = static_cast<std::uint16_t>(made);
+            ++made;
+        }
+        std::array<std::uint8_t, 2 * kMax> depth;
+        depth[made - 1] = 0; // the root; every other node's parent comes after it
+        int deepest = 0;
+        for (std::size_t i = made - 1; i-- > 0;) {
+            depth[i] = static_cast<std::uint8_t>(depth[parent[i]] + 1);
+            deepest = std::max<int>(deepest, depth[i]);
+        }
+        if (deepest <= limit) {
+            for (std::size_t i = 0; i < used; ++i)
+                lengths[leaves[i] & 0xFFFF] = depth[i];
+            return;
+        }
+        for (std::size_t i = 0; i < used; ++i)
+            leaves[i] = ((leaves[i] >> 17 | 1) << 16) | (leaves[i] & 0xFFFF);
+    }
+}
+
+constexpr std::array<std::uint8_t, 256> makeReversedBytes() {
+    std::array<std::uint8_t, 256> table{};
+    for (int b = 0; b < 256; ++b)
+        for (int k = 0; k < 8; ++k)
+            table[static_cast<std::size_t>(b)] |= static_cast<std::uint8_t>((b >> k & 1) << (7 - k));
+    return table;
+}
+constexpr std::array<std::uint8_t, 256> kReversedBytes = makeReversedBytes();
+
+// Deflate's canonical codes of those lengths, bit-reversed for writing from the lowest bit.
+void canonicalCodes(std::span<const std::uint8_t> lengths, std::span<std::uint16_t> codes) {
+    std::array<int, 16> count{};
+    for (std::uint8_t length : lengths)
+        ++count[length];
+    count[0] = 0;
+    std::array<int, 16> next{};
+    for (int bits = 1, code = 0; bits < 16; ++bits) {
+        code = (code + count[static_cast<std::size_t>(bits - 1)]) << 1;
+        next[static_cast<std::size_t>(bits)] = code;
+    }
+    for (std::size_t s = 0; s < lengths.size(); ++s) {
+        const int length = lengths[s];
+        if (length == 0)
+            continue;
+        const auto code = static_cast<std::uint32_t>(next[static_cast<std::size_t>(length)]++);
+        codes[s] = static_cast<std::uint16_t>(
+            (kReversedBytes[code & 0xFF] << 8 | kReversedBytes[code >> 8]) >> (16 - length));
+    }
+}
+
+class BitWriter {
+  public:
+    explicit BitWriter(std::uint8_t* out) : out_(out) {}
+
+    void put(std::uint32_t value, int count) { // value < 2^count, count <= 32
+        const std::uint64_t bits = bits_ | std::uint64_t{value} << count_;
+        count_ += count;
+        if (count_ < 32) {
+            bits_ = bits;
+            return;
+        }
+        // Four bytes from locals, so that the compiler may write them as one word.
+        std::uint8_t* const out = out_;
+        out[0] = static_cast<std::uint8_t>(bits);
+        out[1] = static_cast<std::uint8_t>(bits >> 8);
+        out[2] = static_cast<std::uint8_t>(bits >> 16);
+        out[3] = static_cast<std::uint8_t>(bits >> 24);
+        out_ = out + 4;
+        bits_ = bits >> 32;
+        count_ -= 32;
+    }
+
+    // Writes out the last bits, the final byte filled with zeros; returns the end.
+    std::uint8_t* finish() {
+        for (; count_ > 0; count_ -= 8, bits_ >>= 8)
+            *out_++ = static_cast<std::uint8_t>(bits_);
+        count_ = 0;
+        return out_;
+    }
+
+  private:
+    std::uint8_t* out_;
+    std::uint64_t bits_ = 0;
+    int count_ = 0;
+};
+
+// A code over the literal/length symbols: lengths and bit-reversed codes.
+struct Code {
+    std::array<std::uint8_t, kLitLenSymbols> length{};
+    std::array<std::uint16_t, kLitLenSymbols> bits{};
+};
+
+// The dynamic block's header: the code's lengths and the two distance codes' (one used, distance 1),
+// themselves coded with the repeat symbols 16, 17 and 18.
+void writeCodeLengths(const Code& code, BitWriter& out) {
+    std::size_t literals = kLitLenSymbols;
+    while (literals > 257 && code.length[literals - 1] == 0)
+        --literals;
+    std::array<std::uint8_t, kLitLenSymbols + 2> all{};
+    std::copy_n(code.length.begin(), literals, all.begin());
+    all[literals] = all[literals + 1] = 1;
+    const std::size_t total = literals + 2;
+    struct Symbol {
+        std::uint8_t symbol;
+        std::uint8_t extra;
+    };
+    std::array<Symbol, kLitLenSymbols + 2> symbols{};
+    std::size_t count = 0;
+    std::array<std::uint32_t, 19> frequency{};
+    const auto add = [&](int symbol, std::size_t extra) {
+        symbols[count++] = {static_cast<std::uint8_t>(symbol), static_cast<std::uint8_t>(extra)};
+        ++frequency[static_cast<std::size_t>(symbol)];
+    };
+    for (std::size_t i = 0; i < total;) {
+        std::size_t run = 1;
+        while (i + run < total && all[i + run] == all[i])
+            ++run;
+        if (all[i] == 0 && run >= 3) {
+            run = std::min<std::size_t>(run, 138);
+            run >= 11 ? add(18, run - 11) : add(17, run - 3);
+            i += run;
+            continue;
+        }
+        add(all[i], 0);
+        ++i;
+        for (--run; run >= 3; run -= std::min<std::size_t>(run, 6)) {
+            add(16, std::min<std::size_t>(run, 6) - 3);
+            i += std::min<std::size_t>(run, 6);
+        }
+    }
+    std::array<std::uint8_t, 19> lengths{};
+    std::array<std::uint16_t, 19> codes{};
+    codeLengths(frequency, 7, lengths);
+    canonicalCodes(lengths, codes);
+    static constexpr std::uint8_t kOrder[19] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
+                                                11, 4,  12, 3, 13, 2, 14, 1, 15};
+    std::size_t sent = 19;
+    while (sent > 4 && lengths[kOrder[sent - 1]] == 0)
+        --sent;
+    out.put(static_cast<std::uint32_t>(literals - 257), 5);
+    out.put(1, 5); // two distance codes
+    out.put(static_cast<std::uint32_t>(sent - 4), 4);
+    for (std::size_t i = 0; i < sent; ++i)
+        out.put(lengths[kOrder[i]], 3);
+    static constexpr int kExtraBits[19] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 3, 7};
+    for (std::size_t i = 0; i < count; ++i) {
+        const Symbol s = symbols[i];
+        out.put(codes[s.symbol], lengths[s.symbol]);
+        if (kExtraBits[s.symbol] != 0)
+            out.put(s.extra, kExtraBits[s.symbol]);
+    }
+}
+
+// One final dynamic block of the tokens.
+void writeDeflateBlock(std::span<const std::uint16_t> tokens, const Code& code, BitWriter& out) {
+    out.put(1, 1); // the last block
+    out.put(2, 2); // of dynamic codes
+    writeCodeLengths(code, out);
+    for (std::uint16_t token : tokens) {
+        if (token < kRunToken) {
+            out.put(code.bits[token], code.length[token]);
+            continue;
+        }
+        const LengthCode& length = kLengthCodes[token - kRunToken];
+        out.put(code.bits[length.symbol], code.length[length.symbol]);
+        // The extra bits, then distance code 0 (distance 1), whose code is a single 0 bit.
+        out.put(length.extra, length.extraBits + 1);
+    }
+    out.put(code.bits[kEndOfBlock], code.length[kEndOfBlock]);
+}
+
+} // namespace
+
+std::vector<std::uint8_t> FastPngEncoder::encode(int width, int height, std::span<const std::uint32_t> argb) {
+    if (width < 1 || height < 1 ||
+        argb.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
+        return {};
+    const auto w = static_cast<std::size_t>(width);
+    const std::size_t stride = w * 4;
+    row_.resize(stride);
+    zeroRow_.assign(w, 0);
+    const std::size_t bytes = (stride + 1) * static_cast<std::size_t>(height);
+    std::uint16_t* const tokenBuffer = tokens_.atLeast(bytes);
+    ZeroRunTokens tokens(tokenBuffer);
+    const std::uint32_t* up = zeroRow_.data();
+    DrawnSpan upSpan{w, w};
+    for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
+        const std::uint32_t* row = argb.data() + y * w;
+        const DrawnSpan span = drawnSpan(row, w);
+        if (span.first == span.end) {
+            tokens.addZeros(stride + 1); // no filter (type 0): the zeros as they are
+        } else {
+            // Paeth (type 4). A residual is zero where the pixel, its left, upper and upper-left
+            // neighbours all are: outside the two rows' drawn spans, one pixel further to the right.
+            static constexpr std::uint8_t kPaeth = 4;
+            tokens.add(&kPaeth, 1);
+            const std::size_t first = std::min(span.first, upSpan.first);
+            const std::size_t end =
+                std::min(w, std::max(span.end, upSpan.first == upSpan.end ? 0 : upSpan.end) + 1);
+            const DrawnSpan done = paethRow(row, up, w, first, end, row_.data());
+            tokens.addZeros(4 * done.first);
+            tokens.add(row_.data(), 4 * (done.end - done.first));
+            tokens.addZeros(4 * (w - done.end));
+        }
+        upSpan = span;
+        up = row;
+    }
+    const std::span<const std::uint16_t> data(tokenBuffer, tokens.finish());
+    Code code;
+    codeLengths(tokens.frequency, 15, code.length);
+    canonicalCodes(code.length, code.bits);
+
+    // Signature, header, the data in one chunk, end. A token takes at most 21 bits (a run: length code,
+    // extra bits, distance), the block's header under 400 bytes. The buffer only grows.
+    static constexpr std::uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
+    const std::size_t bound = 8 + 25 + 12 + 2 + 400 + (data.size() * 21 + 7) / 8 + 4 + 12;
+    std::uint8_t* const o = out_.atLeast(bound);
+    std::copy_n(kSignature, 8, o);
+    putBigEndian(o + 8, 13);
+    std::memcpy(o + 12, "IHDR", 4);
+    putBigEndian(o + 16, static_cast<std::uint32_t>(width));
+    putBigEndian(o + 20, static_cast<std::uint32_t>(height));
+    const std::uint8_t kRgba8[5] = {8, 6, 0, 0, 0}; // 8 bits, RGBA, deflate, adaptive filters, no interlace
+    std::copy_n(kRgba8, 5, o + 24);
+    putBigEndian(o + 29, static_cast<std::uint32_t>(crc32(0, o + 12, 17)));
+    std::uint8_t* idat = o + 33;
+    std::memcpy(idat + 4, "IDAT", 4);
+    idat[8] = 0x78; // deflate, 32 KB window
+    idat[9] = 0x01; // no dictionary, fastest; the check bits make 0x7801 a multiple of 31
+    BitWriter bits(idat + 10);
+    writeDeflateBlock(data, code, bits);
+    std::uint8_t* end = bits.finish();
+    putBigEndian(end, tokens.adler());
+    end += 4;
+    const auto dataSize = static_cast<std::uint32_t>(end - (idat + 8));
+    putBigEndian(idat, dataSize);
+    putBigEndian(end, static_cast<std::uint32_t>(crc32(0, idat + 4, dataSize + 4)));
+    end += 4;
+    putBigEndian(end, 0);
+    std::memcpy(end + 4, "IEND", 4);
+    putBigEndian(end + 8, static_cast<std::uint32_t>(crc32(0, end + 4, 4)));
+    end += 12;
+    return {o, end};
+}
+
+} // namespace vantle::theme
