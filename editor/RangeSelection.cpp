@@ -7,16 +7,6 @@
 
 namespace vantle {
 
-namespace {
-
-// A colour of the image as an opaque 0xAARRGGBB pixel of a picture.
-std::uint32_t opaquePixel(colourRGB c) {
-    return 0xFF000000u | static_cast<std::uint32_t>(redOf(c)) << 16 |
-           static_cast<std::uint32_t>(greenOf(c)) << 8 | static_cast<std::uint32_t>(blueOf(c));
-}
-
-} // namespace
-
 RangeSelection::RangeSelection(EditCanvas& canvas, const MarkerColours& markers, SelectionView& view,
                                ClipboardSink putOnClipboard)
     : canvas_(canvas), markers_(markers), view_(view), putOnClipboard_(std::move(putOnClipboard)) {}
@@ -137,7 +127,7 @@ void RangeSelection::copyPiece() {
         for (int c = 0; c < width_; ++c) {
             const colourRGB colour = pieceColour(c, r);
             copyBuffer_(c, r) = colour;
-            picture.argb[static_cast<std::size_t>(r * width_ + c)] = opaquePixel(colour);
+            picture.argb[static_cast<std::size_t>(r * width_ + c)] = argbOf(colour, 0xFF);
         }
     putOnClipboard_(picture);
     copySourceWidth_ = canvas_.width();

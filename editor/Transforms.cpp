@@ -16,7 +16,7 @@ template <typename Recolour> void recolour(EditCanvas& canvas, const MarkerColou
     for (int y = 0; y < canvas.height(); ++y)
         for (int x = 0; x < canvas.width(); ++x) {
             colourRGB& p = canvas.workBuffer(canvas.imageOffsetX + x, canvas.imageOffsetY + y);
-            if (p == markers.transparent || p == markers.inverted)
+            if (markers.isMarker(p))
                 continue;
             p = f(redOf(p), greenOf(p), blueOf(p));
             canvas.PaintCellAt(canvas.workBuffer, canvas.imageOffsetX, canvas.imageOffsetY, x, y);

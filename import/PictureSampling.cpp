@@ -12,15 +12,6 @@ namespace vantle {
 
 namespace {
 
-// A picture pixel of a marker's colour is a real colour: it stays opaque, one step away.
-colourRGB colourOf(std::uint32_t argb, const MarkerColours& markers) {
-    if ((argb >> 24) < 128)
-        return markers.transparent;
-    return opaqueColour(makeColour(static_cast<int>((argb >> 16) & 0xFF),
-                                   static_cast<int>((argb >> 8) & 0xFF), static_cast<int>(argb & 0xFF)),
-                        markers);
-}
-
 // One source unit spans `span` / s pixels (span is the longer side). Points that fall outside the area,
 // which an odd margin can produce on its last row or column, take the nearest pixel of the area.
 int sourcePixel(int unit, int span, int size, int length) {
@@ -43,7 +34,9 @@ PreviewImage samplePreview(const Picture& picture, PictureArea area, int size, c
     const int w = area.width;
     const int h = area.height;
     auto put = [&](int x, int y, colourRGB c) { preview.pixels[static_cast<std::size_t>(y * size + x)] = c; };
-    auto source = [&](int px, int py) { return colourOf(picture.at(area.x + px, area.y + py), markers); };
+    auto source = [&](int px, int py) {
+        return colourOfPixel(picture.at(area.x + px, area.y + py), markers);
+    };
 
     if (h >= w) {
         // Tall or square: every row holds picture in columns [a, size - a).

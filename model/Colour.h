@@ -30,16 +30,31 @@ constexpr colourRGB makeColour(int red, int green, int blue) {
 struct MarkerColours {
     colourRGB transparent = 0xE0E0E0;
     colourRGB inverted = 0x606060;
+
+    constexpr bool isMarker(colourRGB c) const { return c == transparent || c == inverted; }
 };
 
 // A colour read as an opaque pixel, as the grid can hold it: a real colour equal to a marker value moves
 // one step in blue (else in green) to the nearest colour that is no marker, so it stays opaque.
 constexpr colourRGB opaqueColour(colourRGB colour, const MarkerColours& markers) {
-    auto isMarker = [&markers](colourRGB c) { return c == markers.transparent || c == markers.inverted; };
-    if (!isMarker(colour))
+    if (!markers.isMarker(colour))
         return colour;
     // The other marker can block one of the two neighbours at most.
-    return isMarker(colour ^ 0x010000) ? colour ^ 0x000100 : colour ^ 0x010000;
+    return markers.isMarker(colour ^ 0x010000) ? colour ^ 0x000100 : colour ^ 0x010000;
+}
+
+// A colour as a 0xAARRGGBB pixel of the given alpha (0x00RRGGBB is also the order of bitmap palettes).
+constexpr std::uint32_t argbOf(colourRGB c, std::uint32_t alpha) {
+    return alpha << 24 | static_cast<std::uint32_t>(redOf(c)) << 16 |
+           static_cast<std::uint32_t>(greenOf(c)) << 8 | static_cast<std::uint32_t>(blueOf(c));
+}
+
+// A straight-alpha 0xAARRGGBB pixel as a grid colour: a mostly transparent pixel is transparent, any other
+// opaque in its own colour (moved by opaqueColour).
+constexpr colourRGB colourOfPixel(std::uint32_t argb, const MarkerColours& markers) {
+    if ((argb >> 24) < 128)
+        return markers.transparent;
+    return opaqueColour(makeColour((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF), markers);
 }
 
 // Colour depth of an image: 2, 16, 256, 0 for full colour, -1 while undetermined.

@@ -355,7 +355,7 @@ void reduceColoursTo(IconDocument& document, int index, int target, const Marker
         for (int y = 0; y < image.height; ++y) {
             for (int x = 0; x < image.width; ++x) {
                 colourRGB& p = image.pixels(x, y);
-                if (p == markers.transparent || p == markers.inverted)
+                if (markers.isMarker(p))
                     continue;
                 if (lastValid && p == lastFrom) {
                     p = lastTo;

@@ -17,11 +17,6 @@ namespace {
 
 constexpr std::uint32_t kOpaque = 0xFF000000u;
 
-std::uint32_t rgbOf(colourRGB c) {
-    return static_cast<std::uint32_t>(redOf(c)) << 16 | static_cast<std::uint32_t>(greenOf(c)) << 8 |
-           static_cast<std::uint32_t>(blueOf(c));
-}
-
 bool knownBitCount(int bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32;
 }
@@ -38,7 +33,7 @@ CursorImage imageOfBitmap(const DibBitmap& b) {
     std::size_t i = 0;
     for (int y = 0; y < b.height; ++y) {
         for (int x = 0; x < b.width; ++x, ++i) {
-            const std::uint32_t rgb = rgbOf(b.colourAt(x, y));
+            const std::uint32_t rgb = argbOf(b.colourAt(x, y), 0);
             if (b.anyAlpha) {
                 image.argb[i] = static_cast<std::uint32_t>(b.alphaAt(x, y)) << 24 | rgb;
             } else if (!b.maskedAt(x, y)) {

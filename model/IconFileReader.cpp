@@ -55,12 +55,8 @@ EntryResult readPngEntry(IconDocument& document, ByteReader& r, const IconDirEnt
     for (int y = 0; y < picture->height; ++y) {
         for (int x = 0; x < picture->width; ++x) {
             const std::uint32_t argb = picture->argb[static_cast<std::size_t>(y) * picture->width + x];
-            const int a = static_cast<int>(argb >> 24);
-            alphaCut = alphaCut || softAlpha(a);
-            image.pixels(x, y) =
-                a < 128 ? context.markers.transparent
-                        : opaqueColour(makeColour((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF),
-                                       context.markers);
+            alphaCut = alphaCut || softAlpha(static_cast<int>(argb >> 24));
+            image.pixels(x, y) = colourOfPixel(argb, context.markers);
         }
     }
     context.report.imagesAlphaCut += alphaCut ? 1 : 0;

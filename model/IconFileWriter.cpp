@@ -13,15 +13,6 @@ namespace vantle {
 
 namespace {
 
-bool isMarker(colourRGB c, const MarkerColours& m) {
-    return c == m.transparent || c == m.inverted;
-}
-
-std::uint32_t rgbOf(colourRGB c) {
-    return static_cast<std::uint32_t>(redOf(c)) << 16 | static_cast<std::uint32_t>(greenOf(c)) << 8 |
-           static_cast<std::uint32_t>(blueOf(c));
-}
-
 IconEntryToWrite entryOf(const IconImage& image, int fileType) {
     const int bits = bitCountOf(image.depth);
     const EntryFields fields = entryFieldsFor(fileType, image.hotspotX, image.hotspotY, bits);
@@ -37,7 +28,7 @@ DibToWrite bitmapOf(const IconImage& image, const MarkerColours& markers) {
     const bool indexed = dib.bitCount() <= 8;
     if (indexed)
         for (std::size_t k = 0; k < (std::size_t{1} << dib.bitCount()); ++k)
-            dib.palette.push_back(rgbOf(image.palette[k]));
+            dib.palette.push_back(argbOf(image.palette[k], 0));
     const int maskColumns = dib.maskColumns();
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
@@ -50,10 +41,10 @@ DibToWrite bitmapOf(const IconImage& image, const MarkerColours& markers) {
                 c = kBlack;
             else if (c == markers.inverted)
                 c = kWhite;
-            dib.setColour(x, y, rgbOf(c));
+            dib.setColour(x, y, argbOf(c, 0));
         }
         for (int x = 0; x < maskColumns && (x | 7) < kImageGrid; ++x)
-            if (isMarker(image.pixels(x, y), markers))
+            if (markers.isMarker(image.pixels(x, y)))
                 dib.setMasked(x, y);
     }
     return dib;

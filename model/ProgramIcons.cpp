@@ -317,15 +317,10 @@ ProgramIconPicture drawProgramIcon(std::span<const std::uint8_t> file, const Pro
 
 void imageFromProgramIcon(IconImage& image, const ProgramIconPicture& picture, const MarkerColours& markers) {
     makeBlankImage(image, kProgramIconSize, markers.transparent);
-    for (int y = 0; y < kProgramIconSize; ++y) {
-        for (int x = 0; x < kProgramIconSize; ++x) {
-            const std::uint32_t c = picture.at(x, y);
-            image.pixels(x, y) =
-                picture.opaque(x, y)
-                    ? opaqueColour(makeColour((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF), markers)
-                    : markers.transparent;
-        }
-    }
+    // Its pixels' alpha is 0 or 255.
+    for (int y = 0; y < kProgramIconSize; ++y)
+        for (int x = 0; x < kProgramIconSize; ++x)
+            image.pixels(x, y) = colourOfPixel(picture.at(x, y), markers);
     image.hotspotX = 0;
     image.hotspotY = 0;
     image.depth = depthFromCount(countImageColours(image, markers).count);

@@ -14,15 +14,6 @@ namespace {
 
 using namespace xcursor;
 
-// A premultiplied pixel as a document colour: mostly transparent pixels are transparent, the others
-// opaque in their own colour (a marker value moved by one step).
-colourRGB pixelColour(std::uint32_t premultipliedArgb, const MarkerColours& markers) {
-    const std::uint32_t argb = straight(premultipliedArgb);
-    if ((argb >> 24) < 128)
-        return markers.transparent;
-    return opaqueColour(makeColour((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF), markers);
-}
-
 // Stores one image chunk; true when its alpha held soft values, which the document cannot keep.
 bool storeImage(IconImage& image, std::span<const std::uint8_t> bytes, const ImageChunk& c,
                 const MarkerColours& markers) {
@@ -36,7 +27,7 @@ bool storeImage(IconImage& image, std::span<const std::uint8_t> bytes, const Ima
         for (std::uint32_t x = 0; x < c.width; ++x) {
             const std::uint32_t argb = pixelAt(bytes, c, x, y);
             alphaCut = alphaCut || (argb >> 24 > 0 && argb >> 24 < 255);
-            image.pixels(static_cast<int>(x), static_cast<int>(y)) = pixelColour(argb, markers);
+            image.pixels(static_cast<int>(x), static_cast<int>(y)) = colourOfPixel(straight(argb), markers);
         }
     }
     image.depth = depthFromCount(countImageColours(image, markers).count);
@@ -49,10 +40,6 @@ std::string sizeList(const std::vector<int>& sizes) {
         text += (text.empty() ? "" : ", ") + std::to_string(s);
     return text;
 }
-
-} // namespace
-
-namespace {
 
 using FramesBySize = std::map<std::uint32_t, std::vector<const ImageChunk*>>;
 

@@ -139,9 +139,7 @@ std::optional<PngPixels> paletteThumbnail(std::span<const std::uint8_t> bytes, i
     PngPixels out = blankSquare(size);
     for (int i = 0; i < count; ++i) {
         const colourRGB c = palette.colours[static_cast<std::size_t>(i)];
-        const std::uint32_t fill = 0xFF000000u | static_cast<std::uint32_t>(redOf(c)) << 16 |
-                                   static_cast<std::uint32_t>(greenOf(c)) << 8 |
-                                   static_cast<std::uint32_t>(blueOf(c));
+        const std::uint32_t fill = argbOf(c, 0xFF);
         const int x0 = left + (i % columns) * pitch;
         const int y0 = top + (i / columns) * pitch;
         for (int y = 0; y < cell; ++y)
