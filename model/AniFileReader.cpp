@@ -79,7 +79,6 @@ ReadOutcome readAniFile(IconDocument& document, const std::string& path, ReadCon
         return ReadOutcome::NotOpened;
     std::vector<std::uint8_t> bytes(file.reader().size());
     file.reader().readBlock(bytes);
-    file.close();
     return readAniBytes(document, bytes, context);
 }
 

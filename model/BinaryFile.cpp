@@ -10,16 +10,12 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 namespace vantle {
 
 std::uint8_t ByteReader::readByte() {
-    if (pos_ < data_.size())
-        return data_[pos_++];
-    pastEnd_ = true;
-    ++pos_;
-    return 0;
+    const std::size_t at = pos_++;
+    return at < data_.size() ? data_[at] : 0;
 }
 
 std::int16_t ByteReader::readWord() {
@@ -40,8 +36,6 @@ void ByteReader::readBlock(std::span<std::uint8_t> out) {
     std::copy_n(data_.begin() + static_cast<std::ptrdiff_t>(std::min(pos_, data_.size())), available,
                 out.begin());
     std::fill(out.begin() + static_cast<std::ptrdiff_t>(available), out.end(), std::uint8_t{0});
-    if (available < out.size())
-        pastEnd_ = true;
     pos_ += out.size();
 }
 
@@ -70,59 +64,6 @@ void ByteWriter::writeDword(std::int64_t value) {
 void ByteWriter::writeTag(std::string_view tag) {
     for (std::size_t i = 0; i < 4; ++i)
         writeByte(i < tag.size() ? static_cast<std::uint8_t>(tag[i]) : std::uint8_t{' '});
-}
-
-BinaryFile::BinaryFile(BinaryFile&& other) noexcept {
-    *this = std::move(other);
-}
-
-BinaryFile& BinaryFile::operator=(BinaryFile&& other) noexcept {
-    if (this != &other) {
-        close();
-        fd_ = std::exchange(other.fd_, -1);
-        failed_ = other.failed_;
-        contents_ = std::move(other.contents_);
-        reader_ = ByteReader(contents_);
-        reader_.seek(other.reader_.position());
-    }
-    return *this;
-}
-
-BinaryFile::~BinaryFile() {
-    close();
-}
-
-std::int16_t BinaryFile::handle() const {
-    if (fd_ < 0)
-        return 0;
-    return static_cast<std::int16_t>(std::clamp(fd_ + 1, 1, 32767));
-}
-
-bool BinaryFile::write(std::span<const std::uint8_t> bytes) {
-    if (fd_ < 0) {
-        failed_ = true;
-        return false;
-    }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            failed_ = true;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-bool BinaryFile::close() {
-    if (fd_ < 0)
-        return !failed_;
-    const bool closed = ::close(fd_) == 0;
-    fd_ = -1;
-    return closed && !failed_;
 }
 
 namespace {
@@ -159,38 +100,13 @@ bool isRegularOrMissing(const std::string& path) {
 
 BinaryFile MyOpen(const std::string& path, std::string_view mode, MessageSink& messages) {
     BinaryFile file;
-    if (mode == "br") {
-        if (!isRegularOrMissing(path))
-            return file;
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            return file;
-        if (!readAll(fd, file.contents_)) {
-            ::close(fd);
-            file.contents_.clear();
-            return file;
-        }
-        file.fd_ = fd;
-        file.reader_ = ByteReader(file.contents_);
+    if (mode != "br") {
+        messages.showMessage(modeMessage(mode), MessageButtons::Ok, MessageIcon::None);
         return file;
     }
-    if (mode == "bw") {
-        if (!isRegularOrMissing(path))
-            return file;
-        file.fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-        return file;
-    }
-    messages.showMessage(modeMessage(mode), MessageButtons::Ok, MessageIcon::None);
+    file.opened_ = readWholeFile(path, file.contents_);
+    file.reader_ = ByteReader(file.contents_);
     return file;
-}
-
-bool createEmptyFile(const std::string& path) {
-    if (!isRegularOrMissing(path))
-        return false;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
-    return ::close(fd) == 0;
 }
 
 bool replaceFileContents(const std::string& path, std::span<const std::uint8_t> bytes, FileSync sync) {

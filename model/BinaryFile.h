@@ -71,9 +71,6 @@ class ByteReader {
     std::size_t position() const { return pos_; }
     std::size_t size() const { return data_.size(); }
     std::size_t remaining() const { return pos_ < data_.size() ? data_.size() - pos_ : 0; }
-    // True once a read asked for bytes beyond the end.
-    bool pastEnd() const { return pastEnd_; }
-    bool atEnd() const { return pos_ >= data_.size(); }
     // Moves to an absolute position; positions beyond the end read as zeros.
     void seek(std::size_t position) { pos_ = position; }
     std::span<const std::uint8_t> peek(std::size_t count) const;
@@ -81,7 +78,6 @@ class ByteReader {
   private:
     std::span<const std::uint8_t> data_;
     std::size_t pos_ = 0;
-    bool pastEnd_ = false;
 };
 
 class ByteWriter {
@@ -109,41 +105,26 @@ class ByteWriter {
     std::vector<std::uint8_t> bytes_;
 };
 
-// An open file. handle() is greater than 0 while open, 0 when opening failed.
+// A file opened for reading, taken into memory whole. handle() is greater than 0 when it was opened, 0 when
+// opening failed.
 class BinaryFile {
   public:
     BinaryFile() = default;
-    BinaryFile(BinaryFile&& other) noexcept;
-    BinaryFile& operator=(BinaryFile&& other) noexcept;
-    BinaryFile(const BinaryFile&) = delete;
-    BinaryFile& operator=(const BinaryFile&) = delete;
-    ~BinaryFile();
-
-    std::int16_t handle() const;
-    bool isOpen() const { return fd_ >= 0; }
-
-    // Reading ("br"): the whole file as it was at opening.
+    BinaryFile(BinaryFile&&) = default;
+    std::int16_t handle() const { return opened_ ? 1 : 0; }
     ByteReader& reader() { return reader_; }
-    // Writing ("bw"): bytes are written at the current position; false when the system refused them.
-    bool write(std::span<const std::uint8_t> bytes);
-    bool write(const ByteWriter& writer) { return write(writer.bytes()); }
-    // Closes the file; false when a write or the close itself failed.
-    bool close();
 
   private:
     friend BinaryFile MyOpen(const std::string& path, std::string_view mode, MessageSink& messages);
-    int fd_ = -1;
-    bool failed_ = false;
+    bool opened_ = false;
+    // Moving the vector keeps its buffer, so the reader stays on the moved contents.
     std::vector<std::uint8_t> contents_;
     ByteReader reader_;
 };
 
-// Opens path by mode: "br" an existing file for reading, "bw" for writing (created when missing, never
-// shortened). Any other mode shows the mode message and fails; every other failure fails silently.
+// Opens path by mode: "br" an existing file for reading. Any other mode shows the mode message and fails;
+// every other failure fails silently.
 BinaryFile MyOpen(const std::string& path, std::string_view mode, MessageSink& messages);
-
-// Creates the file, or cuts an existing one to nothing.
-bool createEmptyFile(const std::string& path);
 
 // Whether a written file is flushed to the disk before it replaces the old one: a user's document is;
 // output that is made again from its sources at any time (a cursor theme, a thumbnail) need not be.

@@ -245,9 +245,7 @@ ReadOutcome readIconFile(IconDocument& document, const std::string& path, ReadCo
     BinaryFile file = MyOpen(path, "br", context.messages);
     if (file.handle() <= 0)
         return ReadOutcome::NotOpened;
-    const ReadOutcome outcome = readIconResource(document, file.reader(), context);
-    file.close();
-    return outcome;
+    return readIconResource(document, file.reader(), context);
 }
 
 } // namespace vantle
