@@ -32,6 +32,8 @@ struct CursorImage {
     // or an image from a format without bit counts. Writers keep this form where it holds the pixels.
     int storedBits = 32;
 
+    // Rank of the stored form for choosing among images of one size: deeper first, a PNG entry as 32 bits.
+    int depthRank() const { return storedBits == 0 ? 32 : storedBits; }
     std::uint32_t at(int x, int y) const { return argb[static_cast<std::size_t>(y) * width + x]; }
     bool invertsAt(int x, int y) const {
         return !inverted.empty() && inverted[static_cast<std::size_t>(y) * width + x] != 0;

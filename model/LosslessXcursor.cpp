@@ -212,11 +212,6 @@ std::uint32_t nominalOf(const CursorImage& image) {
     return static_cast<std::uint32_t>(std::max(image.width, image.height));
 }
 
-// Rank of a stored form for choosing among images of one size: deeper first.
-int depthRank(const CursorImage& image) {
-    return image.storedBits == 0 ? 32 : image.storedBits;
-}
-
 // The image of `frame` written at nominal size `size`: the deepest of that size; when the frame has none,
 // the nearest larger one (else the nearest smaller), kept at its own size.
 const CursorImage* imageFor(const CursorFrame& frame, std::uint32_t size, bool& exact) {
@@ -233,7 +228,7 @@ const CursorImage* imageFor(const CursorFrame& frame, std::uint32_t size, bool& 
             continue;
         const std::uint32_t n = nominalOf(image);
         if (n == size) {
-            if (!exact || depthRank(image) > depthRank(*best))
+            if (!exact || image.depthRank() > best->depthRank())
                 best = &image;
             exact = true;
         } else if (!exact && (best == nullptr || nearer(n, nominalOf(*best)))) {

@@ -20,10 +20,6 @@ int longerSide(const CursorImage& image) {
     return std::max(image.width, image.height);
 }
 
-int bitsRank(const CursorImage& image) {
-    return image.storedBits == 0 ? 32 : image.storedBits;
-}
-
 // See thumbnailOfBytes: equal, else nearest larger, else largest smaller; of equal sides the most bits.
 const CursorImage* imageFor(const CursorFrame& frame, int size) {
     const CursorImage* best = nullptr;
@@ -39,7 +35,7 @@ const CursorImage* imageFor(const CursorFrame& frame, int size) {
                 return !aFits; // a larger image beats a smaller one
             return aFits ? sa > sb : sa < sb;
         }
-        return bitsRank(a) > bitsRank(b);
+        return a.depthRank() > b.depthRank();
     };
     for (const CursorImage& image : frame.images) {
         if (image.width < 1 || image.height < 1 ||
