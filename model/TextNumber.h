@@ -3,6 +3,7 @@
 // ties to the even integer.
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace vantle {
@@ -13,6 +14,10 @@ double leadingNumber(std::string_view text);
 
 // Nearest integer, halves to the even integer, clamped to the 32-bit range.
 std::int32_t roundEven(double value);
+
+// A whole number from min to max in decimal digits (after a "-" where it is negative), the whole text;
+// nothing for any other text.
+std::optional<int> wholeNumber(std::string_view text, int min, int max);
 
 // leadingNumber, rounded with roundEven.
 inline std::int32_t leadingInteger(std::string_view text) {

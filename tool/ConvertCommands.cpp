@@ -5,6 +5,7 @@
 #include "model/BinaryFile.h"
 #include "model/CursorFiles.h"
 #include "model/FileKinds.h"
+#include "model/TextNumber.h"
 
 #include <cstdio>
 #include <optional>
@@ -28,10 +29,9 @@ std::optional<Arguments> parse(std::span<const std::string> args) {
     std::vector<std::string> files;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--group" && i + 1 < args.size() && !a.group) {
-            const std::string& n = args[++i];
-            if (n.empty() || n.size() > 5 || n.find_first_not_of("0123456789") != std::string::npos)
+            a.group = wholeNumber(args[++i], 0, 99999);
+            if (!a.group)
                 return std::nullopt;
-            a.group = std::stoi(n);
         } else if (args[i].starts_with("--")) {
             return std::nullopt;
         } else {
@@ -57,17 +57,24 @@ void printProblems(const std::string& path, const CursorReadReport& report, std:
         err << "vantle-tool: " << path << ": " << problem << "\n";
 }
 
+// Reads path whole and finds its format. Returns the status to stop with, nothing to go on.
+std::optional<int> openInput(const std::string& path, Input& input, std::ostream& err) {
+    if (!readWholeFile(path, input.bytes)) {
+        err << "vantle-tool: " << path << ": cannot be opened\n";
+        return kFailed;
+    }
+    input.format = cursorFormatOf(path, input.bytes);
+    if (input.format == CursorFormat::Unknown) {
+        err << "vantle-tool: " << path << ": not an .ico, .cur, .ani, .exe, .dll or Xcursor file\n";
+        return kFailed;
+    }
+    return std::nullopt;
+}
+
 // Reads IN whole through the lossless readers. Returns the status to stop with, nothing to go on.
 std::optional<int> readInput(const Arguments& a, Input& input, std::ostream& err) {
-    if (!readWholeFile(a.in, input.bytes)) {
-        err << "vantle-tool: " << a.in << ": cannot be opened\n";
-        return kFailed;
-    }
-    input.format = cursorFormatOf(a.in, input.bytes);
-    if (input.format == CursorFormat::Unknown) {
-        err << "vantle-tool: " << a.in << ": not an .ico, .cur, .ani, .exe, .dll or Xcursor file\n";
-        return kFailed;
-    }
+    if (const auto stop = openInput(a.in, input, err))
+        return stop;
     if (a.group && input.format != CursorFormat::Program) {
         err << "vantle-tool: " << a.in << ": --group is for programs and libraries\n";
         return kWrongArguments;
@@ -193,15 +200,8 @@ int xcursorCommand(std::span<const std::string> args, std::ostream& err) {
 
 int losslessInfoCommand(const std::string& path, std::ostream& out, std::ostream& err) {
     Input input;
-    if (!readWholeFile(path, input.bytes)) {
-        err << "vantle-tool: " << path << ": cannot be opened\n";
-        return kFailed;
-    }
-    input.format = cursorFormatOf(path, input.bytes);
-    if (input.format == CursorFormat::Unknown) {
-        err << "vantle-tool: " << path << ": not an .ico, .cur, .ani, .exe, .dll or Xcursor file\n";
-        return kFailed;
-    }
+    if (const auto stop = openInput(path, input, err))
+        return *stop;
     out << "file: " << path << "\n";
     out << "format: " << formatName(input.format) << "\n";
     if (input.format == CursorFormat::Program) {

@@ -3,11 +3,12 @@
 #include "import/PictureSampling.h"
 #include "model/FileKinds.h"
 #include "model/IconDocument.h"
+#include "model/TextNumber.h"
 #include "platform/Platform.h"
 #include "tool/ToolOutput.h"
 
-#include <charconv>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -17,22 +18,15 @@ namespace {
 
 const MarkerColours kMarkers{};
 
-std::optional<int> parseInt(std::string_view text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
 // "X,Y,W,H" with four whole numbers.
 std::optional<PictureArea> parseArea(std::string_view text) {
     std::vector<int> numbers;
     std::size_t start = 0;
     while (numbers.size() < 5) {
         const std::size_t comma = text.find(',', start);
-        const auto number = parseInt(
-            text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+        const auto number = wholeNumber(
+            text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start),
+            std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
         if (!number)
             return std::nullopt;
         numbers.push_back(*number);
@@ -81,7 +75,7 @@ int fromPicture(std::span<const std::string> args, std::ostream& err, PictureSer
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--size" && i + 1 < args.size()) {
-            size = parseInt(args[++i]);
+            size = wholeNumber(args[++i], 16, 48);
             if (!size || (*size != 16 && *size != 32 && *size != 48)) {
                 err << "vantle-tool: --size must be 16, 32 or 48\n";
                 return 2;

@@ -3,6 +3,7 @@
 #include "tool/ThemeApply.h"
 #include "tool/ToolOutput.h"
 
+#include "model/TextNumber.h"
 #include "theme/CursorPack.h"
 #include "theme/CursorScaling.h"
 #include "theme/CursorTheme.h"
@@ -44,13 +45,10 @@ std::optional<std::vector<int>> sizeList(const std::string& text) {
     std::size_t at = 0;
     while (at < text.size()) {
         const std::size_t comma = std::min(text.find(',', at), text.size());
-        const std::string item = text.substr(at, comma - at);
-        if (item.empty() || item.size() > 3 || item.find_first_not_of("0123456789") != std::string::npos)
+        const std::optional<int> size = wholeNumber(text.substr(at, comma - at), 1, kMaxCursorSide);
+        if (!size)
             return std::nullopt;
-        const int size = std::stoi(item);
-        if (size < 1 || size > kMaxCursorSide)
-            return std::nullopt;
-        sizes.push_back(size);
+        sizes.push_back(*size);
         at = comma + 1;
     }
     return sizes;
@@ -90,21 +88,15 @@ std::optional<ThemeArguments> parseArguments(std::span<const std::string> args, 
 }
 
 bool isInf(const std::string& path) {
-    std::string extension = fs::path(path).extension().string();
-    for (char& c : extension)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return extension == ".inf";
+    return extensionLower(path) == ".inf";
 }
 
 // A .zip archive by its extension or its first bytes.
 bool isZip(const std::string& path) {
-    std::string extension = fs::path(path).extension().string();
-    for (char& c : extension)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     std::array<std::uint8_t, 4> head{};
     std::ifstream in(path, std::ios::binary);
     in.read(reinterpret_cast<char*>(head.data()), head.size());
-    return extension == ".zip" || (in.gcount() == 4 && theme::looksLikeZip(head));
+    return extensionLower(path) == ".zip" || (in.gcount() == 4 && theme::looksLikeZip(head));
 }
 
 // A scheme's name as a theme folder name: "/" and control characters become "-", blanks around go.

@@ -3,11 +3,12 @@
 #include "model/BinaryFile.h"
 #include "model/Colour.h"
 #include "model/CursorFiles.h"
+#include "model/FileKinds.h"
 #include "model/PaletteFile.h"
+#include "model/TextNumber.h"
 #include "theme/CursorScaling.h"
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 
 namespace vantle {
@@ -148,26 +149,8 @@ std::optional<PngPixels> paletteThumbnail(std::span<const std::uint8_t> bytes, i
     return out;
 }
 
-bool isPaletteName(std::string_view path) {
-    if (path.size() < 4)
-        return false;
-    std::string extension(path.substr(path.size() - 4));
-    for (char& c : extension)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return extension == ".vtp";
-}
-
 bool hasPaletteMagic(std::span<const std::uint8_t> bytes) {
     return bytes.size() >= 4 && bytes[0] == 'V' && bytes[1] == 'T' && bytes[2] == 'P' && bytes[3] == 'F';
-}
-
-std::optional<int> sizeArgument(const std::string& text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < kMinThumbnailSize ||
-        value > kMaxThumbnailSize)
-        return std::nullopt;
-    return value;
 }
 
 } // namespace
@@ -176,7 +159,7 @@ std::optional<PngPixels> thumbnailOfBytes(std::span<const std::uint8_t> bytes, s
                                           int size) {
     if (size < kMinThumbnailSize || size > kMaxThumbnailSize)
         return std::nullopt;
-    if (isPaletteName(path) || hasPaletteMagic(bytes))
+    if (extensionLower(path) == ".vtp" || hasPaletteMagic(bytes))
         return paletteThumbnail(bytes, size);
     return cursorThumbnail(bytes, path, size);
 }
@@ -188,7 +171,7 @@ int thumbnailCommand(std::span<const std::string> args, std::ostream& err) {
     }
     const std::string& in = args[0];
     const std::string& out = args[1];
-    const std::optional<int> size = sizeArgument(args[2]);
+    const std::optional<int> size = wholeNumber(args[2], kMinThumbnailSize, kMaxThumbnailSize);
     if (!size) {
         err << "vantle-tool: the thumbnail size is a whole number from " << kMinThumbnailSize << " to "
             << kMaxThumbnailSize << "\n";

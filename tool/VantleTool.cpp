@@ -14,6 +14,7 @@
 #include "model/FileSniff.h"
 #include "model/Messages.h"
 #include "model/PaletteFile.h"
+#include "model/TextNumber.h"
 
 #include <cstdio>
 #include <fstream>
@@ -284,16 +285,6 @@ int paletteInfo(const std::string& path, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
-// The image number of --image: digits only, within the 16-bit image counts.
-std::optional<int> imageNumber(const std::string& text) {
-    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
-        return std::nullopt;
-    const int n = std::stoi(text);
-    if (n > 32767)
-        return std::nullopt;
-    return n;
-}
-
 int palette(const std::string& in, const std::string& outPath, int imageIndex, std::ostream& err) {
     if (!loadable(fileKindOfFile(in))) {
         err << "vantle-tool: " << in << ": not an .ico, .cur, .ani, .exe or .dll file\n";
@@ -361,7 +352,7 @@ int runTool(std::span<const std::string> args, std::ostream& out, std::ostream& 
     if (args.size() >= 3 && args[0] == "palette") {
         std::optional<int> index = 0;
         if (args.size() == 5 && args[3] == "--image")
-            index = imageNumber(args[4]);
+            index = wholeNumber(args[4], 0, 32767); // within the 16-bit image counts
         else if (args.size() != 3)
             index.reset();
         if (index)
