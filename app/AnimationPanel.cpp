@@ -8,6 +8,7 @@
 #include "app/PictureBoxWidget.h"
 #include "app/QtColours.h"
 #include "app/QtText.h"
+#include "platform/qt/WidgetSetup.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -49,112 +50,73 @@ AnimationPanel::AnimationPanel(frmICON& window, QWidget* parent) : QFrame(parent
     buildInformation();
     fAniRun_ = new AnimationPreviewPanel(window_, *this, this);
     fAniRun_->setGeometry(252, 170, 306, 268);
-    pAniW_ = new PictureBoxWidget(this);
-    pAniW_->setObjectName("pAniW");
+    pAniW_ = makeChild<PictureBoxWidget>(this, "pAniW");
     pAniW_->hide();
-    Timer_UpDn_ = new QTimer(this);
-    Timer_UpDn_->setObjectName("Timer_UpDn_Ani");
+    Timer_UpDn_ = makeChild<QTimer>(this, "Timer_UpDn_Ani");
     Timer_UpDn_->setInterval(kSpinTickMs);
     connect(Timer_UpDn_, &QTimer::timeout, this, [this] { Timer_UpDn_Timer(); });
     setButtonsEnabled(false);
 }
 
-QToolButton* AnimationPanel::makeSpinButton(QWidget* parent, const QString& name, int direction, int x,
-                                            int y) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setArrowType(direction == 0 ? Qt::UpArrow : Qt::DownArrow);
-    b->setGeometry(x, y + direction * 11, 16, 11);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
 void AnimationPanel::buildStrip() {
-    fAniAni_ = new QGroupBox(qs(kStripNewCaption), this);
-    fAniAni_->setObjectName("fAniAni");
-    fAniAni_->setGeometry(8, 4, 236, 434);
-    lAniW_ = new QLabel(qs(kRateHeader), fAniAni_);
-    lAniW_->setObjectName("lAniW");
-    lAniW_->setGeometry(kRateLeft, 20, 60, 18);
-    spAniW_ = new QFrame(fAniAni_);
-    spAniW_->setObjectName("spAniW");
+    fAniAni_ = placed<QGroupBox>(this, "fAniAni", {8, 4, 236, 434}, qs(kStripNewCaption));
+    lAniW_ = placed<QLabel>(fAniAni_, "lAniW", {kRateLeft, 20, 60, 18}, qs(kRateHeader));
+    spAniW_ = placed<QFrame>(fAniAni_, "spAniW", {2, kRowTop - 4, 172, kSlots * kRowPitch + 2});
     spAniW_->setFrameStyle(QFrame::Box | QFrame::Plain);
-    spAniW_->setGeometry(2, kRowTop - 4, 172, kSlots * kRowPitch + 2);
-    spAniSW_ = new QFrame(fAniAni_);
-    spAniSW_->setObjectName("spAniSW");
+    spAniSW_ = makeChild<QFrame>(fAniAni_, "spAniSW");
     spAniSW_->setStyleSheet("QFrame#spAniSW { border: 2px solid #0000c0; background: transparent; }");
     spAniSW_->hide();
     for (int j = 0; j < kSlots; ++j) {
         const int top = kRowTop + j * kRowPitch;
         slotRects_[at(j)] = QRect(kSlotLeft, top, kSlotBox, kSlotBox);
         Slot& slot = slots_[at(j)];
-        slot.number = new QLabel(fAniAni_);
-        slot.number->setObjectName(QString("lAniS_%1").arg(j));
+        slot.number = placed<QLabel>(fAniAni_, QString("lAniS_%1").arg(j), {4, top + 16, 28, 20});
         slot.number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        slot.number->setGeometry(4, top + 16, 28, 20);
-        slot.image = new PictureBoxWidget(fAniAni_);
-        slot.image->setObjectName(QString("iAni_%1").arg(j));
+        slot.image = makeChild<PictureBoxWidget>(fAniAni_, QString("iAni_%1").arg(j));
         slot.image->setStretch(true);
         slot.image->setCursor(Qt::PointingHandCursor);
         connect(slot.image, &PictureBoxWidget::clicked, this, [this, j](Qt::MouseButton) { iAni_Click(j); });
-        slot.rate = new QLineEdit(fAniAni_);
-        slot.rate->setObjectName(QString("tAniR_%1").arg(j));
-        slot.rate->setGeometry(kRateLeft, top + 15, 50, 22);
+        slot.rate = placed<QLineEdit>(fAniAni_, QString("tAniR_%1").arg(j), {kRateLeft, top + 15, 50, 22});
         connect(slot.rate, &QLineEdit::textChanged, this, [this, j] { tAniR_Change(j); });
         for (int direction = 0; direction < 2; ++direction) {
             const int k = 2 * j + direction;
             QToolButton* b =
-                makeSpinButton(fAniAni_, QString("UpDn_AniR_%1").arg(k), direction, kSpinLeft, top + 15);
+                placedSpinButton(fAniAni_, QString("UpDn_AniR_%1").arg(k), direction, kSpinLeft, top + 15);
             connect(b, &QToolButton::pressed, this, [this, k] { UpDn_AniR_MouseDown(k); });
             connect(b, &QToolButton::released, this, [this, k] { UpDn_AniR_MouseUp(k); });
             slot.spin[at(direction)] = b;
         }
         hideSlot(j);
     }
-    vsBerAni_ = new QScrollBar(Qt::Vertical, fAniAni_);
-    vsBerAni_->setObjectName("vsBerAni");
-    vsBerAni_->setGeometry(180, kRowTop - 4, 17, kSlots * kRowPitch + 2);
+    vsBerAni_ = placed<QScrollBar>(fAniAni_, "vsBerAni", {180, kRowTop - 4, 17, kSlots * kRowPitch + 2},
+                                   Qt::Vertical);
     vsBerAni_->setRange(0, 0);
     vsBerAni_->setPageStep(1);
     vsBerAni_->setEnabled(false);
     connect(vsBerAni_, &QScrollBar::valueChanged, this, [this](int v) { vsBerAni_Change(v); });
-    cmdAniIn_ = new QPushButton(qs(kInsertStep), fAniAni_);
-    cmdAniIn_->setObjectName("cmdAniIn");
-    cmdAniIn_->setToolTip(qs(kInsertStepTip));
-    cmdAniIn_->setGeometry(8, 388, 106, 30);
+    cmdAniIn_ = placedButton(fAniAni_, "cmdAniIn", {8, 388, 106, 30}, qs(kInsertStep), qs(kInsertStepTip));
     connect(cmdAniIn_, &QPushButton::clicked, this, [this] { cmdAniIn_Click(); });
-    cmdAniDel_ = new QPushButton(qs(kDeleteStep), fAniAni_);
-    cmdAniDel_->setObjectName("cmdAniDel");
-    cmdAniDel_->setToolTip(qs(kDeleteStepTip));
-    cmdAniDel_->setGeometry(120, 388, 106, 30);
+    cmdAniDel_ =
+        placedButton(fAniAni_, "cmdAniDel", {120, 388, 106, 30}, qs(kDeleteStep), qs(kDeleteStepTip));
     connect(cmdAniDel_, &QPushButton::clicked, this, [this] { cmdAniDel_Click(); });
 }
 
 void AnimationPanel::buildInformation() {
-    fAniInfo_ = new QGroupBox(qs(kInfoFrame), this);
-    fAniInfo_->setObjectName("fAniInfo");
-    fAniInfo_->setGeometry(252, 4, 306, 160);
+    fAniInfo_ = placed<QGroupBox>(this, "fAniInfo", {252, 4, 306, 160}, qs(kInfoFrame));
     const std::array<std::string_view, 2> labels = {kInfoTitle, kInfoAuthor};
     for (int i = 0; i < 2; ++i) {
-        auto* label = new QLabel(qs(labels[at(i)]), fAniInfo_);
-        label->setObjectName(QString("lAniInfo_%1").arg(i));
-        label->setGeometry(12, 22 + i * 48, 280, 18);
-        auto* box = new QLineEdit(fAniInfo_);
-        box->setObjectName(QString("tAniInfo_%1").arg(i));
-        box->setGeometry(12, 40 + i * 48, 282, 24);
+        placed<QLabel>(fAniInfo_, QString("lAniInfo_%1").arg(i), {12, 22 + i * 48, 280, 18},
+                       qs(labels[at(i)]));
+        auto* box = placed<QLineEdit>(fAniInfo_, QString("tAniInfo_%1").arg(i), {12, 40 + i * 48, 282, 24});
         connect(box, &QLineEdit::textChanged, this, [this, i] { tAniInfo_Change(i); });
         tAniInfo_[at(i)] = box;
     }
-    auto* rateLabel = new QLabel(qs(kInfoRate), fAniInfo_);
-    rateLabel->setObjectName("lAniInfoRate");
-    rateLabel->setGeometry(12, 124, 120, 24);
-    tAniInfoRate_ = new QLineEdit(fAniInfo_);
-    tAniInfoRate_->setObjectName("tAniInfoRate");
-    tAniInfoRate_->setGeometry(136, 124, 50, 22);
+    placed<QLabel>(fAniInfo_, "lAniInfoRate", {12, 124, 120, 24}, qs(kInfoRate));
+    tAniInfoRate_ = placed<QLineEdit>(fAniInfo_, "tAniInfoRate", {136, 124, 50, 22});
     connect(tAniInfoRate_, &QLineEdit::textChanged, this, [this] { tAniInfoRate_Change(); });
     for (int direction = 0; direction < 2; ++direction) {
         QToolButton* b =
-            makeSpinButton(fAniInfo_, QString("UpDn_AIR_%1").arg(direction), direction, 187, 124);
+            placedSpinButton(fAniInfo_, QString("UpDn_AIR_%1").arg(direction), direction, 187, 124);
         connect(b, &QToolButton::pressed, this, [this, direction] { UpDn_AIR_MouseDown(direction); });
         connect(b, &QToolButton::released, this, [this, direction] { UpDn_AIR_MouseUp(direction); });
     }

@@ -73,7 +73,6 @@ class AnimationPanel : public QFrame {
 
     void buildStrip();
     void buildInformation();
-    QToolButton* makeSpinButton(QWidget* parent, const QString& name, int direction, int x, int y);
     void hideSlot(int slot);
     // Slots first .. last show the steps at the scroll value plus their slot number.
     void showSteps(int first, int last);

@@ -7,6 +7,7 @@
 #include "app/PictureBoxWidget.h"
 #include "app/QtColours.h"
 #include "app/QtText.h"
+#include "platform/qt/WidgetSetup.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -17,25 +18,17 @@ namespace vantle::ui {
 AnimationPreviewPanel::AnimationPreviewPanel(frmICON& window, AnimationPanel& panel, QWidget* parent)
     : QGroupBox(qs(kTestFrame), parent), window_(window), panel_(panel) {
     setObjectName("fAniRun");
-    lAniRW_ = new QLabel(this);
-    lAniRW_->setObjectName("lAniRW");
-    lAniRW_->setGeometry(87, 28, kAreaSize, kAreaSize);
+    lAniRW_ = placed<QLabel>(this, "lAniRW", {87, 28, kAreaSize, kAreaSize});
     lAniRW_->setAutoFillBackground(true);
-    iAniRun_ = new PictureBoxWidget(this);
-    iAniRun_->setObjectName("iAniRun");
+    iAniRun_ = makeChild<PictureBoxWidget>(this, "iAniRun");
     iAniRun_->setStretch(true);
     iAniRun_->resize(kPreviewFrameSize, kPreviewFrameSize);
     iAniRun_->hide();
-    cmdAniRun_ = new QPushButton(qs(kRunPreview), this);
-    cmdAniRun_->setObjectName("cmdAniRun");
-    cmdAniRun_->setGeometry(16, 206, 134, 32);
+    cmdAniRun_ = placed<QPushButton>(this, "cmdAniRun", {16, 206, 134, 32}, qs(kRunPreview));
     connect(cmdAniRun_, &QPushButton::clicked, this, [this] { cmdAniRun_Click(); });
-    cmdAniStop_ = new QPushButton(qs(kStopPreview), this);
-    cmdAniStop_->setObjectName("cmdAniStop");
-    cmdAniStop_->setGeometry(156, 206, 134, 32);
+    cmdAniStop_ = placed<QPushButton>(this, "cmdAniStop", {156, 206, 134, 32}, qs(kStopPreview));
     connect(cmdAniStop_, &QPushButton::clicked, this, [this] { cmdAniStop_Click(); });
-    timRun_ = new QTimer(this);
-    timRun_->setObjectName("timRun");
+    timRun_ = makeChild<QTimer>(this, "timRun");
     connect(timRun_, &QTimer::timeout, this, [this] { timRun_Timer(); });
     setAreaColour(window_.markers().transparent);
 }

@@ -8,6 +8,7 @@
 #include "app/WindowText.h"
 #include "model/ColourAnalysis.h"
 #include "model/ImageOps.h"
+#include "platform/qt/WidgetSetup.h"
 
 #include <QFrame>
 #include <QPushButton>
@@ -23,28 +24,21 @@ constexpr int kColumns = 5;
 
 BinPanel::BinPanel(frmICON& window, QWidget* parent) : QGroupBox(qs(kBinFrame), parent), window_(window) {
     setObjectName("fTabS_3");
-    auto* list = new QGroupBox(qs(kBinList), this);
-    list->setObjectName("fDelList");
-    list->setGeometry(12, 28, kColumns * kCell + 24, 4 * kCell + 36);
+    auto* list =
+        placed<QGroupBox>(this, "fDelList", {12, 28, kColumns * kCell + 24, 4 * kCell + 36}, qs(kBinList));
     fDelList_ = list;
-    spDelW_ = new QFrame(list);
-    spDelW_->setObjectName("spDelW");
+    spDelW_ = makeChild<QFrame>(list, "spDelW");
     spDelW_->setStyleSheet("QFrame#spDelW { border: 2px solid #0000c0; background: transparent; }");
     spDelW_->hide();
     for (int i = 0; i < kEntries; ++i) {
-        auto* box = new PictureBoxWidget(list);
-        box->setObjectName(QString("iDel_%1").arg(i));
+        auto* box = makeChild<PictureBoxWidget>(list, QString("iDel_%1").arg(i));
         box->setCursor(Qt::PointingHandCursor);
         box->hide();
         connect(box, &PictureBoxWidget::clicked, this, [this, i](Qt::MouseButton) { iDel_Click(i); });
         iDel_[static_cast<std::size_t>(i)] = box;
     }
     auto button = [this](const char* name, const QString& caption, std::string_view tip, int y) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(name);
-        b->setToolTip(qs(tip));
-        b->setGeometry(kColumns * kCell + 52, y, 150, 30);
-        return b;
+        return placedButton(this, name, {kColumns * kCell + 52, y, 150, 30}, caption, qs(tip));
     };
     cmdDIn_ = button("cmdDIn", QStringLiteral("イメージに追加"), kBinAddTip, 40);
     cmdDUp_ = button("cmdDUp", QStringLiteral("イメージに上書き"), kBinOverTip, 76);

@@ -2,6 +2,7 @@
 
 #include "app/ChoiceText.h"
 #include "app/QtText.h"
+#include "platform/qt/WidgetSetup.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -85,9 +86,8 @@ ChoiceDialog::ChoiceDialog(const std::vector<ProgramIconPicture>& pictures, cons
     const int width = 2 * kMargin + (IconChoice::kSlots - 1) * kPitch + kFrame;
     body->setFixedSize(width, 128);
     for (int j = 0; j < IconChoice::kSlots; ++j) {
-        auto* frame = new QLabel(body);
-        frame->setObjectName(QStringLiteral("lW_%1").arg(j));
-        frame->setGeometry(kMargin + j * kPitch, kMargin, kFrame, kFrame);
+        auto* frame = placed<QLabel>(body, QStringLiteral("lW_%1").arg(j),
+                                     {kMargin + j * kPitch, kMargin, kFrame, kFrame});
         frame->setAutoFillBackground(true);
         frame->setBackgroundRole(QPalette::Highlight);
         frame->hide();
@@ -100,26 +100,20 @@ ChoiceDialog::ChoiceDialog(const std::vector<ProgramIconPicture>& pictures, cons
         slot->raise();
         iIconW_[static_cast<std::size_t>(j)] = slot;
     }
-    pIcon_ = new QLabel(body);
-    pIcon_->setObjectName(QStringLiteral("pIcon"));
+    pIcon_ = makeChild<QLabel>(body, QStringLiteral("pIcon"));
     pIcon_->setFixedSize(kProgramIconSize, kProgramIconSize);
     pIcon_->hide();
 
-    hscIcon_ = new QScrollBar(Qt::Horizontal, body);
-    hscIcon_->setObjectName(QStringLiteral("hscIcon"));
-    hscIcon_->setGeometry(kMargin, kMargin + kFrame + 8, width - 2 * kMargin, 17);
+    hscIcon_ = placed<QScrollBar>(body, QStringLiteral("hscIcon"),
+                                  {kMargin, kMargin + kFrame + 8, width - 2 * kMargin, 17}, Qt::Horizontal);
     hscIcon_->setPageStep(IconChoice::kSlots);
 
-    cmdOk_ = new QPushButton(qs(kChoiceOk), body);
-    cmdOk_->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk_->setToolTip(qs(kChoiceOkTip));
-    cmdOk_->setGeometry(width - kMargin - 2 * 96 - 8, 88, 96, 28);
+    cmdOk_ = placedButton(body, QStringLiteral("cmdOk"), {width - kMargin - 2 * 96 - 8, 88, 96, 28},
+                          qs(kChoiceOk), qs(kChoiceOkTip));
     cmdOk_->setDefault(true);
     connect(cmdOk_, &QPushButton::clicked, this, [this] { CmdOk_Click(); });
-    cmdCn_ = new QPushButton(qs(kChoiceCancel), body);
-    cmdCn_->setObjectName(QStringLiteral("cmdCn"));
-    cmdCn_->setToolTip(qs(kChoiceCancelTip));
-    cmdCn_->setGeometry(width - kMargin - 96, 88, 96, 28);
+    cmdCn_ = placedButton(body, QStringLiteral("cmdCn"), {width - kMargin - 96, 88, 96, 28},
+                          qs(kChoiceCancel), qs(kChoiceCancelTip));
     connect(cmdCn_, &QPushButton::clicked, this, [this] { cmdCn_Click(); });
 
     auto* layout = new QVBoxLayout(this);

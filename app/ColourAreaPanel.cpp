@@ -8,16 +8,15 @@
 #include "app/QtText.h"
 #include "app/WindowText.h"
 #include "model/ImageOps.h"
+#include "platform/qt/WidgetSetup.h"
 
 namespace vantle::ui {
 
 namespace {
 
 ColourLabel* makeLabel(QWidget* parent, const char* name, std::string_view tip, int x, int y, int size) {
-    auto* l = new ColourLabel(parent);
-    l->setObjectName(name);
+    auto* l = placed<ColourLabel>(parent, name, {x, y, size, size});
     l->setToolTip(qs(tip));
-    l->setGeometry(x, y, size, size);
     return l;
 }
 

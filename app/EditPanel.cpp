@@ -13,6 +13,7 @@
 #include "app/RangeFrameWidget.h"
 #include "app/ToolBoxPanel.h"
 #include "app/WindowText.h"
+#include "platform/qt/WidgetSetup.h"
 
 #include <QAction>
 #include <QLabel>
@@ -44,8 +45,7 @@ EditPanel::EditPanel(frmICON& window, QWidget* parent) : QFrame(parent), window_
     pIconEdit_->setSelection(selection_.get());
     sEditHANI_ = new RangeFrameWidget(pIconEdit_);
     pIconDrag_ = new FloatingPieceWidget(*this, pIconEdit_);
-    M_CB_ = new QMenu(qs(kMenuRangePopup), this);
-    M_CB_->setObjectName("M_CB");
+    M_CB_ = makeChild<QMenu>(this, "M_CB", qs(kMenuRangePopup));
     auto addPopupItem = [this](const char* name, std::string_view caption, auto handler) {
         QAction* a = M_CB_->addAction(qs(caption));
         a->setObjectName(name);
@@ -63,32 +63,28 @@ EditPanel::EditPanel(frmICON& window, QWidget* parent) : QFrame(parent), window_
     tools_ = new ToolBoxPanel(*this, this);
     tools_->move(6, 226);
 
-    lX_ = new QLabel(qs(kReadOutX), this);
-    lX_->setObjectName("lX");
-    lX_->setGeometry(kCanvasLeft, kCanvasTop + frmICON::kMaxCanvasSize + 6, 60, 20);
-    lY_ = new QLabel(qs(kReadOutY), this);
-    lY_->setObjectName("lY");
-    lY_->setGeometry(kCanvasLeft + 64, kCanvasTop + frmICON::kMaxCanvasSize + 6, 60, 20);
+    lX_ = placed<QLabel>(this, "lX", {kCanvasLeft, kCanvasTop + frmICON::kMaxCanvasSize + 6, 60, 20},
+                         qs(kReadOutX));
+    lY_ = placed<QLabel>(this, "lY", {kCanvasLeft + 64, kCanvasTop + frmICON::kMaxCanvasSize + 6, 60, 20},
+                         qs(kReadOutY));
 
     const char* names[] = {"CmdEditL", "CmdEditR", "CmdEditU", "CmdEditD"};
     const Qt::ArrowType arrows[] = {Qt::LeftArrow, Qt::RightArrow, Qt::UpArrow, Qt::DownArrow};
-    const QPoint places[] = {{0, 0}, {28, 0}, {62, 0}, {90, 0}};
+    const int lefts[] = {0, 28, 62, 90};
     for (int i = 0; i < 4; ++i) {
-        auto* b = new QToolButton(this);
-        b->setObjectName(names[i]);
+        auto* b = placed<QToolButton>(this, names[i],
+                                      {kCanvasLeft + frmICON::kMaxCanvasSize - 116 + lefts[i],
+                                       kCanvasTop + frmICON::kMaxCanvasSize + 4, 26, 26});
         b->setArrowType(arrows[i]);
         b->setToolTip(qs(kShiftTips[static_cast<std::size_t>(i)]));
-        b->setGeometry(kCanvasLeft + frmICON::kMaxCanvasSize - 116 + places[i].x(),
-                       kCanvasTop + frmICON::kMaxCanvasSize + 4 + places[i].y(), 26, 26);
         shiftButtons_[static_cast<std::size_t>(i)] = b;
         connect(b, &QToolButton::clicked, this, [this, i] { window_.shiftClicked(i); });
     }
-    cmdEditPast_ = new QToolButton(this);
-    cmdEditPast_->setObjectName("cmdEditPast");
+    cmdEditPast_ = placed<QToolButton>(
+        this, "cmdEditPast",
+        {kCanvasLeft + frmICON::kMaxCanvasSize - 116, kCanvasTop + frmICON::kMaxCanvasSize + 36, 116, 26});
     cmdEditPast_->setToolTip(qs(kPasteTip));
     cmdEditPast_->setText(QStringLiteral("貼付"));
-    cmdEditPast_->setGeometry(kCanvasLeft + frmICON::kMaxCanvasSize - 116,
-                              kCanvasTop + frmICON::kMaxCanvasSize + 36, 116, 26);
     cmdEditPast_->hide();
     connect(cmdEditPast_, &QToolButton::clicked, this, [this] { window_.M_E_PAST_Click(); });
 }

@@ -6,9 +6,11 @@
 #include "app/MainWindow.h"
 #include "app/PictureBoxWidget.h"
 #include "app/QtColours.h"
+#include "app/QtText.h"
 #include "app/WindowText.h"
 #include "model/ColourAnalysis.h"
 #include "model/ImageOps.h"
+#include "platform/qt/WidgetSetup.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -26,11 +28,7 @@ constexpr int kTop = 22;
 
 QPushButton* makeButton(QWidget* parent, const char* name, std::string_view caption, std::string_view tip,
                         int y) {
-    auto* b = new QPushButton(QString::fromUtf8(caption.data(), static_cast<int>(caption.size())), parent);
-    b->setObjectName(name);
-    b->setToolTip(QString::fromUtf8(tip.data(), static_cast<int>(tip.size())));
-    b->setGeometry(88, y, 112, 26);
-    return b;
+    return placedButton(parent, name, {88, y, 112, 26}, qs(caption), qs(tip));
 }
 
 } // namespace
@@ -39,24 +37,20 @@ ImageListPanel::ImageListPanel(frmICON& window, QWidget* parent)
     : QGroupBox(QString::fromUtf8(kImageFrame.data()), parent), window_(window) {
     setObjectName("fImg");
     slotMap.fill(-1);
-    spSW_ = new QFrame(this);
-    spSW_->setObjectName("spSW");
+    spSW_ = makeChild<QFrame>(this, "spSW");
     spSW_->setFrameStyle(QFrame::Box | QFrame::Plain);
     spSW_->setLineWidth(2);
     spSW_->setStyleSheet("QFrame#spSW { border: 2px solid #0000c0; background: transparent; }");
     spSW_->hide();
     for (int s = 0; s < kSlots; ++s) {
         slotRects_[static_cast<std::size_t>(s)] = QRect(8, kTop + s * kSlotPitch, kSlotBox, kSlotBox);
-        auto* box = new PictureBoxWidget(this);
-        box->setObjectName(QString("pImg_%1").arg(s));
+        auto* box = makeChild<PictureBoxWidget>(this, QString("pImg_%1").arg(s));
         box->setCursor(Qt::PointingHandCursor);
         box->hide();
         connect(box, &PictureBoxWidget::clicked, this, [this, s](Qt::MouseButton) { pImg_Click(s); });
         pImg_[static_cast<std::size_t>(s)] = box;
     }
-    vsBerImg_ = new QScrollBar(Qt::Vertical, this);
-    vsBerImg_->setObjectName("vsBerImg");
-    vsBerImg_->setGeometry(66, kTop, 17, kSlots * kSlotPitch - 4);
+    vsBerImg_ = placed<QScrollBar>(this, "vsBerImg", {66, kTop, 17, kSlots * kSlotPitch - 4}, Qt::Vertical);
     vsBerImg_->setRange(0, 0);
     vsBerImg_->setPageStep(1);
     vsBerImg_->setEnabled(false);
@@ -67,10 +61,8 @@ ImageListPanel::ImageListPanel(frmICON& window, QWidget* parent)
     cmdImgApd_ = makeButton(this, "cmdImgApd", kImgAppend, kImgAppendTip, kTop + 60);
     cmdImgUni_ = makeButton(this, "cmdImgUni", kImgCombine, kImgCombineTip, kTop + 90);
     cmdImgDel_ = makeButton(this, "cmdImgDel", kImgDelete, kImgDeleteTip, kTop + 120);
-    cbImgSiz_ = new QComboBox(this);
-    cbImgSiz_->setObjectName("cbImgSiz");
+    cbImgSiz_ = placed<QComboBox>(this, "cbImgSiz", {88, kTop + 156, 112, 26});
     cbImgSiz_->setToolTip(QString::fromUtf8(kImgSizeTip.data()));
-    cbImgSiz_->setGeometry(88, kTop + 156, 112, 26);
     const int sizes[] = {16, 32, 48};
     for (int i = 0; i < 3; ++i)
         cbImgSiz_->addItem(QString::fromUtf8(kImgSizes[static_cast<std::size_t>(i)].data()), sizes[i]);

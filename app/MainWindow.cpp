@@ -13,6 +13,7 @@
 #include "model/FileKinds.h"
 #include "platform/qt/Artwork.h"
 #include "platform/qt/HelpWindow.h"
+#include "platform/qt/WidgetSetup.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -158,8 +159,7 @@ void frmICON::buildMenus() {
 }
 
 void frmICON::buildToolbar() {
-    tberIcon_ = new QToolBar(central_);
-    tberIcon_->setObjectName("tberIcon");
+    tberIcon_ = makeChild<QToolBar>(central_, "tberIcon");
     tberIcon_->setMovable(false);
     tberIcon_->setFloatable(false);
     tberIcon_->setIconSize(QSize(20, 20));
@@ -175,15 +175,13 @@ void frmICON::buildToolbar() {
         }
         a->setObjectName("tberIcon_" + key);
     }
-    lTool_ = new QFrame(central_);
-    lTool_->setObjectName("lTool");
+    lTool_ = makeChild<QFrame>(central_, "lTool");
     lTool_->setFrameShape(QFrame::HLine);
     lTool_->setFrameShadow(QFrame::Sunken);
 }
 
 void frmICON::buildFrames() {
-    TbSpIcon_ = new QTabBar(central_);
-    TbSpIcon_->setObjectName("TbSpIcon");
+    TbSpIcon_ = makeChild<QTabBar>(central_, "TbSpIcon");
     for (const TabText& t : kTabs) {
         const int index = TbSpIcon_->addTab(qs(t.caption));
         TbSpIcon_->setTabToolTip(index, qs(t.toolTip));

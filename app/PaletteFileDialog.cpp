@@ -9,6 +9,7 @@
 #include "model/FileKinds.h"
 #include "model/ImageOps.h"
 #include "platform/qt/FileBrowserWidget.h"
+#include "platform/qt/WidgetSetup.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -25,11 +26,7 @@ constexpr int kTopOffset = 200 / 15;
 
 QPushButton* makeButton(QWidget* parent, const char* name, std::string_view caption, std::string_view tip,
                         int x) {
-    auto* button = new QPushButton(qs(caption), parent);
-    button->setObjectName(name);
-    button->setToolTip(qs(tip));
-    button->setGeometry(x, 232, 126, 28);
-    return button;
+    return placedButton(parent, name, {x, 232, 126, 28}, qs(caption), qs(tip));
 }
 
 } // namespace
@@ -48,11 +45,8 @@ frmPLTOPN::frmPLTOPN(frmICON& window, int paletteImage)
     browser_->setPatterns(qs(kPaletteFilePatterns));
     browser_->setFolder(QString::fromStdString(window.state().startFolder));
 
-    fPre_ = new QGroupBox(qs(kPalettePreviewFrame), this);
-    fPre_->setObjectName("fPre");
-    fPre_->setGeometry(384, 8, 184, 216);
-    pPre_ = new PictureBoxWidget(fPre_);
-    pPre_->setObjectName("pPre");
+    fPre_ = placed<QGroupBox>(this, "fPre", {384, 8, 184, 216}, qs(kPalettePreviewFrame));
+    pPre_ = makeChild<PictureBoxWidget>(fPre_, "pPre");
     pPre_->resetPicture(kPreviewSize, kPreviewSize, kWhite);
     pPre_->move((184 - kPreviewSize) / 2, 36);
     pPre_->hide();

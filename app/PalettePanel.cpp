@@ -8,6 +8,7 @@
 #include "app/QtText.h"
 #include "app/WindowText.h"
 #include "model/ColourAnalysis.h"
+#include "platform/qt/WidgetSetup.h"
 
 #include <QEvent>
 #include <QRadioButton>
@@ -26,10 +27,9 @@ PalettePanel::PalettePanel(EditPanel& panel, QWidget* parent)
     setObjectName("fColor");
     resize(194, 162);
     for (int i = 0; i < 3; ++i) {
-        auto* option = new QRadioButton(qs(kPaletteOptions[static_cast<std::size_t>(i)]), this);
-        option->setObjectName(QString("optClrChg_%1").arg(i));
+        auto* option = placed<QRadioButton>(this, QString("optClrChg_%1").arg(i), {8, 18 + i * 20, 176, 20},
+                                            qs(kPaletteOptions[static_cast<std::size_t>(i)]));
         option->setToolTip(qs(kPaletteOptionTips[static_cast<std::size_t>(i)]));
-        option->setGeometry(8, 18 + i * 20, 176, 20);
         connect(option, &QRadioButton::clicked, this, [this, i] { optClrChg_Click(i); });
         optClrChg_[static_cast<std::size_t>(i)] = option;
     }
@@ -37,19 +37,17 @@ PalettePanel::PalettePanel(EditPanel& panel, QWidget* parent)
     optClrChg_[2]->installEventFilter(this);
     fileColours_.fill(kWhite);
     for (int k = 0; k < kLabels; ++k) {
-        auto* label = new ColourLabel(this);
-        label->setObjectName(QString("lCList_%1").arg(k));
+        auto* label = placed<ColourLabel>(this, QString("lCList_%1").arg(k),
+                                          {8 + (k % 8) * kCell, 84 + (k / 8) * kCell, kCell - 2, kCell - 2});
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
-        label->setGeometry(8 + (k % 8) * kCell, 84 + (k / 8) * kCell, kCell - 2, kCell - 2);
         connect(label, &ColourLabel::pressed, this,
                 [this](Qt::MouseButton b) { panel_.colours().recordButton(b); });
         connect(label, &ColourLabel::clicked, this, [this, k] { lCList_Click(k); });
         connect(label, &ColourLabel::doubleClicked, this, [this, k] { lCList_DblClick(k); });
         lCList_[static_cast<std::size_t>(k)] = label;
     }
-    vsClrChg_ = new QScrollBar(Qt::Vertical, this);
-    vsClrChg_->setObjectName("vsClrChg");
-    vsClrChg_->setGeometry(8 + 8 * kCell + 4, 84, 16, 4 * kCell - 2);
+    vsClrChg_ =
+        placed<QScrollBar>(this, "vsClrChg", {8 + 8 * kCell + 4, 84, 16, 4 * kCell - 2}, Qt::Vertical);
     vsClrChg_->setRange(0, 14);
     vsClrChg_->setPageStep(1);
     vsClrChg_->hide();

@@ -13,6 +13,7 @@
 #include "app/QtText.h"
 #include "platform/qt/Artwork.h"
 #include "platform/qt/QtPictureService.h"
+#include "platform/qt/WidgetSetup.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -45,8 +46,7 @@ QImage imageOfPreview(const PreviewImage& preview) {
 } // namespace
 
 QMenu* buildAreaMenu(QWidget* parent, QAction*& freeItem, QAction*& squareItem) {
-    auto* menu = new QMenu(qs(kAreaMenu), parent);
-    menu->setObjectName("M_PAREA");
+    auto* menu = makeChild<QMenu>(parent, "M_PAREA", qs(kAreaMenu));
     freeItem = menu->addAction(qs(kAreaFree));
     freeItem->setObjectName("M_PAREA_F");
     freeItem->setCheckable(true);
@@ -68,13 +68,9 @@ frmPICTURE* PicturePanel::pictureWindow() const {
 }
 
 void PicturePanel::buildControls() {
-    lTitleBmp_ = new QLabel(this);
-    lTitleBmp_->setObjectName("lTitleBmp");
-    lTitleBmp_->setGeometry(8, 6, 550, 18);
+    lTitleBmp_ = placed<QLabel>(this, "lTitleBmp", {8, 6, 550, 18});
 
-    pBmp_ = new QFrame(this);
-    pBmp_->setObjectName("pBmp");
-    pBmp_->setGeometry(kViewport);
+    pBmp_ = placed<QFrame>(this, "pBmp", kViewport);
     pBmp_->setAutoFillBackground(true);
     pBmpW_ = new PictureViewWidget(pBmp_);
     pBmpW_->hide();
@@ -84,12 +80,12 @@ void PicturePanel::buildControls() {
     connect(pBmpW_, &PictureViewWidget::released, this, [this](int, int) { pBmpW_MouseUp(); });
     connect(&pBmpW_->selectionBox(), &SelectionBoxWidget::pressed, this, [this] { pBmpW2_MouseDown(); });
 
-    hsBmp_ = new QScrollBar(Qt::Horizontal, this);
-    hsBmp_->setObjectName("hsBmp");
-    hsBmp_->setGeometry(kViewport.left(), kViewport.bottom() + 1, kViewport.width(), kScrollBarWidth);
-    vsBmp_ = new QScrollBar(Qt::Vertical, this);
-    vsBmp_->setObjectName("vsBmp");
-    vsBmp_->setGeometry(kViewport.right() + 1, kViewport.top(), kScrollBarWidth, kViewport.height());
+    hsBmp_ = placed<QScrollBar>(
+        this, "hsBmp", {kViewport.left(), kViewport.bottom() + 1, kViewport.width(), kScrollBarWidth},
+        Qt::Horizontal);
+    vsBmp_ = placed<QScrollBar>(this, "vsBmp",
+                                {kViewport.right() + 1, kViewport.top(), kScrollBarWidth, kViewport.height()},
+                                Qt::Vertical);
     for (QScrollBar* bar : {hsBmp_, vsBmp_}) {
         bar->setRange(0, 0);
         bar->setEnabled(false);
@@ -97,8 +93,7 @@ void PicturePanel::buildControls() {
     connect(hsBmp_, &QScrollBar::valueChanged, this, [this](int v) { hsBmp_Change(v); });
     connect(vsBmp_, &QScrollBar::valueChanged, this, [this](int v) { vsBmp_Change(v); });
 
-    tBmp_ = new QLineEdit(this);
-    tBmp_->setObjectName("tBmp");
+    tBmp_ = makeChild<QLineEdit>(this, "tBmp");
     tBmp_->setReadOnly(true);
     tBmp_->setFocusPolicy(Qt::NoFocus);
     tBmp_->setGeometry(kViewport.left(), kViewport.bottom() + kScrollBarWidth + 6,
@@ -106,10 +101,8 @@ void PicturePanel::buildControls() {
     tBmp_->hide();
 
     auto iconButton = [this](const char* name, QStyle::StandardPixmap icon, std::string_view tip, int left) {
-        auto* b = new QPushButton(style()->standardIcon(icon), QString(), this);
-        b->setObjectName(name);
-        b->setToolTip(qs(tip));
-        b->setGeometry(left, 28, 56, 30);
+        QPushButton* b = placedButton(this, name, {left, 28, 56, 30}, QString(), qs(tip));
+        b->setIcon(style()->standardIcon(icon));
         return b;
     };
     cmdBNew_ = iconButton("cmdBNew", QStyle::SP_DialogOpenButton, kOpenPictureTip, 378);
@@ -120,50 +113,35 @@ void PicturePanel::buildControls() {
     connect(cmdBClip_, &QPushButton::clicked, this, [this] { cmdBClip_Click(); });
     connect(cmdBBig_, &QPushButton::clicked, this, [this] { cmdBBig_Click(); });
 
-    fBmpP_ = new QGroupBox(qs(kWholePictureFrame), this);
-    fBmpP_->setObjectName("fBmpP");
-    fBmpP_->setGeometry(378, 66, 180, 164);
+    fBmpP_ = placed<QGroupBox>(this, "fBmpP", {378, 66, 180, 164}, qs(kWholePictureFrame));
     iBmpPRect_ = QRect(26, 24, 128, 128);
-    iBmpP_ = new PictureBoxWidget(fBmpP_);
-    iBmpP_->setObjectName("iBmpP");
+    iBmpP_ = placed<PictureBoxWidget>(fBmpP_, "iBmpP", iBmpPRect_);
     iBmpP_->setStretch(true);
-    iBmpP_->setGeometry(iBmpPRect_);
     iBmpP_->hide();
     connect(iBmpP_, &PictureBoxWidget::clicked, this, [this](Qt::MouseButton) { iBmpP_Click(); });
 
-    fBmpJpg_ = new QGroupBox(qs(kPreviewFrame), this);
-    fBmpJpg_->setObjectName("fBmpJpg");
-    fBmpJpg_->setGeometry(378, 238, 180, 136);
-    spWB_ = new QFrame(fBmpJpg_);
-    spWB_->setObjectName("spWB");
+    fBmpJpg_ = placed<QGroupBox>(this, "fBmpJpg", {378, 238, 180, 136}, qs(kPreviewFrame));
+    spWB_ = makeChild<QFrame>(fBmpJpg_, "spWB");
     spWB_->setFrameStyle(QFrame::Box | QFrame::Plain);
     spWB_->setLineWidth(1);
     spWB_->hide();
     for (int b = 0; b < 3; ++b) {
         const int size = kPreviewSizes[static_cast<std::size_t>(b)];
         const QPoint at = kPreviewAt[static_cast<std::size_t>(b)];
-        auto* p = new PictureBoxWidget(fBmpJpg_);
-        p->setObjectName(QString("pBmpP_%1").arg(b));
+        auto* p = makeChild<PictureBoxWidget>(fBmpJpg_, QString("pBmpP_%1").arg(b));
         p->resetPicture(size, size, window_.markers().transparent);
         p->setGeometry(at.x(), at.y(), size, size);
         p->hide();
         connect(p, &PictureBoxWidget::clicked, this, [this, b](Qt::MouseButton) { pBmpP_Click(b); });
         pBmpP_[static_cast<std::size_t>(b)] = p;
-        auto* l = new QLabel(qs(kPreviewLabels[b]), fBmpJpg_);
-        l->setObjectName(QString("lWb_%1").arg(b));
+        auto* l = placed<QLabel>(fBmpJpg_, QString("lWb_%1").arg(b),
+                                 {at.x() + size / 2 - 26, kPreviewBottom + 4, 52, 16}, qs(kPreviewLabels[b]));
         l->setAlignment(Qt::AlignCenter);
-        l->setGeometry(at.x() + size / 2 - 26, kPreviewBottom + 4, 52, 16);
         l->hide();
         lWb_[static_cast<std::size_t>(b)] = l;
     }
-    cmdBIn_ = new QPushButton(qs(kAddCaption), fBmpJpg_);
-    cmdBIn_->setObjectName("cmdBIn");
-    cmdBIn_->setToolTip(qs(kAddTip));
-    cmdBIn_->setGeometry(14, 96, 72, 28);
-    cmdBUp_ = new QPushButton(qs(kOverwriteCaption), fBmpJpg_);
-    cmdBUp_->setObjectName("cmdBUp");
-    cmdBUp_->setToolTip(qs(kOverwriteTip));
-    cmdBUp_->setGeometry(94, 96, 72, 28);
+    cmdBIn_ = placedButton(fBmpJpg_, "cmdBIn", {14, 96, 72, 28}, qs(kAddCaption), qs(kAddTip));
+    cmdBUp_ = placedButton(fBmpJpg_, "cmdBUp", {94, 96, 72, 28}, qs(kOverwriteCaption), qs(kOverwriteTip));
     cmdBIn_->setEnabled(false);
     cmdBUp_->setEnabled(false);
     connect(cmdBIn_, &QPushButton::clicked, this, [this] { cmdBIn_Click(); });

@@ -6,6 +6,7 @@
 #include "app/PictureViewWidget.h"
 #include "app/QtText.h"
 #include "platform/qt/QtPictureService.h"
+#include "platform/qt/WidgetSetup.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -33,8 +34,7 @@ frmPICTURE::frmPICTURE(PicturePanel& panel, const Picture& picture, const std::s
     close->setObjectName("M_F_E");
     connect(close, &QAction::triggered, this, [this] { M_F_E_Click(); });
 
-    M_S_ = new QMenu(qs(kSelectionMenu), this);
-    M_S_->setObjectName("M_S");
+    M_S_ = makeChild<QMenu>(this, "M_S", qs(kSelectionMenu));
     QAction* send = M_S_->addAction(qs(kSendToPreviews));
     send->setObjectName("M_S_I");
     connect(send, &QAction::triggered, this, [this] { M_S_I_Click(); });
@@ -49,8 +49,7 @@ frmPICTURE::frmPICTURE(PicturePanel& panel, const Picture& picture, const std::s
     connect(M_PAREA_S_, &QAction::triggered, this, [this] { M_PAREA_S_Click(); });
     M_PAREA_Click();
 
-    area_ = new QScrollArea(this);
-    area_->setObjectName("midPICTURE");
+    area_ = makeChild<QScrollArea>(this, "midPICTURE");
     area_->setWidgetResizable(false);
     pBmpW_ = new PictureViewWidget;
     pBmpW_->setImage(imageFromPicture(picture_));

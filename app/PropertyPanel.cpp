@@ -4,6 +4,7 @@
 #include "app/QtText.h"
 #include "app/WindowText.h"
 #include "model/TextNumber.h"
+#include "platform/qt/WidgetSetup.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -23,30 +24,20 @@ constexpr int kSpinUpper = 999;
 PropertyPanel::PropertyPanel(frmICON& window, QWidget* parent)
     : QGroupBox(qs(kNoSelection), parent), window_(window) {
     setObjectName("fImgPt");
-    lWISz_ = new QLabel(this);
-    lWISz_->setObjectName("lWISz");
-    lWISz_->setGeometry(10, 22, 80, 20);
-    lWIi_ = new QLabel(qs(kDepthUnknown), this);
-    lWIi_->setObjectName("lWIi_0");
-    lWIi_->setGeometry(100, 22, 60, 20);
+    lWISz_ = placed<QLabel>(this, "lWISz", {10, 22, 80, 20});
+    lWIi_ = placed<QLabel>(this, "lWIi_0", {100, 22, 60, 20}, qs(kDepthUnknown));
     lWIi_->setToolTip(QStringLiteral("色数"));
 
     auto makeRow = [this](int index, int y) {
-        auto* caption = new QLabel(qs(kHotspotLabels[static_cast<std::size_t>(index)]), this);
-        caption->setObjectName(QString("lWhs_%1").arg(index));
+        auto* caption = placed<QLabel>(this, QString("lWhs_%1").arg(index), {10, y, 44, 22},
+                                       qs(kHotspotLabels[static_cast<std::size_t>(index)]));
         caption->setToolTip(qs(kHotspotLabelTips[static_cast<std::size_t>(index)]));
-        caption->setGeometry(10, y, 44, 22);
-        auto* box = new QLineEdit(QStringLiteral("0"), this);
-        box->setObjectName(index == 0 ? "tXhs" : "tYhs");
+        auto* box =
+            placed<QLineEdit>(this, index == 0 ? "tXhs" : "tYhs", {56, y, 44, 22}, QStringLiteral("0"));
         box->setToolTip(qs(index == 0 ? kHotspotXTip : kHotspotYTip));
-        box->setGeometry(56, y, 44, 22);
         const char* spin = index == 0 ? "UpDn_X_%1" : "UpDn_Y_%1";
         for (int direction = 0; direction < 2; ++direction) {
-            auto* b = new QToolButton(this);
-            b->setObjectName(QString::asprintf(spin, direction));
-            b->setArrowType(direction == 0 ? Qt::UpArrow : Qt::DownArrow);
-            b->setGeometry(101, y + direction * 11, 16, 11);
-            b->setFocusPolicy(Qt::NoFocus);
+            QToolButton* b = placedSpinButton(this, QString::asprintf(spin, direction), direction, 101, y);
             connect(b, &QToolButton::pressed, this,
                     [this, box, direction] { UpDn_MouseDown(box, direction); });
             connect(b, &QToolButton::released, this, [this] { UpDn_MouseUp(); });
@@ -55,13 +46,9 @@ PropertyPanel::PropertyPanel(frmICON& window, QWidget* parent)
     };
     tXhs_ = makeRow(0, 48);
     tYhs_ = makeRow(1, 76);
-    cmdHSSet_ = new QPushButton(qs(kHotspotButton), this);
-    cmdHSSet_->setObjectName("cmdHSSet");
-    cmdHSSet_->setToolTip(qs(kHotspotButtonTip));
-    cmdHSSet_->setGeometry(124, 48, 80, 50);
+    cmdHSSet_ = placedButton(this, "cmdHSSet", {124, 48, 80, 50}, qs(kHotspotButton), qs(kHotspotButtonTip));
     connect(cmdHSSet_, &QPushButton::clicked, this, [this] { cmdHSSet_Click(); });
-    Timer_UpDn_ = new QTimer(this);
-    Timer_UpDn_->setObjectName("Timer_UpDn");
+    Timer_UpDn_ = makeChild<QTimer>(this, "Timer_UpDn");
     Timer_UpDn_->setInterval(100);
     connect(Timer_UpDn_, &QTimer::timeout, this, [this] { Timer_UpDn_Timer(); });
 }

@@ -1,6 +1,7 @@
 #include "platform/qt/FileBrowserWidget.h"
 
 #include "platform/FileBrowsing.h"
+#include "platform/qt/WidgetSetup.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -40,12 +41,9 @@ bool isUserVolume(const QStorageInfo& volume) {
 } // namespace
 
 FileBrowserWidget::FileBrowserWidget(QWidget* parent) : QWidget(parent) {
-    drvList_ = new QComboBox(this);
-    drvList_->setObjectName("drvList");
-    dirList_ = new QListWidget(this);
-    dirList_->setObjectName("dirList");
-    filList_ = new QListWidget(this);
-    filList_->setObjectName("filList");
+    drvList_ = makeChild<QComboBox>(this, "drvList");
+    dirList_ = makeChild<QListWidget>(this, "dirList");
+    filList_ = makeChild<QListWidget>(this, "filList");
     dirList_->installEventFilter(this);
     filList_->viewport()->installEventFilter(this);
     filList_->installEventFilter(this);

@@ -1,6 +1,7 @@
 #include "platform/qt/HelpWindow.h"
 
 #include "platform/qt/HelpSearch.h"
+#include "platform/qt/WidgetSetup.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -51,13 +52,6 @@ QString tr8(const char* text) {
 }
 
 constexpr int kSectionRole = Qt::UserRole;
-
-// A child widget with its object name, owned by its Qt parent.
-template <typename T, typename... Args> T* makeChild(QWidget* parent, const char* name, Args&&... args) {
-    auto* child = new T(std::forward<Args>(args)..., parent);
-    child->setObjectName(QString::fromLatin1(name));
-    return child;
-}
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "platform/FileBrowsing.h"
 #include "platform/qt/FileBrowserWidget.h"
 #include "platform/qt/QtPictureService.h"
+#include "platform/qt/WidgetSetup.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -34,30 +35,20 @@ PictureOpenDialog::PictureOpenDialog(PictureDialogRequest& request, PictureServi
     browser_->setPatterns(
         QString::fromUtf8(kPictureFilePatterns.data(), static_cast<qsizetype>(kPictureFilePatterns.size())));
 
-    fPre_ = new QGroupBox(QString::fromUtf8(kPreviewCaption), this);
-    fPre_->setObjectName("fPre");
-    fPre_->setGeometry(400, 8, 166, 200);
-    iPre_ = new QLabel(fPre_);
-    iPre_->setObjectName("iPre");
+    fPre_ = placed<QGroupBox>(this, "fPre", {400, 8, 166, 200}, QString::fromUtf8(kPreviewCaption));
+    iPre_ = placed<QLabel>(fPre_, "iPre", kPreviewRect);
     iPre_->setScaledContents(true);
-    iPre_->setGeometry(kPreviewRect);
     iPre_->hide();
-    lSize_ = new QLabel(fPre_);
-    lSize_->setObjectName("lSize");
+    lSize_ = placed<QLabel>(fPre_, "lSize", {8, 176, 150, 18});
     lSize_->setAlignment(Qt::AlignCenter);
-    lSize_->setGeometry(8, 176, 150, 18);
     lSize_->hide();
 
-    cmdOk_ = new QPushButton(QString::fromUtf8(kPictureOpenButton), this);
-    cmdOk_->setObjectName("cmdOk");
-    cmdOk_->setToolTip(QString::fromUtf8(kPictureOpenTip));
-    cmdOk_->setGeometry(400, 218, 166, 28);
+    cmdOk_ = placedButton(this, "cmdOk", {400, 218, 166, 28}, QString::fromUtf8(kPictureOpenButton),
+                          QString::fromUtf8(kPictureOpenTip));
     cmdOk_->setEnabled(false);
     cmdOk_->setDefault(true);
-    cmdCn_ = new QPushButton(QString::fromUtf8(kPictureCancelButton), this);
-    cmdCn_->setObjectName("cmdCn");
-    cmdCn_->setToolTip(QString::fromUtf8(kPictureCancelTip));
-    cmdCn_->setGeometry(400, 250, 166, 28);
+    cmdCn_ = placedButton(this, "cmdCn", {400, 250, 166, 28}, QString::fromUtf8(kPictureCancelButton),
+                          QString::fromUtf8(kPictureCancelTip));
 
     connect(cmdOk_, &QPushButton::clicked, this, &PictureOpenDialog::CmdOk_Click);
     connect(cmdCn_, &QPushButton::clicked, this, &PictureOpenDialog::cmdCn_Click);
