@@ -98,64 +98,50 @@ void frmICON::buildMenus() {
     };
     QMenu* file = menuBar()->addMenu(qs(kMenuFile));
     file->setObjectName("M_File");
-    connect(file, &QMenu::aboutToShow, this, [this] { M_File_Click(); });
-    add(
-        file, "M_F_New", kMenuNew, [this] { M_F_New_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_N));
-    add(
-        file, "M_F_Open", kMenuOpen, [this] { M_F_Open_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_O));
-    add(
-        file, "M_F_JOpen", kMenuOpenPicture, [this] { M_F_JOpen_Click(); },
-        QKeySequence(Qt::CTRL | Qt::Key_J));
-    add(file, "M_F_AppOpen", kMenuAppend, [this] { M_F_AppOpen_Click(); });
-    add(
-        file, "M_F_OverWrite", kMenuSave, [this] { M_F_OverWrite_Click(); },
-        QKeySequence(Qt::CTRL | Qt::Key_S));
-    add(
-        file, "M_F_NewWrite", kMenuSaveAs, [this] { M_F_NewWrite_Click(); },
+    connect(file, &QMenu::aboutToShow, this, &frmICON::M_File_Click);
+    add(file, "M_F_New", kMenuNew, &frmICON::M_F_New_Click, QKeySequence(Qt::CTRL | Qt::Key_N));
+    add(file, "M_F_Open", kMenuOpen, &frmICON::M_F_Open_Click, QKeySequence(Qt::CTRL | Qt::Key_O));
+    add(file, "M_F_JOpen", kMenuOpenPicture, &frmICON::M_F_JOpen_Click, QKeySequence(Qt::CTRL | Qt::Key_J));
+    add(file, "M_F_AppOpen", kMenuAppend, &frmICON::M_F_AppOpen_Click);
+    add(file, "M_F_OverWrite", kMenuSave, &frmICON::M_F_OverWrite_Click, QKeySequence(Qt::CTRL | Qt::Key_S));
+    add(file, "M_F_NewWrite", kMenuSaveAs, &frmICON::M_F_NewWrite_Click,
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    add(file, "M_F_XcurWrite", kMenuExportXcursor, [this] { M_F_XcurWrite_Click(); });
+    add(file, "M_F_XcurWrite", kMenuExportXcursor, &frmICON::M_F_XcurWrite_Click);
     file->addSeparator();
-    add(
-        file, "M_F_End", kMenuExit, [this] { M_F_End_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    add(file, "M_F_End", kMenuExit, &frmICON::M_F_End_Click, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* edit = menuBar()->addMenu(qs(kMenuEdit));
     edit->setObjectName("M_Edit");
-    add(
-        edit, "M_E_Bf", kMenuUndo, [this] { M_E_Bf_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_Z));
-    add(
-        edit, "M_E_Nx", kMenuRedo, [this] { M_E_Nx_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_Y));
+    add(edit, "M_E_Bf", kMenuUndo, &frmICON::M_E_Bf_Click, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    add(edit, "M_E_Nx", kMenuRedo, &frmICON::M_E_Nx_Click, QKeySequence(Qt::CTRL | Qt::Key_Y));
     edit->addSeparator();
-    add(edit, "M_E_To", kMenuInvert, [this] { M_E_To_Click(); });
-    add(edit, "M_E_Mono", kMenuMono, [this] { M_E_Mono_Click(); });
-    add(edit, "M_E_Gen", kMenuReduce, [this] { M_E_Gen_Click(); });
-    add(edit, "M_E_TurnR", kMenuTurnRight, [this] { M_E_TurnR_Click(); });
-    add(edit, "M_E_TurnL", kMenuTurnLeft, [this] { M_E_TurnL_Click(); });
-    add(edit, "M_E_UpDn", kMenuUpsideDown, [this] { M_E_UpDn_Click(); });
-    add(edit, "M_E_RtLt", kMenuMirror, [this] { M_E_RtLt_Click(); });
+    add(edit, "M_E_To", kMenuInvert, &frmICON::M_E_To_Click);
+    add(edit, "M_E_Mono", kMenuMono, &frmICON::M_E_Mono_Click);
+    add(edit, "M_E_Gen", kMenuReduce, &frmICON::M_E_Gen_Click);
+    add(edit, "M_E_TurnR", kMenuTurnRight, &frmICON::M_E_TurnR_Click);
+    add(edit, "M_E_TurnL", kMenuTurnLeft, &frmICON::M_E_TurnL_Click);
+    add(edit, "M_E_UpDn", kMenuUpsideDown, &frmICON::M_E_UpDn_Click);
+    add(edit, "M_E_RtLt", kMenuMirror, &frmICON::M_E_RtLt_Click);
     edit->addSeparator();
     QMenu* range = edit->addMenu(qs(kMenuRange));
     range->setObjectName("M_E_CP");
-    add(range, "M_E_HANI", kMenuRangeSelect, [this] { M_E_HANI_Click(); });
-    add(
-        range, "M_E_CUT", kMenuCut, [this] { M_E_CUT_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_X));
-    add(
-        range, "M_E_COPY", kMenuCopy, [this] { M_E_COPY_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_C));
-    add(
-        range, "M_E_PAST", kMenuPaste, [this] { M_E_PAST_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_V));
-    add(range, "M_E_HANIL", kMenuClearSelection, [this] { M_E_HANIL_Click(); });
-    add(range, "M_E_CL", kMenuCancelSelection, [this] { M_E_CL_Click(); });
+    add(range, "M_E_HANI", kMenuRangeSelect, &frmICON::M_E_HANI_Click);
+    add(range, "M_E_CUT", kMenuCut, &frmICON::M_E_CUT_Click, QKeySequence(Qt::CTRL | Qt::Key_X));
+    add(range, "M_E_COPY", kMenuCopy, &frmICON::M_E_COPY_Click, QKeySequence(Qt::CTRL | Qt::Key_C));
+    add(range, "M_E_PAST", kMenuPaste, &frmICON::M_E_PAST_Click, QKeySequence(Qt::CTRL | Qt::Key_V));
+    add(range, "M_E_HANIL", kMenuClearSelection, &frmICON::M_E_HANIL_Click);
+    add(range, "M_E_CL", kMenuCancelSelection, &frmICON::M_E_CL_Click);
 
     QMenu* options = menuBar()->addMenu(qs(kMenuOptions));
     options->setObjectName("M_Opt");
-    QAction* toolbar = add(options, "M_O_T", kMenuToolbar, [this] { M_O_T_Click(); });
+    QAction* toolbar = add(options, "M_O_T", kMenuToolbar, &frmICON::M_O_T_Click);
     toolbar->setCheckable(true);
 
     QMenu* help = menuBar()->addMenu(qs(kMenuHelp));
     help->setObjectName("M_Help");
-    add(
-        help, "M_H_Help", kMenuAbout, [this] { M_H_Help_Click(); }, QKeySequence(Qt::Key_F1));
+    add(help, "M_H_Help", kMenuAbout, &frmICON::M_H_Help_Click, QKeySequence(Qt::Key_F1));
     help->addSeparator();
-    add(help, "M_H_Ver", kMenuVersion, [this] { M_H_Ver_Click(); });
+    add(help, "M_H_Ver", kMenuVersion, &frmICON::M_H_Ver_Click);
 }
 
 void frmICON::buildToolbar() {
@@ -331,12 +317,8 @@ void frmICON::M_O_T_Click() {
         setFixedSize(width(), height() - tb);
         item->setChecked(false);
     } else {
-        TbSpIcon_->move(TbSpIcon_->x(), TbSpIcon_->y() + tb);
         setFixedSize(width(), height() + tb);
-        for (QWidget* f : fTabS_)
-            f->move(f->x(), f->y() + tb);
-        imageList_->move(imageList_->x(), imageList_->y() + tb);
-        properties_->move(properties_->x(), properties_->y() + tb);
+        shift(tb);
         tberIcon_->show();
         lTool_->move(0, tb);
         item->setChecked(true);
@@ -364,20 +346,9 @@ void frmICON::closeEvent(QCloseEvent* event) {
 }
 
 bool frmICON::unload() {
-    if (state_.modified) {
-        const MessageAnswer answer = platform_.showMessage(kSaveQuestion, MessageButtons::YesNoCancel);
-        if (answer == MessageAnswer::Cancel)
-            return false;
-        if (answer == MessageAnswer::Yes) {
-            CommitEditedImage();
-            // Work the user asked to keep is never thrown away: a cancelled or failed save keeps the window.
-            if (M_F_NewWrite_Click() != SaveResult::Saved)
-                return false;
-        } else {
-            CommitEditedImage();
-            state_.modified = false;
-        }
-    }
+    // Work the user asked to keep is never thrown away: a cancelled or failed save keeps the window.
+    if (!askToSave())
+        return false;
     settings_.dirPath = document_.fileFolder;
     saveSettings(platform_.settingsStore(), settings_, platform_);
     return true;
