@@ -110,11 +110,9 @@ void BinPanel::iDel_Click(int index) {
 void BinPanel::cmdDIn_Click() {
     if (chosen_ < 0)
         return;
-    IconDocument& d = window_.document();
-    if (!d.growForImage(d.imageCount)) {
-        window_.platform().showMessage(kImageLimitReached, MessageButtons::Ok, MessageIcon::Error);
+    if (!window_.growForNewImage())
         return;
-    }
+    IconDocument& d = window_.document();
     window_.setModified();
     window_.CommitEditedImage();
     const QImage picture = entry(chosen_);

@@ -144,6 +144,13 @@ void frmICON::ShowImageInEditor(int slot) {
     document_.paletteCurrent = false;
 }
 
+bool frmICON::growForNewImage() {
+    if (document_.growForImage(document_.imageCount))
+        return true;
+    platform_.showMessage(kImageLimitReached, MessageButtons::Ok, MessageIcon::Error);
+    return false;
+}
+
 void frmICON::InsertAfterSelected() {
     ImageListPanel& list = *imageList_;
     // The slot steps below work on the selected slot: it must be one that is shown.

@@ -176,14 +176,6 @@ void ImageListPanel::setSlotPixel(int slot, int x, int y, colourRGB colour) {
         pImg_[static_cast<std::size_t>(slot)]->setPixel(x, y, colour);
 }
 
-bool ImageListPanel::growForNewImage() {
-    IconDocument& d = window_.document();
-    if (d.growForImage(d.imageCount))
-        return true;
-    window_.platform().showMessage(kImageLimitReached, MessageButtons::Ok, MessageIcon::Error);
-    return false;
-}
-
 void ImageListPanel::pImg_Click(int slot) {
     if (slot < 0 || slot >= kSlots || slotMap[static_cast<std::size_t>(slot)] < 0)
         return;
@@ -221,7 +213,7 @@ void ImageListPanel::showFrom(int value) {
 }
 
 bool ImageListPanel::prepareInsert(int& selected, int& size) {
-    if (!growForNewImage())
+    if (!window_.growForNewImage())
         return false;
     window_.setModified();
     window_.CommitEditedImage();
@@ -258,7 +250,7 @@ void ImageListPanel::cmdImgIn_Click() {
 }
 
 void ImageListPanel::cmdImgApd_Click() {
-    if (!growForNewImage())
+    if (!window_.growForNewImage())
         return;
     window_.setModified();
     IconDocument& d = window_.document();

@@ -71,7 +71,6 @@ class ImageListPanel : public QGroupBox {
     // Slots 0 to 5 show the images from value on and the selected slot moves with them: the steps of a
     // scroll after the commit.
     void showFrom(int value);
-    bool growForNewImage();
     // The common start of New and Copy: room behind the selected image and the size to make.
     bool prepareInsert(int& selected, int& size);
 

@@ -65,6 +65,8 @@ class frmICON : public QMainWindow {
     void ShowImageInEditor(int slot);
     void DrawImageSlot(int slot, int image);
     void InsertAfterSelected();
+    // Room for one more image; false, after the limit message, when the document has none.
+    bool growForNewImage();
     void CommitEditedImage();
     void LoadDocumentFile(FileLoadMode mode);
 

@@ -119,11 +119,9 @@ void frmPLTOPN::cmdOk_Click() {
 void frmPLTOPN::cmdEditIn_Click() {
     if (!table_.ok())
         return;
-    IconDocument& d = window_.document();
-    if (!d.growForImage(d.imageCount)) {
-        window_.platform().showMessage(kImageLimitReached, MessageButtons::Ok, MessageIcon::Error);
+    if (!window_.growForNewImage())
         return;
-    }
+    IconDocument& d = window_.document();
     moveImagesBack(d, paletteImage_);
     makePaletteImage(d.images[static_cast<std::size_t>(paletteImage_ + 1)], table_);
     outcome_.applied = true;

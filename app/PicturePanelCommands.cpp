@@ -55,11 +55,9 @@ void PicturePanel::cmdBIn_Click() {
     if (selectedSize_ < 0 || !pictureShown())
         return;
     hideSelection();
-    IconDocument& d = window_.document();
-    if (!d.growForImage(d.imageCount)) {
-        window_.platform().showMessage(kImageLimitReached, MessageButtons::Ok, MessageIcon::Error);
+    if (!window_.growForNewImage())
         return;
-    }
+    IconDocument& d = window_.document();
     window_.CommitEditedImage();
     window_.setModified();
     const int current = window_.state().selectedImage;

@@ -34,10 +34,8 @@ bool frmICON::addProgramIcons(const std::string& path, FileLoadMode& mode) {
     for (int i = 0; i < listed; ++i) {
         if (!choice.chosen(i))
             continue;
-        if (!document_.growForImage(document_.imageCount)) {
-            platform_.showMessage(kImageLimitReached, MessageButtons::Ok, MessageIcon::Error);
+        if (!growForNewImage())
             break;
-        }
         if (mode == FileLoadMode::Open) {
             ResetDocument();
             mode = FileLoadMode::OpenAfterReset;
