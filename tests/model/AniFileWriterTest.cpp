@@ -12,7 +12,6 @@ namespace vantle::test {
 namespace {
 
 constexpr colourRGB kRed = 0x0000FF;
-constexpr colourRGB kBlue = 0xFF0000;
 constexpr colourRGB T = kTestMarkers.transparent;
 
 Bytes build(IconDocument& d, RecordingMessages& messages) {
