@@ -22,7 +22,6 @@ namespace vantle::test {
 namespace {
 
 constexpr colourRGB T = kTestMarkers.transparent;
-constexpr colourRGB I = kTestMarkers.inverted;
 
 std::string fixture(std::string_view name) {
     return std::string(VANTLE_TEST_DATA) + "/xcursorgen/" + std::string(name);

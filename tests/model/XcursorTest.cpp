@@ -17,7 +17,6 @@ namespace vantle::test {
 namespace {
 
 constexpr colourRGB T = kTestMarkers.transparent;
-constexpr colourRGB I = kTestMarkers.inverted;
 
 // One image chunk as a hand-made file would hold it.
 void imageChunk(LeBytes& b, std::uint32_t nominal, std::uint32_t w, std::uint32_t h, std::uint32_t xhot,
