@@ -93,68 +93,33 @@ void averageDown(const std::uint32_t* rows, const std::vector<Columns>& columns,
     }
 }
 
-int bitsRank(const CursorImage& image) {
-    return image.storedBits == 0 ? 32 : image.storedBits;
-}
-
-} // namespace
-
-int scaledHotspot(int h, int from, int to) {
-    assert(from > 0 && to > 0);
-    const std::int64_t scaled =
-        (2 * static_cast<std::int64_t>(h) + 1) * to / (2 * static_cast<std::int64_t>(from));
-    return static_cast<int>(std::clamp<std::int64_t>(scaled, 0, to - 1));
-}
-
-int scaledHeight(int width, int height, int size) {
-    assert(width > 0 && height > 0 && size > 0);
-    const std::int64_t h =
-        (2 * static_cast<std::int64_t>(height) * size + width) / (2 * static_cast<std::int64_t>(width));
-    return static_cast<int>(std::clamp<std::int64_t>(h, 1, kMaxCursorSide));
-}
-
-CursorImage scaleImage(const CursorImage& source, int size) {
-    assert(source.width > 0 && source.height > 0 && size > 0);
-    assert(source.argb.size() ==
-           static_cast<std::size_t>(source.width) * static_cast<std::size_t>(source.height));
-    CursorImage out;
-    out.width = size;
-    out.height = scaledHeight(source.width, source.height, size);
-    out.hotspotX = scaledHotspot(source.hotspotX, source.width, out.width);
-    out.hotspotY = scaledHotspot(source.hotspotY, source.height, out.height);
-    out.storedBits = 32;
-    out.argb.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height), 0);
-
-    // Enlarging by whole factors: every target pixel lies inside one source pixel and is that pixel.
-    if (out.width % source.width == 0 && out.height % source.height == 0) {
-        const std::size_t fx = static_cast<std::size_t>(out.width / source.width);
-        const std::size_t fy = static_cast<std::size_t>(out.height / source.height);
-        const std::size_t width = static_cast<std::size_t>(out.width);
-        for (std::size_t sy = 0; sy < static_cast<std::size_t>(source.height); ++sy) {
-            const std::uint32_t* in = &source.argb[sy * static_cast<std::size_t>(source.width)];
-            const auto row = out.argb.begin() + static_cast<std::ptrdiff_t>(sy * fy * width);
-            auto target = row;
-            for (std::size_t sx = 0; sx < static_cast<std::size_t>(source.width); ++sx) {
-                const std::uint32_t p = (in[sx] >> 24) == 0 ? 0u : in[sx];
-                target = std::fill_n(target, fx, p);
-            }
-            for (std::size_t k = 1; k < fy; ++k)
-                std::copy_n(row, width, row + static_cast<std::ptrdiff_t>(k * width));
+// Each source pixel as a block of whole-factor copies.
+void repeatPixels(const CursorImage& source, CursorImage& out) {
+    const std::size_t fx = static_cast<std::size_t>(out.width / source.width);
+    const std::size_t fy = static_cast<std::size_t>(out.height / source.height);
+    const std::size_t width = static_cast<std::size_t>(out.width);
+    for (std::size_t sy = 0; sy < static_cast<std::size_t>(source.height); ++sy) {
+        const std::uint32_t* in = &source.argb[sy * static_cast<std::size_t>(source.width)];
+        const auto row = out.argb.begin() + static_cast<std::ptrdiff_t>(sy * fy * width);
+        auto target = row;
+        for (std::size_t sx = 0; sx < static_cast<std::size_t>(source.width); ++sx) {
+            const std::uint32_t p = (in[sx] >> 24) == 0 ? 0u : in[sx];
+            target = std::fill_n(target, fx, p);
         }
-        return out;
+        for (std::size_t k = 1; k < fy; ++k)
+            std::copy_n(row, width, row + static_cast<std::ptrdiff_t>(k * width));
     }
+}
 
-    const Coverage across = coverage(source.width, out.width);
-    const Coverage down = coverage(source.height, out.height);
-    // Across each source row: sums of weight * alpha and weight * alpha * colour per target column. A sum
-    // is at most 256 * 255 * 255, within 32 bits. Pixels of alpha 0 add nothing: only the target columns
-    // over the row's others are summed, the rest stay 0.
-    const std::size_t rowSums = static_cast<std::size_t>(out.width) * 4;
-    const auto rows =
-        std::make_unique_for_overwrite<std::uint32_t[]>(rowSums * static_cast<std::size_t>(source.height));
-    std::vector<Columns> columns(static_cast<std::size_t>(source.height));
+// Across each source row: sums of weight * alpha and weight * alpha * colour per target column, into
+// rows (4 sums a column, `width` columns a row); columns gets each row's drawn span.
+void sumAcrossRows(const CursorImage& source, int width, const Coverage& across, std::uint32_t* rows,
+                   std::vector<Columns>& columns) {
+    // A sum is at most 256 * 255 * 255, within 32 bits. Pixels of alpha 0 add nothing: only the target
+    // columns over the row's others are summed, the rest stay 0.
+    const std::size_t rowSums = static_cast<std::size_t>(width) * 4;
     const auto from = static_cast<std::int64_t>(source.width);
-    const auto to = static_cast<std::int64_t>(out.width);
+    const auto to = static_cast<std::int64_t>(width);
     for (int y = 0; y < source.height; ++y) {
         const std::uint32_t* in =
             &source.argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(source.width)];
@@ -189,6 +154,49 @@ CursorImage scaleImage(const CursorImage& source, int size) {
             sums[4 * x + 3] = b;
         }
     }
+}
+
+} // namespace
+
+int scaledHotspot(int h, int from, int to) {
+    assert(from > 0 && to > 0);
+    const std::int64_t scaled =
+        (2 * static_cast<std::int64_t>(h) + 1) * to / (2 * static_cast<std::int64_t>(from));
+    return static_cast<int>(std::clamp<std::int64_t>(scaled, 0, to - 1));
+}
+
+int scaledHeight(int width, int height, int size) {
+    assert(width > 0 && height > 0 && size > 0);
+    const std::int64_t h =
+        (2 * static_cast<std::int64_t>(height) * size + width) / (2 * static_cast<std::int64_t>(width));
+    return static_cast<int>(std::clamp<std::int64_t>(h, 1, kMaxCursorSide));
+}
+
+CursorImage scaleImage(const CursorImage& source, int size) {
+    assert(source.width > 0 && source.height > 0 && size > 0);
+    assert(source.argb.size() ==
+           static_cast<std::size_t>(source.width) * static_cast<std::size_t>(source.height));
+    CursorImage out;
+    out.width = size;
+    out.height = scaledHeight(source.width, source.height, size);
+    out.hotspotX = scaledHotspot(source.hotspotX, source.width, out.width);
+    out.hotspotY = scaledHotspot(source.hotspotY, source.height, out.height);
+    out.storedBits = 32;
+    out.argb.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height), 0);
+
+    // Enlarging by whole factors: every target pixel lies inside one source pixel and is that pixel.
+    if (out.width % source.width == 0 && out.height % source.height == 0) {
+        repeatPixels(source, out);
+        return out;
+    }
+
+    const Coverage across = coverage(source.width, out.width);
+    const Coverage down = coverage(source.height, out.height);
+    const std::size_t rowSums = static_cast<std::size_t>(out.width) * 4;
+    const auto rows =
+        std::make_unique_for_overwrite<std::uint32_t[]>(rowSums * static_cast<std::size_t>(source.height));
+    std::vector<Columns> columns(static_cast<std::size_t>(source.height));
+    sumAcrossRows(source, out.width, across, rows.get(), columns);
     // Down each target column; every target pixel's weights add up to width * height of the source. For
     // sources of at most 65536 pixels (every cursor image) each sum stays below 65536 * 255 * 255 < 2^32
     // and 32-bit arithmetic, much faster to divide, is exact.
@@ -224,7 +232,7 @@ const CursorImage* sourceFor(const CursorFrame& frame, int size, bool crispOnly)
         if (image.width <= 0 || image.height <= 0)
             continue;
         if (image.width == size) {
-            if (exact == nullptr || bitsRank(image) > bitsRank(*exact))
+            if (exact == nullptr || image.depthRank() > exact->depthRank())
                 exact = &image;
         } else if (image.width > size) {
             if ((!crispOnly || image.width >= 2 * size) && (larger == nullptr || image.width < larger->width))
