@@ -280,7 +280,7 @@ void frmICON::pruneSkippedImages() {
             continue;
         for (int k = i; k < d.imageCount - 1; ++k)
             d.images[static_cast<std::size_t>(k)].copyPictureFrom(d.images[static_cast<std::size_t>(k + 1)]);
-        d.images[static_cast<std::size_t>(d.imageCount - 1)].pixels.fill(settings_.markers.transparent);
+        d.images[static_cast<std::size_t>(d.imageCount - 1)].clearPixels(settings_.markers.transparent);
         --d.imageCount;
         if (state_.sequenceMade)
             removeStepsOfImage(d, i);

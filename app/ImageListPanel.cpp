@@ -307,7 +307,7 @@ void ImageListPanel::cmdImgDel_Click() {
     }
     IconImage& last = d.images[static_cast<std::size_t>(d.imageCount - 1)];
     if (d.imageCount > 1)
-        last.pixels.fill(transparent);
+        last.clearPixels(transparent);
     if (d.imageCount > 6) {
         --d.imageCount;
     } else if (d.imageCount >= 2) {

@@ -61,6 +61,8 @@ constexpr colourRGB colourOfPixel(std::uint32_t argb, const MarkerColours& marke
 using ColourDepth = std::int16_t;
 constexpr ColourDepth kDepthUndetermined = -1;
 constexpr ColourDepth kDepthFull = 0;
+// A 32-bit image with an alpha plane, held only with the true-colour setting on.
+constexpr ColourDepth kDepth32 = 32;
 
 // The depth rule: 1 or 2 colours give 2, 3..16 give 16, 17..256 give 256, anything else full colour.
 constexpr ColourDepth depthFromCount(int n) {

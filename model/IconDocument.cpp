@@ -12,6 +12,14 @@ void IconImage::copyPictureFrom(const IconImage& other) {
     hotspotX = other.hotspotX;
     hotspotY = other.hotspotY;
     pixels = other.pixels;
+    full = other.full;
+    sameFrame = other.sameFrame;
+}
+
+void IconImage::clearPixels(colourRGB transparent) {
+    pixels.fill(transparent);
+    full = {};
+    sameFrame = false;
 }
 
 IconDocument::IconDocument() {
@@ -56,7 +64,7 @@ void IconDocument::clearImages(colourRGB transparent) {
     imageCount = 0;
     resetAnimation();
     for (IconImage& image : images) {
-        image.pixels.fill(transparent);
+        image.clearPixels(transparent);
         image.palette.fillLow(kWhite);
     }
     paletteCurrent = false;

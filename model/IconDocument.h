@@ -4,6 +4,7 @@
 
 #include "model/Colour.h"
 #include "model/LazyGrid.h"
+#include "model/LosslessCursor.h"
 #include "model/PaletteStore.h"
 
 #include <cstdint>
@@ -24,8 +25,18 @@ struct IconImage {
     PaletteStore palette{};                        // colours in order of first appearance
     LazyGrid<std::uint8_t, kImageGrid> indexMap{}; // palette index per pixel, valid up to 256 colours
     bool writeFlag = false;
+    // With the true-colour setting on: the image as its file held it (32-bit straight alpha up to 256 x 256,
+    // inverting pixels, the stored form); its width, height and hotspot are the fields above. Empty (no
+    // pixels) for an image of the grid, whose depth is then not kDepth32.
+    CursorImage full{};
+    // Another size of the animation frame of the image before it in the list (true-colour setting only).
+    bool sameFrame = false;
 
-    // Pixels, size, depth and hotspot: what moves when images change places in the list.
+    bool trueColour() const { return !full.argb.empty(); }
+    // Every cell of the grid transparent, no true-colour pixels, in no frame of another image.
+    void clearPixels(colourRGB transparent);
+
+    // Pixels, size, depth, hotspot and frame membership: what moves when images change places in the list.
     void copyPictureFrom(const IconImage& other);
 };
 

@@ -18,10 +18,11 @@ struct ReadReport {
     int stepsDropped = 0;    // animation steps whose frame gave no image or does not exist
     int imagesAlphaCut = 0;  // images whose soft alpha (1 to 254) became on/off transparency
     bool cutShort = false;   // the file ends before what its headers declare
+    int partsLeftOut = 0;    // true-colour reads: what the lossless reader could not take
 
     bool readInPart() const {
         return entriesTooLarge > 0 || entriesDamaged > 0 || entriesNotTaken > 0 || framesDropped > 0 ||
-               stepsDropped > 0 || imagesAlphaCut > 0 || cutShort;
+               stepsDropped > 0 || imagesAlphaCut > 0 || cutShort || partsLeftOut > 0;
     }
 };
 

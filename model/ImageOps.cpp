@@ -18,7 +18,7 @@ void moveImagesForward(IconDocument& document, int index) {
 }
 
 void makeBlankImage(IconImage& image, int size, colourRGB transparent) {
-    image.pixels.fill(transparent);
+    image.clearPixels(transparent);
     image.width = static_cast<std::int16_t>(size);
     image.height = static_cast<std::int16_t>(size);
     image.depth = kDepthUndetermined;

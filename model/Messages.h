@@ -38,6 +38,11 @@ inline constexpr std::string_view kXcursorNothingFits =
 inline constexpr std::string_view kXcursorSizesSkipped =
     "４８ｘ４８を超えるサイズと、アニメーションにしなかったサイズは読み込みませんでした。サイズ: ";
 
+// Files read with the true-colour setting on: nothing could be read, or parts of the file were not.
+inline constexpr std::string_view kTrueColourUnreadable = "このファイルは壊れているため、読み込めません。";
+inline constexpr std::string_view kTrueColourReadInPart = "このファイルには読み込めない部分がある為\r\n"
+                                                          "読み込めた部分のみ読み込みました。";
+
 // Settings store failures at exit.
 inline constexpr std::string_view kKeyCreateFailed = "レジストリキーの作成に失敗しました";
 inline constexpr std::string_view kKeyOpenFailed = "レジストリキーのオープンに失敗しました";

@@ -53,6 +53,7 @@ AppSettings loadSettings(SettingsStore& store, const std::string& startFolder) {
     s.jDirDrv = read("JDIRDRV").value_or(driveOf(startFolder));
     s.jDirPath = read("JDIRPATH").value_or(startFolder);
     s.pAreaOpt = leadingInteger(read("PAREAOPT").value_or("0"));
+    s.trueColour = read("TRUECOLOR").value_or("0") == "1";
     return s;
 }
 
@@ -85,6 +86,11 @@ SaveSettingsOutcome saveSettings(SettingsStore& store, const AppSettings& s, Mes
     };
     for (const auto& [name, value] : values)
         if (!store.writeString(kSettingsKey, name, value))
+            messages.showMessage(text::kValueWriteFailed);
+    // The true-colour setting is written once it has been turned on, so that the store of a user who never
+    // did holds just the seven values.
+    if (s.trueColour || store.readString(kSettingsKey, "TRUECOLOR"))
+        if (!store.writeString(kSettingsKey, "TRUECOLOR", s.trueColour ? "1" : "0"))
             messages.showMessage(text::kValueWriteFailed);
     return SaveSettingsOutcome::Saved;
 }

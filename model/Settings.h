@@ -18,6 +18,7 @@ struct AppSettings {
     std::string jDirDrv;       // drive of the picture-file dialog
     std::string jDirPath;      // folder of the picture-file dialog
     std::int32_t pAreaOpt = 0; // area-selection mode of the picture panel: 0 free, 1 square
+    bool trueColour = false;   // the window holds 32-bit alpha images up to 256 x 256
 
     AppSettings() { customColours.fill(kWhite); }
 };
@@ -39,7 +40,7 @@ void applyMarkerDefaults(AppSettings& settings);
 
 enum class SaveSettingsOutcome { Saved, EndProgram };
 
-// Writes all seven values. When the key can neither be opened nor created it shows the message and the
+// Writes all seven values, and the true-colour setting once it has been on. When the key can neither be opened nor created it shows the message and the
 // caller must end the program at once.
 SaveSettingsOutcome saveSettings(SettingsStore& store, const AppSettings& settings, MessageSink& messages);
 

@@ -99,6 +99,20 @@ TEST(Settings, AllSevenValuesInOrder) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST(Settings, TrueColourIsKeptOnceTurnedOn) {
+    MemoryStore store;
+    RecordingMessages messages;
+    AppSettings s;
+    s.trueColour = true;
+    saveSettings(store, s, messages);
+    EXPECT_EQ(store.stored("TRUECOLOR"), "1");
+    EXPECT_TRUE(loadSettings(store, "/start").trueColour);
+    s.trueColour = false;
+    saveSettings(store, s, messages);
+    EXPECT_EQ(store.stored("TRUECOLOR"), "0");
+    EXPECT_FALSE(loadSettings(store, "/start").trueColour);
+}
+
 TEST(Settings, ColourParsing) {
     // Numbers past the sixteenth are ignored; white closes up; text after the last ";" is not a colour.
     std::string text;

@@ -1,0 +1,24 @@
+#pragma once
+// Pictures of 32-bit images for the window: the pixels as Qt holds them, drawn over a checkerboard so that
+// partial alpha shows, and reduced to fit a list slot.
+
+#include "model/LosslessCursor.h"
+
+#include <QImage>
+
+class QPainter;
+class QRect;
+
+namespace vantle::ui {
+
+// The image's pixels, straight alpha (QImage::Format_ARGB32).
+QImage pictureOfImage(const CursorImage& image);
+
+// Fills the rectangle with light and dark grey squares of the given side, aligned at its top-left corner.
+void paintCheckerboard(QPainter& painter, const QRect& area, int cell);
+
+// The image over a checkerboard, reduced (smoothly, keeping its proportions) to fit a box of side
+// `box` when larger; an image that fits is drawn pixel for pixel.
+QImage thumbnailOfImage(const CursorImage& image, int box);
+
+} // namespace vantle::ui

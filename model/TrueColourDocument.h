@@ -1,0 +1,48 @@
+#pragma once
+// The document with the true-colour setting on: images as their files hold them (32-bit straight alpha up
+// to 256 x 256) and animation frames of several sizes, read and written through the lossless cursor layer.
+// A frame is an image of the list together with the images after it that are marked sameFrame.
+
+#include "model/DocumentLoader.h"
+#include "model/FileKinds.h"
+#include "model/IconDocument.h"
+#include "model/LosslessCursor.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vantle {
+
+// Appends every image of every frame of the file, with its alpha, hotspot and stored form, and an
+// animation's steps, rates, title and author. A program or library gives each icon group as a frame.
+// What the file truly lacks makes the read partial, said once in a message.
+DocumentLoad loadTrueColourFile(IconDocument& document, const std::string& path, ReadContext& context);
+
+// Appends the frames and steps of a cursor; false (with the message shown) when the document is full.
+bool appendCursor(IconDocument& document, const LosslessCursor& cursor, ReadContext& context);
+
+// The frame of each of the document's images, counted from 0.
+std::vector<int> frameOfImages(const IconDocument& document);
+
+// The pixels of an image as a cursor image: its own 32-bit pixels, or the grid's with the transparent
+// marker as alpha 0 and the inverted marker as an inverting pixel, stored in the bit count of its depth.
+CursorImage cursorImageOf(const IconImage& image, const MarkerColours& markers);
+
+// The document as a cursor to write in the format: an animated cursor gets every frame and the steps (each
+// frame once at the default rate when there are none); an icon or cursor file gets every image of a
+// still document, and the first frame with every size of an animation.
+LosslessCursor cursorOfDocument(const IconDocument& document, FileKind format, const MarkerColours& markers);
+
+// The bytes of the document in the format (Icon, Cursor or AnimatedCursor).
+std::vector<std::uint8_t> buildTrueColourFile(const IconDocument& document, FileKind format,
+                                              const MarkerColours& markers);
+
+// Whether the document holds what the designed grid cannot: a 32-bit image, an image larger than the grid,
+// or a frame of several sizes.
+bool holdsTrueColour(const IconDocument& document);
+
+// A step's rate in jiffies from its delay, rounded, at least 1.
+std::int32_t rateOfTicks(std::int64_t ticks);
+
+} // namespace vantle
