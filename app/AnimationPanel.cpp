@@ -8,6 +8,7 @@
 #include "app/PictureBoxWidget.h"
 #include "app/QtColours.h"
 #include "app/QtText.h"
+#include "app/TrueColourPicture.h"
 #include "platform/qt/WidgetSetup.h"
 
 #include <QGroupBox>
@@ -211,6 +212,9 @@ void AnimationPanel::fillPanel() {
 }
 
 QImage AnimationPanel::pictureOf(int image) {
+    if (const IconDocument& d = window_.document();
+        image >= 0 && image < d.imageCount && d.images[at(image)].trueColour())
+        return thumbnailOfImage(d.images[at(image)].full, kSlotPicture);
     ImageListPanel& list = window_.imageList();
     for (int s = 0; s < std::min(list.slotsInUse, ImageListPanel::kSlots); ++s)
         if (list.slotMap[at(s)] == image)

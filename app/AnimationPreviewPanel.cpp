@@ -7,6 +7,7 @@
 #include "app/PictureBoxWidget.h"
 #include "app/QtColours.h"
 #include "app/QtText.h"
+#include "app/TrueColourPicture.h"
 #include "platform/qt/WidgetSetup.h"
 
 #include <QLabel>
@@ -112,8 +113,14 @@ void AnimationPreviewPanel::playTick() {
     const AnimationStep& shown = d.steps[static_cast<std::size_t>(step)];
     const IconImage& image = d.images[static_cast<std::size_t>(shown.imageIndex)];
     const PreviewPoint corner = framePosition(area(), {image.hotspotX, image.hotspotY}, offset);
-    iAniRun_->setGeometry(corner.x, corner.y, kPreviewFrameSize, kPreviewFrameSize);
-    iAniRun_->setPicture(panel_.pictureOf(shown.imageIndex));
+    if (image.trueColour()) {
+        // A 32-bit image plays at its real size, its alpha over what the preview area shows.
+        iAniRun_->setGeometry(corner.x, corner.y, image.width, image.height);
+        iAniRun_->setPicture(pictureOfImage(image.full));
+    } else {
+        iAniRun_->setGeometry(corner.x, corner.y, kPreviewFrameSize, kPreviewFrameSize);
+        iAniRun_->setPicture(panel_.pictureOf(shown.imageIndex));
+    }
     iAniRun_->show();
     iAniRun_->raise();
     timRun_->setInterval(frameInterval(shown.rate));

@@ -47,6 +47,9 @@ void frmICON::showDepth(ColourDepth depth) {
     case kDepthFull:
         caption = "Full";
         break;
+    case kDepth32:
+        caption = qs(kDepth32Caption);
+        break;
     default:
         caption = QString::number(depth);
         break;

@@ -5,15 +5,32 @@
 #include "app/MainWindow.h"
 #include "editor/Transforms.h"
 #include "model/ColourAnalysis.h"
+#include "model/TrueColourDocument.h"
 
 namespace vantle::ui {
 
+bool frmICON::exchangeReduceUndo(bool undo) {
+    if (!reduceUndo_ || reduceUndo_->image != state_.selectedImage || reduceUndo_->undone != !undo)
+        return false;
+    std::swap(document_.images[static_cast<std::size_t>(reduceUndo_->image)], reduceUndo_->other);
+    reduceUndo_->undone = undo;
+    state_.modified = true;
+    ShowImageInEditor(state_.selectedSlot);
+    DrawImageSlot(state_.selectedSlot, state_.selectedImage);
+    setUndoState(undo ? UndoState::RedoAvailable : UndoState::UndoAvailable);
+    return true;
+}
+
 void frmICON::M_E_Bf_Click() {
+    if (exchangeReduceUndo(true))
+        return;
     if (selectedTab() == 1 && editPanel_->canvas().undoState() == UndoState::UndoAvailable)
         editPanel_->canvas().Undo();
 }
 
 void frmICON::M_E_Nx_Click() {
+    if (exchangeReduceUndo(false))
+        return;
     if (selectedTab() == 1 && editPanel_->canvas().undoState() == UndoState::RedoAvailable)
         editPanel_->canvas().Redo();
 }
@@ -22,6 +39,16 @@ void frmICON::M_E_Gen_Click() {
     IconImage& image = document_.images[static_cast<std::size_t>(state_.selectedImage)];
     if (image.depth == 2 || image.depth == kDepthUndetermined)
         return;
+    if (image.trueColour()) {
+        ReduceUndo undo{state_.selectedImage, image, false};
+        reduceTrueColourImage(image, settings_.markers);
+        setModified();
+        reduceUndo_ = std::move(undo);
+        ShowImageInEditor(state_.selectedSlot);
+        DrawImageSlot(state_.selectedSlot, state_.selectedImage);
+        setUndoState(UndoState::UndoAvailable);
+        return;
+    }
     platform_.setBusy(true);
     EditCanvas& canvas = editPanel_->canvas();
     canvas.settleSelection();

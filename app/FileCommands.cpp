@@ -17,6 +17,7 @@
 #include "model/FileSniff.h"
 #include "model/IconFileReader.h"
 #include "model/IconFileWriter.h"
+#include "model/TrueColourDocument.h"
 #include "platform/qt/QtPictureService.h"
 #include "theme/CursorNames.h"
 #include "theme/DocumentExport.h"
@@ -177,6 +178,17 @@ void frmICON::M_F_XcurWrite_Click() {
     if (!chosen || chosen->empty())
         return;
     // Every size a desktop asks for (24 to 96 besides the document's own), every step at each size.
+    if (settings_.trueColour) {
+        // The document's own sizes as they are; only the missing ones are made.
+        const FileKind kind = document_.stepCount > 0 ? FileKind::AnimatedCursor : FileKind::Cursor;
+        const theme::HidpiXcursor x =
+            theme::buildHidpiXcursor(cursorOfDocument(document_, kind, settings_.markers));
+        if (x.bytes.empty() || !replaceFileContents(*chosen, x.bytes))
+            platform_.showMessage(kSaveFailed, MessageButtons::Ok, MessageIcon::Error);
+        else if (x.invertedReplaced > 0)
+            platform_.showMessage(kXcursorInvertedNote);
+        return;
+    }
     if (!theme::writeHidpiXcursor(document_, *chosen, settings_.markers)) {
         platform_.showMessage(kSaveFailed, MessageButtons::Ok, MessageIcon::Error);
         return;
@@ -217,7 +229,10 @@ FileKind frmICON::formatToWrite(const std::string& path) const {
 SaveResult frmICON::writeDocument(const std::string& path) {
     const FileKind format = formatToWrite(path);
     std::vector<std::uint8_t> bytes;
-    if (format == FileKind::AnimatedCursor) {
+    if (settings_.trueColour) {
+        // The document as it is, nothing reduced.
+        bytes = buildTrueColourFile(document_, format, settings_.markers);
+    } else if (format == FileKind::AnimatedCursor) {
         auto built = buildAniFile(document_, settings_.markers, platform_);
         // Without a sequence of its own the file got every image once; the document keeps having none, so
         // that images added later still join the animation the next save writes.
@@ -238,7 +253,9 @@ SaveResult frmICON::writeDocument(const std::string& path) {
         return SaveResult::Failed;
     }
     origin_.written(path, format);
-    if (format != FileKind::AnimatedCursor)
+    // A true-colour still file holds every image (an animation's first frame on purpose): none goes to the
+    // bin.
+    if (format != FileKind::AnimatedCursor && !settings_.trueColour)
         pruneSkippedImages();
     return SaveResult::Saved;
 }
@@ -342,7 +359,9 @@ bool frmICON::loadCursorFile(const std::string& path, FileKind kind, FileLoadMod
     if (mode == FileLoadMode::Open)
         ResetDocument();
     ReadContext context{platform_, settings_.markers};
-    const DocumentLoad load = loadDocumentFile(document_, path, context);
+    // With the true-colour setting on, a file comes in whole: every size of every frame with its alpha.
+    const DocumentLoad load = settings_.trueColour ? loadTrueColourFile(document_, path, context)
+                                                   : loadDocumentFile(document_, path, context);
     // A file read in part is never saved over without asking; each file keeps the format its content has.
     origin_.remember(path, kind,
                      load.outcome == ReadOutcome::Partial || load.outcome == ReadOutcome::Stopped);

@@ -7,9 +7,11 @@
 #include "app/PictureBoxWidget.h"
 #include "app/QtColours.h"
 #include "app/QtText.h"
+#include "app/TrueColourPicture.h"
 #include "app/WindowText.h"
 #include "model/ColourAnalysis.h"
 #include "model/ImageOps.h"
+#include "model/TrueColourDocument.h"
 #include "platform/qt/WidgetSetup.h"
 
 #include <QComboBox>
@@ -83,12 +85,22 @@ void ImageListPanel::DrawImageSlot(int slot, int image) {
     const IconImage& img = window_.document().images[static_cast<std::size_t>(image)];
     PictureBoxWidget& box = *pImg_[static_cast<std::size_t>(slot)];
     const QRect& r = slotRects_[static_cast<std::size_t>(slot)];
-    QImage picture(img.width, img.height, QImage::Format_RGB32);
-    for (int y = 0; y < img.height; ++y)
-        for (int x = 0; x < img.width; ++x)
-            picture.setPixel(x, y, toQRgb(img.pixels(x, y)));
+    QImage picture;
+    if (img.trueColour()) {
+        // A 32-bit image over a checkerboard, a large one reduced to the slot; the tip names its size
+        // and frame.
+        picture = thumbnailOfImage(img.full, kSlotBox - 4);
+        const int frame = frameOfImages(window_.document())[static_cast<std::size_t>(image)];
+        box.setToolTip(qs(kTrueColourSlotTip).arg(frame + 1).arg(img.width).arg(img.height));
+    } else {
+        picture = QImage(img.width, img.height, QImage::Format_RGB32);
+        for (int y = 0; y < img.height; ++y)
+            for (int x = 0; x < img.width; ++x)
+                picture.setPixel(x, y, toQRgb(img.pixels(x, y)));
+        box.setToolTip(QString());
+    }
     box.setPicture(picture);
-    box.move(r.left() + (r.width() - img.width) / 2, r.top() + (r.height() - img.height) / 2);
+    box.move(r.left() + (r.width() - picture.width()) / 2, r.top() + (r.height() - picture.height()) / 2);
     box.show();
 }
 

@@ -11,6 +11,7 @@
 #include "app/QtText.h"
 #include "app/WindowText.h"
 #include "model/FileKinds.h"
+#include "model/TrueColourDocument.h"
 #include "platform/qt/Artwork.h"
 #include "platform/qt/HelpWindow.h"
 #include "platform/qt/WidgetSetup.h"
@@ -64,6 +65,7 @@ frmICON::frmICON(Platform& platform, IconDocument& document, AppSettings& settin
     tberIcon_->show();
     lTool_->show();
     action("M_O_T")->setChecked(true);
+    action("M_O_TC")->setChecked(settings_.trueColour);
 
     editPanel_->canvas().SelectTool(0);
     editPanel_->canvas().SelectLineSize(0);
@@ -136,6 +138,8 @@ void frmICON::buildMenus() {
     options->setObjectName("M_Opt");
     QAction* toolbar = add(options, "M_O_T", kMenuToolbar, &frmICON::M_O_T_Click);
     toolbar->setCheckable(true);
+    QAction* trueColour = add(options, "M_O_TC", kMenuTrueColour, [this] { M_O_TC_Click(); });
+    trueColour->setCheckable(true);
 
     QMenu* help = menuBar()->addMenu(qs(kMenuHelp));
     help->setObjectName("M_Help");
@@ -297,6 +301,28 @@ void frmICON::tberIcon_ButtonClick(const QString& key) {
         M_E_RtLt_Click();
     else if (key == "Hani")
         M_E_HANI_Click();
+}
+
+// Turning the true-colour setting on or off starts a new document under it, after the save question. It
+// stays on while the document holds what the designed grid cannot.
+void frmICON::M_O_TC_Click() {
+    QAction* item = action("M_O_TC");
+    const bool on = !settings_.trueColour;
+    if (!on && holdsTrueColour(document_)) {
+        platform_.showMessage(kTrueColourStaysOn, MessageButtons::Ok, MessageIcon::Error);
+        item->setChecked(true);
+        return;
+    }
+    if (!askToSave()) {
+        item->setChecked(settings_.trueColour);
+        return;
+    }
+    settings_.trueColour = on;
+    item->setChecked(on);
+    document_.filePath.clear();
+    setTitle(true);
+    ResetDocument();
+    CreateFirstImage();
 }
 
 void frmICON::M_O_T_Click() {

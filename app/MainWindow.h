@@ -70,7 +70,10 @@ class frmICON : public QMainWindow {
     void CommitEditedImage();
     void LoadDocumentFile(FileLoadMode mode);
 
-    void setModified(bool modified = true) { state_.modified = modified; }
+    void setModified(bool modified = true) {
+        state_.modified = modified;
+        reduceUndo_.reset();
+    }
     // The depth indicator lWIi(0) and the availability of reduce colours, from the stored depth.
     void showDepth(ColourDepth depth);
     // The property frame caption: selected image + 1, " / ", image count.
@@ -101,6 +104,7 @@ class frmICON : public QMainWindow {
     void M_E_Nx_Click();
     void M_E_Gen_Click();
     void M_O_T_Click();
+    void M_O_TC_Click();
     void M_H_Help_Click();
     void M_H_Ver_Click();
     void TbSpIcon_Click(int tab);
@@ -181,6 +185,16 @@ class frmICON : public QMainWindow {
     AppSettings& settings_;
     WindowState state_;
     DocumentOrigin origin_;
+    // Reduce colours on an image its file held whole is one undoable step: the image before (or, once
+    // undone, after) it, until the image changes otherwise or another image is shown.
+    struct ReduceUndo {
+        int image = -1;
+        IconImage other;
+        bool undone = false;
+    };
+    std::optional<ReduceUndo> reduceUndo_;
+    // Undo / Redo of that step: the image and the one kept change places.
+    bool exchangeReduceUndo(bool undo);
 
     QToolBar* tberIcon_ = nullptr;
     QFrame* lTool_ = nullptr;

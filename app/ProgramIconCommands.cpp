@@ -5,8 +5,11 @@
 #include "app/ImageListPanel.h"
 #include "app/MainWindow.h"
 #include "app/WindowText.h"
+#include "model/BinaryFile.h"
+#include "model/CursorFiles.h"
 #include "model/Messages.h"
 #include "model/ProgramIcons.h"
+#include "model/TrueColourDocument.h"
 
 namespace vantle::ui {
 
@@ -31,9 +34,31 @@ bool frmICON::addProgramIcons(const std::string& path, FileLoadMode& mode) {
     // Cancel gives -1 and the close box 0: only a confirmed choice adds icons.
     const int listed = choice.result();
     bool added = false;
+    // With the true-colour setting on, a chosen group comes in whole: every size with its alpha.
+    std::vector<std::uint8_t> bytes;
+    if (settings_.trueColour && !readWholeFile(path, bytes)) {
+        platform_.showMessage(kCannotOpen, MessageButtons::Ok, MessageIcon::Error);
+        return false;
+    }
     for (int i = 0; i < listed; ++i) {
         if (!choice.chosen(i))
             continue;
+        if (settings_.trueColour) {
+            CursorReadReport report;
+            const auto group = readProgramIconGroup(bytes, i, report);
+            if (!group)
+                continue;
+            if (mode == FileLoadMode::Open) {
+                ResetDocument();
+                mode = FileLoadMode::OpenAfterReset;
+            }
+            ReadContext context{platform_, settings_.markers};
+            if (!appendCursor(document_, *group, context))
+                break;
+            state_.modified = true;
+            added = true;
+            continue;
+        }
         if (!growForNewImage())
             break;
         if (mode == FileLoadMode::Open) {

@@ -40,6 +40,12 @@ inline constexpr std::string_view kMenuClearSelection = "選択のｸﾘｱ(&L)"
 inline constexpr std::string_view kMenuCancelSelection = "ｷｬﾝｾﾙ(&S)";
 inline constexpr std::string_view kMenuOptions = "ｵﾌﾟｼｮﾝ(&O)";
 inline constexpr std::string_view kMenuToolbar = "ﾂｰﾙﾊﾞｰ(&T)";
+// The true-colour setting: 32-bit alpha and sizes up to 256, and why it cannot be turned off now.
+inline constexpr std::string_view kMenuTrueColour = "アルファと大きなサイズを扱う(&A)";
+inline constexpr std::string_view kTrueColourStaysOn =
+    "このドキュメントには３２ビットのイメージ、４８ｘ４８を超えるイメージ、\r\n"
+    "または複数のサイズを持つフレームがある為、この設定をオフにできません。\r\n"
+    "減色して４８ｘ４８以下にするか、新規作成してからオフにしてください。";
 inline constexpr std::string_view kMenuHelp = "ﾍﾙﾌﾟ(&H)";
 inline constexpr std::string_view kMenuAbout = "Vantleについて(&H)";
 inline constexpr std::string_view kMenuVersion = "バージョン情報(&V)";
@@ -109,6 +115,9 @@ inline constexpr std::string_view kBinCloseTip = "削除のごみ箱を閉じる
 // Property frame.
 inline constexpr std::string_view kNoSelection = "?? / ??";
 inline constexpr std::string_view kDepthUnknown = "???";
+inline constexpr std::string_view kDepth32Caption = "32ビット";
+// The tip of an image-list slot showing a 32-bit image: its frame and size.
+inline constexpr std::string_view kTrueColourSlotTip = "フレーム %1  %2x%3";
 inline constexpr std::string_view kHotspotButton = "ﾎｯﾄｽﾎﾟｯﾄ";
 inline constexpr std::string_view kHotspotRelease = " 解  除 ";
 inline constexpr std::string_view kHotspotButtonTip = "ﾎｯﾄｽﾎﾟｯﾄの位置を設定します";

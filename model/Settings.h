@@ -40,8 +40,8 @@ void applyMarkerDefaults(AppSettings& settings);
 
 enum class SaveSettingsOutcome { Saved, EndProgram };
 
-// Writes all seven values, and the true-colour setting once it has been on. When the key can neither be opened nor created it shows the message and the
-// caller must end the program at once.
+// Writes all seven values, and the true-colour setting once it has been on. When the key can neither be
+// opened nor created it shows the message and the caller must end the program at once.
 SaveSettingsOutcome saveSettings(SettingsStore& store, const AppSettings& settings, MessageSink& messages);
 
 } // namespace vantle

@@ -8,6 +8,9 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstdlib>
+#include <span>
+#include <unordered_map>
 
 namespace vantle {
 
@@ -34,11 +37,6 @@ int storedBitsOf(ColourDepth depth) {
     default:
         return 24;
     }
-}
-
-std::uint32_t argbOf(colourRGB c, std::uint32_t alpha) {
-    return alpha << 24 | static_cast<std::uint32_t>(redOf(c)) << 16 |
-           static_cast<std::uint32_t>(greenOf(c)) << 8 | static_cast<std::uint32_t>(blueOf(c));
 }
 
 } // namespace
@@ -86,29 +84,17 @@ DocumentLoad loadTrueColourFile(IconDocument& document, const std::string& path,
     if (!readWholeFile(path, bytes))
         return load;
     CursorReadReport report;
-    std::vector<LosslessCursor> cursors;
-    if (load.kind == FileKind::Program) {
-        cursors = readProgramIconGroups(bytes, report);
-        if (cursors.empty()) {
-            context.messages.showMessage(text::kNoProgramIcons, MessageButtons::Ok, MessageIcon::Error);
-            load.outcome = ReadOutcome::Stopped;
-            return load;
-        }
-    } else if (auto cursor = readCursorBytes(bytes, cursorFormatOf(path, bytes), report)) {
-        cursors.push_back(std::move(*cursor));
-    }
-    if (cursors.empty()) {
+    const auto cursor = readCursorBytes(bytes, cursorFormatOf(path, bytes), report);
+    if (!cursor) {
         context.messages.showMessage(text::kTrueColourUnreadable, MessageButtons::Ok, MessageIcon::Error);
         load.outcome = ReadOutcome::Stopped;
         return load;
     }
-    for (const LosslessCursor& cursor : cursors) {
-        if (!appendCursor(document, cursor, context)) {
-            load.outcome = ReadOutcome::Stopped;
-            return load;
-        }
-        load.animated = load.animated || cursor.animated();
+    if (!appendCursor(document, *cursor, context)) {
+        load.outcome = ReadOutcome::Stopped;
+        return load;
     }
+    load.animated = cursor->animated();
     load.outcome = ReadOutcome::Complete;
     if (!report.complete) {
         context.report.partsLeftOut = static_cast<int>(std::max<std::size_t>(1, report.problems.size()));
@@ -129,41 +115,49 @@ std::vector<int> frameOfImages(const IconDocument& document) {
     return frames;
 }
 
-CursorImage cursorImageOf(const IconImage& image, const MarkerColours& markers) {
+CursorImage cursorImageOfGrid(const IconImage& image, const MarkerColours& markers) {
     CursorImage out;
-    if (image.trueColour())
-        out = image.full;
-    assert(!image.trueColour() || (out.width == image.width && out.height == image.height));
     out.width = image.width;
     out.height = image.height;
     out.hotspotX = image.hotspotX;
     out.hotspotY = image.hotspotY;
-    if (image.trueColour())
-        return out;
-    ColourDepth depth = image.depth;
-    if (depth == kDepthUndetermined) {
-        IconImage copy = image;
-        depth = depthFromCount(countImageColours(copy, markers).count);
-    }
-    out.storedBits = storedBitsOf(depth);
+    out.storedBits = 32;
     const auto count = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
-    out.argb.assign(count, 0);
-    out.inverted.assign(count, 0);
+    out.argb.reserve(count);
+    std::vector<std::uint8_t> inverted(count, 0);
+    bool anyInverted = false;
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x) {
-            const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) + x;
             const colourRGB c = image.pixels(x, y);
-            if (c == markers.transparent) {
-                out.argb[at] = 0;
-            } else if (c == markers.inverted) {
-                out.argb[at] = 0x00FFFFFF;
-                out.inverted[at] = 1;
+            if (c == markers.inverted) {
+                // An inverting pixel keeps a colour other than black under alpha 0.
+                inverted[out.argb.size()] = 1;
+                anyInverted = true;
+                out.argb.push_back(0x00FFFFFFu);
             } else {
-                out.argb[at] = argbOf(c, 0xFF);
+                out.argb.push_back(c == markers.transparent ? 0 : argbOf(c, 0xFF));
             }
         }
-    if (!out.hasInverted())
-        out.inverted.clear();
+    if (anyInverted)
+        out.inverted = std::move(inverted);
+    return out;
+}
+
+CursorImage cursorImageOf(const IconImage& image, const MarkerColours& markers) {
+    if (!image.trueColour()) {
+        CursorImage out = cursorImageOfGrid(image, markers);
+        ColourDepth depth = image.depth;
+        if (depth == kDepthUndetermined) {
+            IconImage copy = image;
+            depth = depthFromCount(countImageColours(copy, markers).count);
+        }
+        out.storedBits = storedBitsOf(depth);
+        return out;
+    }
+    assert(image.full.width == image.width && image.full.height == image.height);
+    CursorImage out = image.full;
+    out.hotspotX = image.hotspotX;
+    out.hotspotY = image.hotspotY;
     return out;
 }
 
@@ -223,6 +217,77 @@ bool holdsTrueColour(const IconDocument& document) {
             return true;
     }
     return false;
+}
+
+namespace {
+
+// The colours of the image's opaque pixels, most frequent first (of equal counts the first seen).
+std::vector<std::uint32_t> coloursByCount(const std::vector<std::uint32_t>& argb) {
+    std::unordered_map<std::uint32_t, std::pair<int, int>> seen; // colour: count, first position
+    for (std::size_t i = 0; i < argb.size(); ++i)
+        if (argb[i] >> 24 != 0)
+            ++seen.try_emplace(argb[i], 0, static_cast<int>(i)).first->second.first;
+    std::vector<std::pair<std::uint32_t, std::pair<int, int>>> entries(seen.begin(), seen.end());
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+        return a.second.first != b.second.first ? a.second.first > b.second.first
+                                                : a.second.second < b.second.second;
+    });
+    std::vector<std::uint32_t> colours;
+    colours.reserve(entries.size());
+    for (const auto& entry : entries)
+        colours.push_back(entry.first);
+    return colours;
+}
+
+int rgbDistance(std::uint32_t a, std::uint32_t b) {
+    int d = 0;
+    for (int shift : {16, 8, 0})
+        d += std::abs(static_cast<int>(a >> shift & 0xFF) - static_cast<int>(b >> shift & 0xFF));
+    return d;
+}
+
+} // namespace
+
+void reduceTrueColourImage(IconImage& image, const MarkerColours& markers) {
+    assert(image.trueColour());
+    CursorImage& full = image.full;
+    for (std::size_t i = 0; i < full.argb.size(); ++i)
+        if (full.inverted.empty() || full.inverted[i] == 0)
+            full.argb[i] = full.argb[i] >> 24 < 128 ? 0 : full.argb[i] | 0xFF000000u;
+    const std::vector<std::uint32_t> colours = coloursByCount(full.argb);
+    const std::size_t target = image.depth == 256 ? 16 : image.depth == 16 ? 2 : 256;
+    if (colours.size() > target) {
+        const std::span<const std::uint32_t> kept(colours.data(), target);
+        std::unordered_map<std::uint32_t, std::uint32_t> replacement;
+        for (std::size_t j = target; j < colours.size(); ++j) {
+            std::size_t best = 0;
+            for (std::size_t k = 1; k < kept.size(); ++k)
+                if (rgbDistance(colours[j], kept[k]) < rgbDistance(colours[j], kept[best]))
+                    best = k;
+            replacement.emplace(colours[j], kept[best]);
+        }
+        for (std::uint32_t& p : full.argb)
+            if (auto r = replacement.find(p); r != replacement.end())
+                p = r->second;
+    }
+    const int count = static_cast<int>(std::min(colours.size(), target)) + (full.hasInverted() ? 1 : 0);
+    const ColourDepth depth = depthFromCount(std::max(count, 1));
+    if (image.width <= kImageGrid && image.height <= kImageGrid) {
+        // The image fits the grid: it becomes one, which every tool edits.
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x) {
+                const std::uint32_t p = full.at(x, y);
+                image.pixels(x, y) =
+                    full.invertsAt(x, y) ? markers.inverted
+                    : p >> 24 == 0
+                        ? markers.transparent
+                        : opaqueColour(makeColour(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF), markers);
+            }
+        image.full = {};
+    } else {
+        full.storedBits = storedBitsOf(depth);
+    }
+    image.depth = depth;
 }
 
 std::int32_t rateOfTicks(std::int64_t ticks) {

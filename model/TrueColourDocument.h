@@ -15,7 +15,7 @@
 namespace vantle {
 
 // Appends every image of every frame of the file, with its alpha, hotspot and stored form, and an
-// animation's steps, rates, title and author. A program or library gives each icon group as a frame.
+// animation's steps, rates, title and author (icons, cursors, animated cursors and Xcursor files).
 // What the file truly lacks makes the read partial, said once in a message.
 DocumentLoad loadTrueColourFile(IconDocument& document, const std::string& path, ReadContext& context);
 
@@ -25,8 +25,12 @@ bool appendCursor(IconDocument& document, const LosslessCursor& cursor, ReadCont
 // The frame of each of the document's images, counted from 0.
 std::vector<int> frameOfImages(const IconDocument& document);
 
-// The pixels of an image as a cursor image: its own 32-bit pixels, or the grid's with the transparent
-// marker as alpha 0 and the inverted marker as an inverting pixel, stored in the bit count of its depth.
+// The grid of an image as a 32-bit cursor image: the transparent marker as alpha 0, the inverted marker as
+// an inverting pixel, every other colour opaque.
+CursorImage cursorImageOfGrid(const IconImage& image, const MarkerColours& markers);
+
+// The pixels of an image as a cursor image: its own 32-bit pixels, or its grid's, stored in the bit count
+// of its depth.
 CursorImage cursorImageOf(const IconImage& image, const MarkerColours& markers);
 
 // The document as a cursor to write in the format: an animated cursor gets every frame and the steps (each
@@ -41,6 +45,12 @@ std::vector<std::uint8_t> buildTrueColourFile(const IconDocument& document, File
 // Whether the document holds what the designed grid cannot: a 32-bit image, an image larger than the grid,
 // or a frame of several sizes.
 bool holdsTrueColour(const IconDocument& document);
+
+// Reduce colours on an image the file held whole: alpha below 128 becomes transparent, the rest opaque;
+// a 32-bit image keeps its 256 most frequent colours, a 256-colour one 16, a 16-colour one 2 (the others
+// become the nearest kept colour). The result has the depth of its colour count; an image that fits the
+// grid becomes an image of the grid, a larger one keeps its pixels here, stored with a palette.
+void reduceTrueColourImage(IconImage& image, const MarkerColours& markers);
 
 // A step's rate in jiffies from its delay, rounded, at least 1.
 std::int32_t rateOfTicks(std::int64_t ticks);

@@ -2,6 +2,7 @@
 
 #include "model/BinaryFile.h"
 #include "model/CursorFiles.h"
+#include "model/TrueColourDocument.h"
 #include "theme/CursorScaling.h"
 
 #include <array>
@@ -14,38 +15,6 @@ namespace {
 
 // The sizes besides the document's own: 24 and 32 for ordinary screens, 48, 64 and 96 for HiDPI.
 constexpr std::array<int, 5> kHidpiSizes = {24, 32, 48, 64, 96};
-
-CursorImage imageOf(const IconImage& image, const MarkerColours& markers) {
-    CursorImage out;
-    out.width = image.width;
-    out.height = image.height;
-    out.hotspotX = image.hotspotX;
-    out.hotspotY = image.hotspotY;
-    out.storedBits = 32;
-    const std::size_t count = static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height);
-    out.argb.reserve(count);
-    bool anyInverted = false;
-    std::vector<std::uint8_t> inverted(count, 0);
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x) {
-            const colourRGB c = image.pixels(x, y);
-            if (c == markers.inverted) {
-                // An inverting pixel keeps a colour other than black under alpha 0.
-                inverted[out.argb.size()] = 1;
-                anyInverted = true;
-                out.argb.push_back(0x00FFFFFFu);
-            } else if (c == markers.transparent) {
-                out.argb.push_back(0);
-            } else {
-                out.argb.push_back(0xFF000000u | static_cast<std::uint32_t>(redOf(c)) << 16 |
-                                   static_cast<std::uint32_t>(greenOf(c)) << 8 |
-                                   static_cast<std::uint32_t>(blueOf(c)));
-            }
-        }
-    if (anyInverted)
-        out.inverted = std::move(inverted);
-    return out;
-}
 
 bool usable(const IconImage& image) {
     return image.width > 0 && image.height > 0 && image.width <= kImageGrid && image.height <= kImageGrid;
@@ -67,7 +36,7 @@ LosslessCursor losslessOfDocument(const IconDocument& document, const MarkerColo
         auto [at, added] = frameOfImage.try_emplace(step.imageIndex, static_cast<int>(cursor.frames.size()));
         if (added)
             cursor.frames.push_back(
-                {{imageOf(document.images[static_cast<std::size_t>(step.imageIndex)], markers)}});
+                {{cursorImageOfGrid(document.images[static_cast<std::size_t>(step.imageIndex)], markers)}});
         cursor.steps.push_back({at->second, std::int64_t{std::max(0, step.rate)} * kTicksPerJiffy});
     }
     if (!cursor.frames.empty())
@@ -77,7 +46,7 @@ LosslessCursor losslessOfDocument(const IconDocument& document, const MarkerColo
     for (int i = 0; i < images; ++i) {
         const IconImage& image = document.images[static_cast<std::size_t>(i)];
         if (usable(image) && widths.insert(image.width).second)
-            frame.images.push_back(imageOf(image, markers));
+            frame.images.push_back(cursorImageOfGrid(image, markers));
     }
     if (!frame.images.empty())
         cursor.frames.push_back(std::move(frame));
@@ -85,8 +54,11 @@ LosslessCursor losslessOfDocument(const IconDocument& document, const MarkerColo
 }
 
 HidpiXcursor buildHidpiXcursor(const IconDocument& document, const MarkerColours& markers) {
+    return buildHidpiXcursor(losslessOfDocument(document, markers));
+}
+
+HidpiXcursor buildHidpiXcursor(LosslessCursor cursor) {
     HidpiXcursor result;
-    LosslessCursor cursor = losslessOfDocument(document, markers);
     if (cursor.frames.empty())
         return result;
     for (CursorFrame& frame : cursor.frames)

@@ -28,6 +28,9 @@ struct HidpiXcursor {
 // The Xcursor file of the document at its own sizes and 24, 32, 48, 64 and 96. Inverted pixels are
 // replaced before scaling, so every size shows the outlined shape.
 HidpiXcursor buildHidpiXcursor(const IconDocument& document, const MarkerColours& markers);
+// The same for a cursor of any sizes: its own sizes as they are, the missing ones of 24 to 96 made from
+// the nearest larger image (the true-colour document, whose frames hold several sizes).
+HidpiXcursor buildHidpiXcursor(LosslessCursor cursor);
 
 // buildHidpiXcursor, then replaces the file at path in one step. False when there was nothing to write or
 // it could not be written; the old file is then left as it was.

@@ -50,6 +50,16 @@ icotool -c -o icotool-png256.ico small.png sixteen.png -r big.png
 # A bitmap entry and a 32 x 32 PNG entry, which our reader decodes.
 icotool -c -o icotool-png32.ico small.png -r sixteen.png
 
+# Modern icons and cursors: an antialiased disc with a half-transparent band (every alpha value), at
+# seven sizes (ImageMagick: bitmaps below 256, the 256 as a 16-bit-per-channel PNG entry) and as a cursor
+# of 32, 48, 64 (bitmaps) and 128 (PNG) with its hotspot.
+$IM -size 256x256 xc:none -fill "#3060c0" -stroke "#102040" -strokewidth 6 -draw "circle 128,128 128,20" \
+    -fill "rgba(255,200,0,0.5)" -stroke none -draw "rectangle 40,150 220,230" -strip soft.png
+$IM soft.png -define icon:auto-resize=256,128,64,48,32,24,16 soft-im.ico
+for s in 32 48 64 128; do $IM soft.png -resize ${s}x${s} -strip soft$s.png; done
+icotool -c --cursor --hotspot-x=10 --hotspot-y=12 -o soft-icotool.cur soft32.png soft48.png soft64.png \
+    -r soft128.png
+
 # Pictures for the picture panel and vantle-tool from-picture: BMP of 1, 4, 8, 24 and 32 bits, JPEG, a
 # still and an animated GIF (frames of 10, 25 and 7 hundredths of a second) and a PNG with alpha.
 $IM -size 40x24 xc:white +antialias -fill black -draw "rectangle 4,4 20,16" -draw "line 0,23 39,0" \
@@ -79,3 +89,4 @@ icotool -c -b 8 -o icotool-8bit.ico many.png
 /usr/bin/python3 "$here/make-other-icons.py"
 
 cp im-*.ico icotool-*.ico icotool-*.cur pil-*.ico gdk-*.ico gdk-*.cur pic-*.bmp pic.jpg pic-*.gif pic-alpha.png "$here/"
+cp soft-im.ico soft-icotool.cur "$here/modern/"
