@@ -137,6 +137,11 @@ void frmICON::ShowImageInEditor(int slot) {
         state_.editorRefresh = true;
         return;
     }
+    if (image.trueColour()) {
+        editPanel_->showTrueColourImage(state_.selectedImage);
+        state_.imageInEditor = state_.selectedImage;
+        return;
+    }
     editPanel_->loadImage(state_.selectedImage);
     // The canvas now holds the image as stored; edits of what it showed before are gone with it, and must
     // never be committed into this image later.
@@ -190,14 +195,20 @@ void frmICON::InsertAfterSelected() {
 void frmICON::CommitEditedImage() {
     if (state_.selectedImage < 0)
         return;
-    editPanel_->canvas().commitPixels();
     IconImage& image = document_.images[static_cast<std::size_t>(state_.selectedImage)];
+    // A 32-bit image is only shown, never drawn on: the grid canvas holds nothing of it.
+    if (!image.trueColour())
+        editPanel_->canvas().commitPixels();
     const double x = properties_->hotspotXValue();
     const double y = properties_->hotspotYValue();
     if (x != image.hotspotX || y != image.hotspotY) {
         image.hotspotX = storedHotspot(x);
         image.hotspotY = storedHotspot(y);
         state_.modified = true;
+    }
+    if (image.trueColour()) {
+        image.full.hotspotX = image.hotspotX;
+        image.full.hotspotY = image.hotspotY;
     }
 }
 

@@ -12,13 +12,19 @@
 #include "app/QtText.h"
 #include "app/RangeFrameWidget.h"
 #include "app/ToolBoxPanel.h"
+#include "app/TrueColourView.h"
 #include "app/WindowText.h"
+#include "editor/EditorText.h"
+#include "editor/ViewZoom.h"
+#include "platform/qt/Artwork.h"
 #include "platform/qt/WidgetSetup.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QToolButton>
 
 namespace vantle::ui {
@@ -27,6 +33,19 @@ namespace {
 
 constexpr int kCanvasLeft = 208;
 constexpr int kCanvasTop = 8;
+
+// The menu items and toolbar buttons that change the pixels of the canvas; none works on a 32-bit image.
+constexpr const char* kPixelCommands[] = {
+    "M_E_Bf",         "M_E_Nx",        "M_E_To",        "M_E_Mono",      "M_E_Gen",
+    "M_E_TurnR",      "M_E_TurnL",     "M_E_UpDn",      "M_E_RtLt",      "M_E_HANI",
+    "M_E_CUT",        "M_E_COPY",      "M_E_PAST",      "M_E_HANIL",     "M_E_CL",
+    "tberIcon_Undo",  "tberIcon_Redo", "tberIcon_TuOv", "tberIcon_Mono", "tberIcon_Gen",
+    "tberIcon_Right", "tberIcon_Left", "tberIcon_UpDn", "tberIcon_RtLt", "tberIcon_Hani"};
+// Those of them that a grid image always offers; the others follow its undo, depth and selection state.
+constexpr const char* kAlwaysOnCommands[] = {
+    "M_E_To",        "M_E_Mono",      "M_E_TurnR",     "M_E_TurnL",     "M_E_UpDn",
+    "M_E_RtLt",      "M_E_HANI",      "tberIcon_TuOv", "tberIcon_Mono", "tberIcon_Right",
+    "tberIcon_Left", "tberIcon_UpDn", "tberIcon_RtLt", "tberIcon_Hani"};
 
 } // namespace
 
@@ -87,11 +106,86 @@ EditPanel::EditPanel(frmICON& window, QWidget* parent) : QFrame(parent), window_
     cmdEditPast_->setText(QStringLiteral("貼付"));
     cmdEditPast_->hide();
     connect(cmdEditPast_, &QToolButton::clicked, this, [this] { window_.M_E_PAST_Click(); });
+    buildZoomControl();
+}
+
+void EditPanel::buildZoomControl() {
+    trueColourView_ = new TrueColourView(frmICON::kMaxCanvasSize, this);
+    trueColourView_->move(kCanvasLeft, kCanvasTop);
+    trueColourView_->hide();
+    // Under the canvas, in the place of the shift buttons, which a 32-bit image does not offer: the strip
+    // right of the canvas is too narrow for "全体表示".
+    const int zoomTop = kCanvasTop + frmICON::kMaxCanvasSize + 4;
+    lZoom_ = placed<QLabel>(this, "lZoom", {kCanvasLeft + frmICON::kMaxCanvasSize - 152, zoomTop, 34, 26},
+                            qs(kZoomLabel));
+    lZoom_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lZoom_->hide();
+    cboZoom_ =
+        placed<QComboBox>(this, "cboZoom", {kCanvasLeft + frmICON::kMaxCanvasSize - 116, zoomTop, 116, 26});
+    cboZoom_->setToolTip(qs(kZoomTip));
+    cboZoom_->addItem(qs(kZoomFitChoice), kZoomFit);
+    for (int zoom : kZoomSteps)
+        cboZoom_->addItem(qs(kZoomPrefix) + QString::number(zoom), zoom);
+    cboZoom_->hide();
+    connect(cboZoom_, &QComboBox::activated, this,
+            [this](int index) { trueColourView_->setZoom(cboZoom_->itemData(index).toInt()); });
+    connect(trueColourView_, &TrueColourView::zoomChanged, this,
+            [this](int zoom) { cboZoom_->setCurrentIndex(cboZoom_->findData(zoom)); });
+    connect(trueColourView_, &TrueColourView::pixelHovered, this, [this](int x, int y) {
+        readOut(std::string(text::kReadOutX) + std::to_string(x),
+                std::string(text::kReadOutY) + std::to_string(y));
+        trueColourView_->widget()->setCursor(hotspotClickMode() ? hotspotPointer()
+                                                                : QCursor(Qt::ArrowCursor));
+    });
+    connect(trueColourView_, &TrueColourView::pixelClicked, this, [this](int x, int y) {
+        if (!hotspotClickMode())
+            return;
+        hotspotClicked(x, y);
+        trueColourView_->setHotspot(x, y);
+        trueColourView_->widget()->setCursor(Qt::ArrowCursor);
+    });
+    // The shortcuts belong to the view, so they act only while it is shown.
+    for (auto [key, direction] :
+         {std::pair{Qt::Key_Plus, 1}, std::pair{Qt::Key_Equal, 1}, std::pair{Qt::Key_Minus, -1}}) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | key), trueColourView_);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, d = direction] { trueColourView_->stepZoom(d); });
+    }
 }
 
 EditPanel::~EditPanel() = default;
 
+void EditPanel::setTrueColourShown(bool shown) {
+    trueColourShown_ = shown;
+    trueColourView_->setVisible(shown);
+    lZoom_->setVisible(shown);
+    cboZoom_->setVisible(shown);
+    pIconEdit_->setVisible(!shown);
+    for (QWidget* controls : std::initializer_list<QWidget*>{tools_, palette_, colours_})
+        controls->setEnabled(!shown);
+}
+
+void EditPanel::showTrueColourImage(int imageIndex) {
+    // What the canvas held stays as it was written back; a range of it ends without being written again.
+    selection_->discard();
+    canvas_->editBufferChanged = false;
+    window_.setUndoState(UndoState::None);
+    setTrueColourShown(true);
+    for (const char* name : kPixelCommands)
+        window_.action(name)->setEnabled(false);
+    for (QToolButton* b : shiftButtons_)
+        b->hide();
+    cmdEditPast_->hide();
+    trueColourView_->showImage(window_.document().images[static_cast<std::size_t>(imageIndex)].full);
+    resetReadOut();
+}
+
 void EditPanel::loadImage(int imageIndex) {
+    if (trueColourShown_) {
+        setTrueColourShown(false);
+        for (const char* name : kAlwaysOnCommands)
+            window_.action(name)->setEnabled(true);
+    }
     canvas_->loadImage(imageIndex);
     pIconEdit_->updatePointer();
     shiftLimits_ = ShiftLimits{};

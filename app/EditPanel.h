@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 
+class QComboBox;
 class QLabel;
 class QMenu;
 class QToolButton;
@@ -24,6 +25,7 @@ class frmICON;
 class PalettePanel;
 class RangeFrameWidget;
 class ToolBoxPanel;
+class TrueColourView;
 
 class EditPanel : public QFrame, public EditorEvents, public SelectionView {
     Q_OBJECT
@@ -42,6 +44,11 @@ class EditPanel : public QFrame, public EditorEvents, public SelectionView {
 
     // The canvas steps of showing an image (geometry, buffers, every cell), the shift buttons and paste.
     void loadImage(int imageIndex);
+    // A 32-bit image goes to the true-colour view in place of the grid canvas, which keeps what it held.
+    // The tools and the commands that would change pixels are disabled until a grid image is loaded.
+    void showTrueColourImage(int imageIndex);
+    bool trueColourShown() const { return trueColourShown_; }
+    TrueColourView& trueColourView() { return *trueColourView_; }
     // The selected image's slot was clicked: with the image palette shown, it is shown again.
     void imageSlotClicked();
     void resetReadOut();
@@ -78,6 +85,9 @@ class EditPanel : public QFrame, public EditorEvents, public SelectionView {
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
+    void buildZoomControl();
+    void setTrueColourShown(bool shown);
+
     frmICON& window_;
     CanvasWidget* pIconEdit_ = nullptr;
     std::unique_ptr<EditCanvas> canvas_;
@@ -93,6 +103,10 @@ class EditPanel : public QFrame, public EditorEvents, public SelectionView {
     std::array<QToolButton*, 4> shiftButtons_{};
     QToolButton* cmdEditPast_ = nullptr;
     ShiftLimits shiftLimits_{};
+    TrueColourView* trueColourView_ = nullptr;
+    QLabel* lZoom_ = nullptr;
+    QComboBox* cboZoom_ = nullptr;
+    bool trueColourShown_ = false;
 };
 
 } // namespace vantle::ui

@@ -130,6 +130,11 @@ inline constexpr std::array<std::string_view, 2> kHotspotLabelTips = {"ホット
 // Edit panel.
 inline constexpr std::string_view kReadOutX = " X:";
 inline constexpr std::string_view kReadOutY = " Y:";
+// The zoom control of a 32-bit image's view; the zooms read "×N".
+inline constexpr std::string_view kZoomLabel = "倍率";
+inline constexpr std::string_view kZoomFitChoice = "全体表示";
+inline constexpr std::string_view kZoomPrefix = "×";
+inline constexpr std::string_view kZoomTip = "ｲﾒｰｼﾞの表示倍率 (Ctrl++ / Ctrl+-)";
 inline constexpr std::string_view kPaletteFrame = "色ﾊﾟﾚｯﾄ";
 inline constexpr std::array<std::string_view, 3> kPaletteOptions = {"標準ﾊﾟﾚｯﾄ", "選択ｲﾒｰｼﾞﾊﾟﾚｯﾄ",
                                                                     "ﾊﾟﾚｯﾄﾌｧｲﾙ"};

@@ -1,0 +1,61 @@
+#pragma once
+// The edit tab's view of a 32-bit image: the image zoomed (fit, or 1 to 32 screen pixels per image pixel)
+// over a checkerboard, with the pixel grid when cells are large enough and the hotspot as a small cross,
+// in a scroll area the size of the designed canvas. It reports the image pixel under the pointer and the
+// pixel clicked; it never changes the image.
+
+#include "model/LosslessCursor.h"
+
+#include <QImage>
+#include <QScrollArea>
+
+namespace vantle::ui {
+
+class TrueColourView : public QScrollArea {
+    Q_OBJECT
+  public:
+    TrueColourView(int side, QWidget* parent);
+
+    // Shows the image at the largest whole zoom that fits.
+    void showImage(const CursorImage& image);
+    // kZoomFit or one of kZoomSteps.
+    void setZoom(int zoom);
+    int zoom() const { return zoom_; }
+    // Screen pixels per image pixel at the current zoom.
+    double scale() const { return scale_; }
+    // One offered zoom up (direction > 0) or down.
+    void stepZoom(int direction);
+    void setHotspot(int x, int y);
+
+    // The zoomed picture (checkerboard, image, grid, hotspot) in picture coordinates, the part in area.
+    void paintPicture(QPainter& painter, const QRect& area) const;
+    QSize pictureSize() const;
+    // Whether the picture of this zoom is kept whole between repaints (false when it would be too large).
+    bool pictureCached() const { return !cache_.isNull(); }
+
+  signals:
+    void zoomChanged(int zoom);
+    void pixelHovered(int x, int y);
+    void pixelClicked(int x, int y);
+
+  protected:
+    void wheelEvent(QWheelEvent* event) override;
+
+  private:
+    friend class TrueColourSurface;
+    void rebuild();
+    // Checkerboard, image and grid without the hotspot, the part in area.
+    void composePicture(QPainter& painter, const QRect& area) const;
+
+    int side_;
+    CursorImage image_;
+    QImage picture_; // the image's pixels, 1:1
+    int zoom_ = 1;
+    double scale_ = 1.0;
+    int hotspotX_ = 0;
+    int hotspotY_ = 0;
+    QImage cache_; // the composed picture of the current zoom, when small enough to keep
+    QWidget* surface_ = nullptr;
+};
+
+} // namespace vantle::ui
