@@ -139,6 +139,7 @@ void BinPanel::cmdDUp_Click() {
     const QImage picture = entry(chosen_);
     const int n = picture.width();
     IconImage& image = d.images[static_cast<std::size_t>(st.selectedImage)];
+    image.full = {}; // a 32-bit image becomes the grid picture
     for (int y = 0; y < n; ++y)
         for (int x = 0; x < n; ++x)
             image.pixels(x, y) = fromQRgb(picture.pixel(x, y));

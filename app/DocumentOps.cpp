@@ -10,6 +10,7 @@
 #include "app/PropertyPanel.h"
 #include "app/QtText.h"
 #include "app/WindowText.h"
+#include "model/ImageOps.h"
 #include "model/TextNumber.h"
 
 #include <QAction>
@@ -164,6 +165,7 @@ void frmICON::InsertAfterSelected() {
     // The slot steps below work on the selected slot: it must be one that is shown.
     list.bringSelectedIntoView();
     ++document_.imageCount;
+    joinFrameOfInsertedImage(document_, state_.selectedImage + 1);
     const int count = document_.imageCount;
     auto redrawAfterSelected = [&] {
         for (int s = state_.selectedSlot + 1; s < list.slotsInUse && s < ImageListPanel::kSlots; ++s)
@@ -190,6 +192,12 @@ void frmICON::InsertAfterSelected() {
     list.updateButtons();
     if (selectedTab() == 2)
         animationPanel_->fillPanel();
+}
+
+void frmICON::hotspotTyped() {
+    if (editPanel_ != nullptr)
+        editPanel_->showTypedHotspot(storedHotspot(properties_->hotspotXValue()),
+                                     storedHotspot(properties_->hotspotYValue()));
 }
 
 void frmICON::CommitEditedImage() {

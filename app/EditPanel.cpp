@@ -173,6 +173,9 @@ void EditPanel::showTrueColourImage(int imageIndex) {
     setTrueColourShown(true);
     for (const char* name : kPixelCommands)
         window_.action(name)->setEnabled(false);
+    // Reducing colours works on the whole 32-bit image (one undoable step of its own).
+    for (const char* name : {"M_E_Gen", "tberIcon_Gen"})
+        window_.action(name)->setEnabled(true);
     for (QToolButton* b : shiftButtons_)
         b->hide();
     cmdEditPast_->hide();
@@ -191,6 +194,11 @@ void EditPanel::loadImage(int imageIndex) {
     shiftLimits_ = ShiftLimits{};
     for (QToolButton* b : shiftButtons_)
         b->setEnabled(true);
+}
+
+void EditPanel::showTypedHotspot(int x, int y) {
+    if (trueColourShown_)
+        trueColourView_->setHotspot(x, y);
 }
 
 void EditPanel::imageSlotClicked() {

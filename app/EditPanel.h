@@ -51,6 +51,8 @@ class EditPanel : public QFrame, public EditorEvents, public SelectionView {
     TrueColourView& trueColourView() { return *trueColourView_; }
     // The selected image's slot was clicked: with the image palette shown, it is shown again.
     void imageSlotClicked();
+    // The hotspot as typed in the property panel, shown on a 32-bit image (the grid canvas shows none).
+    void showTypedHotspot(int x, int y);
     void resetReadOut();
     void setThumbnailPixel(int x, int y, colourRGB colour);
     // Moves the image one cell (0 left, 1 right, 2 up, 3 down) and updates the four shift buttons.

@@ -10,9 +10,11 @@
 #include "app/TrueColourPicture.h"
 #include "app/WindowText.h"
 #include "model/ColourAnalysis.h"
+#include "model/CursorFiles.h"
 #include "model/ImageOps.h"
 #include "model/TrueColourDocument.h"
 #include "platform/qt/WidgetSetup.h"
+#include "theme/CursorScaling.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -65,9 +67,7 @@ ImageListPanel::ImageListPanel(frmICON& window, QWidget* parent)
     cmdImgDel_ = makeButton(this, "cmdImgDel", kImgDelete, kImgDeleteTip, kTop + 120);
     cbImgSiz_ = placed<QComboBox>(this, "cbImgSiz", {88, kTop + 156, 112, 26});
     cbImgSiz_->setToolTip(QString::fromUtf8(kImgSizeTip.data()));
-    const int sizes[] = {16, 32, 48};
-    for (int i = 0; i < 3; ++i)
-        cbImgSiz_->addItem(QString::fromUtf8(kImgSizes[static_cast<std::size_t>(i)].data()), sizes[i]);
+    offerSizes(false);
     cmdDelList_ = makeButton(this, "cmdDelList", "ごみ箱", kBinOpenTip, kTop + 300);
     cmdDelList_->setEnabled(false);
 
@@ -173,7 +173,29 @@ void ImageListPanel::updateButtons() {
     cmdImgUni_->setEnabled(inView && st.selectedImage < window_.document().imageCount - 1);
 }
 
+void ImageListPanel::offerSizes(bool trueColour) {
+    const QSignalBlocker quiet(cbImgSiz_);
+    const int chosen = chosenSize();
+    cbImgSiz_->clear();
+    if (trueColour) {
+        for (int size : kTrueColourSizes)
+            cbImgSiz_->addItem(QStringLiteral("%1 x %1").arg(size), size);
+    } else {
+        const int sizes[] = {16, 32, 48};
+        for (int i = 0; i < 3; ++i)
+            cbImgSiz_->addItem(QString::fromUtf8(kImgSizes[static_cast<std::size_t>(i)].data()), sizes[i]);
+    }
+    const int item = cbImgSiz_->findData(chosen);
+    cbImgSiz_->setCurrentIndex(item >= 0 ? item : 0);
+}
+
 void ImageListPanel::showSize(int width) {
+    if (cbImgSiz_->count() != 3) {
+        // The true-colour list names every size it holds; another width leaves the choice alone.
+        if (const int item = cbImgSiz_->findData(width); item >= 0)
+            cbImgSiz_->setCurrentIndex(item);
+        return;
+    }
     const int item = width / 16 - 1;
     if (item >= 0 && item < cbImgSiz_->count())
         cbImgSiz_->setCurrentIndex(item);
@@ -199,7 +221,9 @@ void ImageListPanel::pImg_Click(int slot) {
     }
     IconDocument& d = window_.document();
     IconImage& image = d.images[static_cast<std::size_t>(st.selectedImage)];
-    image.depth = depthFromCount(countColours(d, st.selectedImage, window_.markers()));
+    // A 32-bit image keeps the depth it was read or reduced to; only a grid is counted.
+    if (!image.trueColour())
+        image.depth = depthFromCount(countColours(d, st.selectedImage, window_.markers()));
     window_.showDepth(image.depth);
     if (window_.selectedTab() == 1)
         window_.editPanel().imageSlotClicked();
@@ -243,8 +267,11 @@ void ImageListPanel::cmdImgNew_Click() {
     int size = 0;
     if (!prepareInsert(selected, size))
         return;
-    makeBlankImage(window_.document().images[static_cast<std::size_t>(selected + 1)], size,
-                   window_.markers().transparent);
+    IconImage& added = window_.document().images[static_cast<std::size_t>(selected + 1)];
+    makeBlankImage(added, std::min(size, kImageGrid), window_.markers().transparent);
+    // Sizes beyond the grid are offered with the true-colour setting on: a transparent 32-bit image.
+    if (size > kImageGrid)
+        setTrueColourImage(added, blankTrueColourImage(size));
     window_.InsertAfterSelected();
     window_.state().editorRefresh = true;
 }
@@ -255,8 +282,22 @@ void ImageListPanel::cmdImgIn_Click() {
     if (!prepareInsert(selected, size))
         return;
     IconDocument& d = window_.document();
-    copyScaled(d.images[static_cast<std::size_t>(selected)], d.images[static_cast<std::size_t>(selected + 1)],
-               size);
+    const IconImage& source = d.images[static_cast<std::size_t>(selected)];
+    IconImage& copy = d.images[static_cast<std::size_t>(selected + 1)];
+    if (source.trueColour() || size > kImageGrid) {
+        // A 32-bit copy: the same pixels, or the image scaled by area averaging (whole-factor repetition
+        // when enlarged by a whole factor).
+        CursorImage image = cursorImageOf(source, window_.markers());
+        if (image.width != size || image.height != size) {
+            replaceInvertedPixels(image);
+            image = theme::scaleImage(image, size);
+        }
+        image.storedBits = 32;
+        copy.clearPixels(window_.markers().transparent);
+        setTrueColourImage(copy, std::move(image));
+    } else {
+        copyScaled(source, copy, size);
+    }
     window_.InsertAfterSelected();
     window_.state().editorRefresh = true;
 }
@@ -293,9 +334,15 @@ void ImageListPanel::cmdImgUni_Click() {
     window_.setModified();
     window_.CommitEditedImage();
     const int slot = st.selectedSlot;
-    combineInto(d.images[static_cast<std::size_t>(st.selectedImage)],
-                d.images[static_cast<std::size_t>(st.selectedImage + 1)], window_.markers().transparent,
-                [&](int x, int y, colourRGB c) { setSlotPixel(slot, x, y, c); });
+    IconImage& base = d.images[static_cast<std::size_t>(st.selectedImage)];
+    const IconImage& top = d.images[static_cast<std::size_t>(st.selectedImage + 1)];
+    if (base.trueColour() || top.trueColour()) {
+        combineTrueColour(base, top, window_.markers());
+        window_.DrawImageSlot(slot, st.selectedImage);
+    } else {
+        combineInto(base, top, window_.markers().transparent,
+                    [&](int x, int y, colourRGB c) { setSlotPixel(slot, x, y, c); });
+    }
     window_.ShowImageInEditor(st.selectedSlot);
     st.editorRefresh = true;
 }
@@ -306,7 +353,11 @@ void ImageListPanel::cmdImgDel_Click() {
     if (st.selectedSlot < 0 || st.selectedSlot >= kSlots)
         return;
     window_.setModified();
-    window_.bin().PutIntoBin(pImg_[static_cast<std::size_t>(st.selectedSlot)]->picture());
+    // The bin keeps pictures of the grid: a 32-bit image larger than the grid is deleted without one.
+    if (const IconImage& gone = d.images[static_cast<std::size_t>(st.selectedImage)]; !gone.trueColour())
+        window_.bin().PutIntoBin(pImg_[static_cast<std::size_t>(st.selectedSlot)]->picture());
+    else if (gone.width <= kImageGrid && gone.height <= kImageGrid)
+        window_.bin().PutIntoBin(gridPictureOf(gone.full, window_.markers()));
     const int deleted = st.selectedImage;
     const colourRGB transparent = window_.markers().transparent;
     if (st.selectedImage < d.imageCount - 1) {

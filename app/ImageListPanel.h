@@ -23,6 +23,7 @@ class ImageListPanel : public QGroupBox {
     Q_OBJECT
   public:
     static constexpr int kSlots = 6;
+    static constexpr std::array<int, 8> kTrueColourSizes = {16, 24, 32, 48, 64, 96, 128, 256};
 
     ImageListPanel(frmICON& window, QWidget* parent);
 
@@ -46,6 +47,9 @@ class ImageListPanel : public QGroupBox {
     int scrollValue() const;
     // The five buttons by whether the selected image is in view, combine only when an image follows.
     void updateButtons();
+    // The sizes cbImgSiz offers: the grid's 16, 32 and 48, or with the true-colour setting on every size
+    // from 16 to 256 a cursor commonly holds.
+    void offerSizes(bool trueColour);
     // The item of cbImgSiz for an image width; the chosen size, or 0 when none is chosen.
     void showSize(int width);
     int chosenSize() const;

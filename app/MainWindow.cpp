@@ -66,6 +66,7 @@ frmICON::frmICON(Platform& platform, IconDocument& document, AppSettings& settin
     lTool_->show();
     action("M_O_T")->setChecked(true);
     action("M_O_TC")->setChecked(settings_.trueColour);
+    imageList_->offerSizes(settings_.trueColour);
 
     editPanel_->canvas().SelectTool(0);
     editPanel_->canvas().SelectLineSize(0);
@@ -319,6 +320,7 @@ void frmICON::M_O_TC_Click() {
     }
     settings_.trueColour = on;
     item->setChecked(on);
+    imageList_->offerSizes(on);
     document_.filePath.clear();
     setTitle(true);
     ResetDocument();

@@ -127,6 +127,8 @@ class frmICON : public QMainWindow {
     void shiftClicked(int direction);
     // The hotspot click was armed or disarmed: the canvas changes its pointer.
     void hotspotModeChanged();
+    // The hotspot boxes changed: a shown 32-bit image moves its hotspot mark.
+    void hotspotTyped();
 
     // --- Accessors for the panels ---
     IconDocument& document() { return document_; }

@@ -35,6 +35,7 @@ PropertyPanel::PropertyPanel(frmICON& window, QWidget* parent)
         auto* box =
             placed<QLineEdit>(this, index == 0 ? "tXhs" : "tYhs", {56, y, 44, 22}, QStringLiteral("0"));
         box->setToolTip(qs(index == 0 ? kHotspotXTip : kHotspotYTip));
+        connect(box, &QLineEdit::textChanged, this, [this] { window_.hotspotTyped(); });
         const char* spin = index == 0 ? "UpDn_X_%1" : "UpDn_Y_%1";
         for (int direction = 0; direction < 2; ++direction) {
             QToolButton* b = placedSpinButton(this, QString::asprintf(spin, direction), direction, 101, y);

@@ -1,5 +1,7 @@
 #include "app/TrueColourPicture.h"
 
+#include "app/QtColours.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -35,6 +37,16 @@ QImage thumbnailOfImage(const CursorImage& image, int box) {
     painter.drawImage(0, 0, picture);
     painter.end();
     return shown;
+}
+
+QImage gridPictureOf(const CursorImage& image, const MarkerColours& markers) {
+    QImage picture(image.width, image.height, QImage::Format_RGB32);
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            picture.setPixel(
+                x, y,
+                toQRgb(image.invertsAt(x, y) ? markers.inverted : colourOfPixel(image.at(x, y), markers)));
+    return picture;
 }
 
 } // namespace vantle::ui

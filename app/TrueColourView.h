@@ -26,6 +26,7 @@ class TrueColourView : public QScrollArea {
     // One offered zoom up (direction > 0) or down.
     void stepZoom(int direction);
     void setHotspot(int x, int y);
+    QPoint hotspot() const { return {hotspotX_, hotspotY_}; }
 
     // The zoomed picture (checkerboard, image, grid, hotspot) in picture coordinates, the part in area.
     void paintPicture(QPainter& painter, const QRect& area) const;

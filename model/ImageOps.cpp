@@ -12,9 +12,19 @@ void moveImagesBack(IconDocument& document, int selected) {
 }
 
 void moveImagesForward(IconDocument& document, int index) {
+    // Removing the first image of a frame of several sizes leaves the next size leading that frame.
+    const bool leadRemoved = !document.images[static_cast<std::size_t>(index)].sameFrame;
     for (int i = index; i < document.imageCount - 1; ++i)
         document.images[static_cast<std::size_t>(i)].copyPictureFrom(
             document.images[static_cast<std::size_t>(i + 1)]);
+    if (leadRemoved && index < document.imageCount - 1)
+        document.images[static_cast<std::size_t>(index)].sameFrame = false;
+}
+
+void joinFrameOfInsertedImage(IconDocument& document, int index) {
+    assert(index > 0 && index < document.imageCount);
+    if (index + 1 < document.imageCount && document.images[static_cast<std::size_t>(index + 1)].sameFrame)
+        document.images[static_cast<std::size_t>(index)].sameFrame = true;
 }
 
 void makeBlankImage(IconImage& image, int size, colourRGB transparent) {

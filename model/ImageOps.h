@@ -12,6 +12,10 @@ void moveImagesBack(IconDocument& document, int selected);
 // Closes the gap at `index`: the images behind it move forward by one place. imageCount is not changed.
 void moveImagesForward(IconDocument& document, int index);
 
+// An image put at `index` inside a frame of several sizes (the image after it is another size of the frame
+// before it) becomes another size of that frame, so the frame is not split. imageCount includes it.
+void joinFrameOfInsertedImage(IconDocument& document, int index);
+
 // A blank image: every cell of the grid transparent, size x size, undetermined depth, hotspot (0, 0).
 void makeBlankImage(IconImage& image, int size, colourRGB transparent);
 

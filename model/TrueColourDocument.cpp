@@ -16,16 +16,6 @@ namespace vantle {
 
 namespace {
 
-void takeImage(IconImage& target, const CursorImage& image, bool sameFrame) {
-    target.width = static_cast<std::int16_t>(image.width);
-    target.height = static_cast<std::int16_t>(image.height);
-    target.hotspotX = static_cast<std::int16_t>(image.hotspotX);
-    target.hotspotY = static_cast<std::int16_t>(image.hotspotY);
-    target.depth = kDepth32;
-    target.full = image;
-    target.sameFrame = sameFrame;
-}
-
 int storedBitsOf(ColourDepth depth) {
     switch (depth) {
     case 2:
@@ -41,6 +31,72 @@ int storedBitsOf(ColourDepth depth) {
 
 } // namespace
 
+void setTrueColourImage(IconImage& target, CursorImage image) {
+    assert(!image.argb.empty() && image.width <= kMaxCursorSide && image.height <= kMaxCursorSide);
+    target.width = static_cast<std::int16_t>(image.width);
+    target.height = static_cast<std::int16_t>(image.height);
+    target.hotspotX = static_cast<std::int16_t>(image.hotspotX);
+    target.hotspotY = static_cast<std::int16_t>(image.hotspotY);
+    target.depth = kDepth32;
+    target.full = std::move(image);
+    target.sameFrame = false;
+}
+
+CursorImage blankTrueColourImage(int size) {
+    CursorImage image;
+    image.width = size;
+    image.height = size;
+    image.argb.assign(static_cast<std::size_t>(size) * static_cast<std::size_t>(size), 0);
+    return image;
+}
+
+namespace {
+
+// Straight-alpha source-over of one pixel, each channel rounded to the nearest.
+std::uint32_t over(std::uint32_t top, std::uint32_t base) {
+    const std::uint32_t ta = top >> 24;
+    const std::uint32_t ba = base >> 24;
+    if (ta == 255 || ba == 0)
+        return top;
+    if (ta == 0)
+        return base;
+    const std::uint32_t baseShare = ba * (255 - ta); // in 1/65025
+    const std::uint32_t outA = ta * 255 + baseShare; // in 1/65025
+    std::uint32_t out = (outA + 127) / 255 << 24;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const std::uint32_t t = top >> shift & 0xFF;
+        const std::uint32_t b = base >> shift & 0xFF;
+        out |= (t * ta * 255 + b * baseShare + outA / 2) / outA << shift;
+    }
+    return out;
+}
+
+} // namespace
+
+void combineTrueColour(IconImage& base, const IconImage& top, const MarkerColours& markers) {
+    CursorImage result = cursorImageOf(base, markers);
+    const CursorImage upper = cursorImageOf(top, markers);
+    if (result.inverted.empty() && upper.hasInverted())
+        result.inverted.assign(result.argb.size(), 0);
+    for (int y = 0; y < std::min(result.height, upper.height); ++y)
+        for (int x = 0; x < std::min(result.width, upper.width); ++x) {
+            const std::size_t i = static_cast<std::size_t>(y) * result.width + x;
+            if (upper.invertsAt(x, y)) {
+                result.argb[i] = upper.at(x, y);
+                result.inverted[i] = 1;
+            } else if (upper.at(x, y) >> 24 != 0) {
+                result.argb[i] = over(upper.at(x, y), result.argb[i]);
+                if (!result.inverted.empty())
+                    result.inverted[i] = 0;
+            }
+        }
+    result.storedBits = 32;
+    const bool sameFrame = base.sameFrame;
+    base.clearPixels(markers.transparent);
+    setTrueColourImage(base, std::move(result));
+    base.sameFrame = sameFrame;
+}
+
 bool appendCursor(IconDocument& document, const LosslessCursor& cursor, ReadContext& context) {
     std::vector<int> leadOf(cursor.frames.size(), -1);
     for (std::size_t f = 0; f < cursor.frames.size(); ++f)
@@ -50,7 +106,8 @@ bool appendCursor(IconDocument& document, const LosslessCursor& cursor, ReadCont
                 return false;
             }
             IconImage& target = document.images[static_cast<std::size_t>(document.imageCount)];
-            takeImage(target, cursor.frames[f].images[k], k > 0);
+            setTrueColourImage(target, cursor.frames[f].images[k]);
+            target.sameFrame = k > 0;
             if (k == 0)
                 leadOf[f] = document.imageCount;
             ++document.imageCount;

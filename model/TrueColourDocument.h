@@ -14,6 +14,17 @@
 
 namespace vantle {
 
+// The image becomes a 32-bit image holding these pixels, its size and hotspot, in a frame of its own.
+void setTrueColourImage(IconImage& target, CursorImage image);
+
+// A size x size 32-bit image, every pixel transparent, hotspot (0, 0).
+CursorImage blankTrueColourImage(int size);
+
+// The top image drawn over the base from the top-left corner (source-over on straight alpha, each channel
+// rounded to the nearest; an inverting pixel of the top replaces the base's): the base becomes a 32-bit
+// image of its own size.
+void combineTrueColour(IconImage& base, const IconImage& top, const MarkerColours& markers);
+
 // Appends every image of every frame of the file, with its alpha, hotspot and stored form, and an
 // animation's steps, rates, title and author (icons, cursors, animated cursors and Xcursor files).
 // What the file truly lacks makes the read partial, said once in a message.

@@ -43,11 +43,7 @@ TEST_F(WindowTest, TrueColourImageIsShownZoomedAndOnlyItsHotspotChanges) {
     openFile(writeIcon("two.ico", {{32, 0x00FF00}, {48, 0x0000FF}}));
     makeTrueColour(image(0));
     const IconImage gridBefore = image(1);
-    // The image list's click also counts colours, which a 32-bit image does not go through: select directly.
-    auto select = [&](int slot) {
-        window->CommitEditedImage();
-        window->ShowImageInEditor(slot);
-    };
+    auto select = [&](int slot) { window->imageList().pImg_Click(slot); };
     window->ShowImageInEditor(0);
 
     ui::EditPanel& panel = window->editPanel();

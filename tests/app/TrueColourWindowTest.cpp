@@ -3,11 +3,18 @@
 
 #include "support/WindowFixture.h"
 
+#include "app/EditPanel.h"
+#include "app/TrueColourView.h"
 #include "app/WindowText.h"
 #include "model/AniBytes.h"
 #include "model/CursorFiles.h"
+#include "model/TrueColourDocument.h"
+#include "model/XcursorFile.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <algorithm>
 #include <set>
@@ -62,6 +69,11 @@ class TrueColourWindow : public WindowTest {
         open("");
     }
     std::string depthShown() const { return text("lWIi_0"); }
+    // Reduce colours as the menu gives it: the item must be on for a shown 32-bit image.
+    void triggerReduce() {
+        ASSERT_TRUE(action("M_E_Gen")->isEnabled());
+        action("M_E_Gen")->trigger();
+    }
     // An animated cursor laid out by hand: frames of the icotool cursor (32, 48, 64 and a 128 PNG) and a
     // 128-only frame, the rate and sequence tables after the frame list, a title and an author.
     std::string writeModernAni() {
@@ -72,7 +84,8 @@ class TrueColourWindow : public WindowTest {
         const Bytes only128 = buildIconResource(one, 2, report);
         const std::string p = path("modern.ani");
         const Bytes file =
-            riff({anih(2, 4, 7, 3), vantle::test::list("INFO", {chunk("INAM", ascii("Spin")), chunk("IART", ascii("Me"))}),
+            riff({anih(2, 4, 7, 3),
+                  vantle::test::list("INFO", {chunk("INAM", ascii("Spin")), chunk("IART", ascii("Me"))}),
                   frames({sizes, only128}), table("rate", {3, 9, 4, 6}), table("seq ", {1, 0, 1, 0})});
         std::ofstream(p, std::ios::binary | std::ios::trunc)
             .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
@@ -140,11 +153,51 @@ TEST_F(TrueColourWindow, ModernFilesSaveWithNothingLost) {
     expectSameCursor(cursorOf(fixture("soft-icotool.cur")), cursorOf(path("first.cur")), "first frame");
 }
 
+TEST_F(TrueColourWindow, ListCommandsKeepFramesWholeAndMakeEverySize) {
+    openFile(writeModernAni());
+    ASSERT_EQ(document->imageCount, 5);
+    auto frames = [&] { return frameOfImages(*document); };
+    // A copy made inside the first frame becomes another size of it, scaled from the 48.
+    list().pImg_Click(1);
+    find<QComboBox>("cbImgSiz")->setCurrentIndex(find<QComboBox>("cbImgSiz")->findData(96));
+    find<QPushButton>("cmdImgIn")->click();
+    ASSERT_EQ(document->imageCount, 6);
+    EXPECT_EQ(image(2).width, 96);
+    EXPECT_TRUE(image(2).trueColour());
+    EXPECT_EQ(frames(), (std::vector<int>{0, 0, 0, 0, 0, 1}));
+    // Deleting the frame's first image leaves the next size leading it.
+    list().pImg_Click(0);
+    find<QPushButton>("cmdImgDel")->click();
+    EXPECT_EQ(frames(), (std::vector<int>{0, 0, 0, 0, 1}));
+    // A new image beyond the grid's sizes is a transparent 32-bit image.
+    list().pImg_Click(4);
+    find<QComboBox>("cbImgSiz")->setCurrentIndex(find<QComboBox>("cbImgSiz")->findData(256));
+    find<QPushButton>("cmdImgNew")->click();
+    ASSERT_EQ(document->imageCount, 6);
+    EXPECT_EQ(image(5).width, 256);
+    EXPECT_TRUE(
+        std::all_of(image(5).full.argb.begin(), image(5).full.argb.end(), [](auto p) { return p == 0; }));
+    platform.saveAnswers.push_back(path("edited.ani"));
+    ASSERT_EQ(window->M_F_NewWrite_Click(), ui::SaveResult::Saved);
+    const LosslessCursor saved = cursorOf(path("edited.ani"));
+    ASSERT_EQ(saved.frames.size(), 3u);
+    std::vector<int> widths;
+    for (const CursorImage& i : saved.frames[0].images)
+        widths.push_back(i.width);
+    EXPECT_EQ(widths, (std::vector<int>{48, 96, 64, 128}));
+    // Typed hotspot values move the mark on the shown 32-bit image.
+    window->selectTab(1);
+    list().pImg_Click(0);
+    EXPECT_EQ(window->editPanel().trueColourView().hotspot(), QPoint(image(0).hotspotX, image(0).hotspotY));
+    find<QLineEdit>("tXhs")->setText("20");
+    EXPECT_EQ(window->editPanel().trueColourView().hotspot(), QPoint(20, image(0).hotspotY));
+}
+
 TEST_F(TrueColourWindow, ReduceColoursIsOneUndoableStepToTheDesignedDepths) {
     openFile(fixture("soft-im.ico"));
     const IconImage before = image(0);
     ASSERT_EQ(before.width, 256);
-    window->M_E_Gen_Click();
+    triggerReduce();
     EXPECT_EQ(image(0).depth, 256);
     EXPECT_EQ(depthShown(), "256");
     std::set<std::uint32_t> colours;
@@ -163,7 +216,7 @@ TEST_F(TrueColourWindow, ReduceColoursIsOneUndoableStepToTheDesignedDepths) {
     list().pImg_Click(4);
     ASSERT_EQ(image(4).width, 32);
     const CursorImage soft = image(4).full;
-    window->M_E_Gen_Click();
+    triggerReduce();
     EXPECT_FALSE(image(4).trueColour());
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x)
@@ -186,7 +239,11 @@ TEST_F(TrueColourWindow, XcursorExportKeepsTheFilesOwnSizesAndMakesOnlyTheMissin
         const auto same = std::find_if(x.frames[0].images.begin(), x.frames[0].images.end(),
                                        [&](const CursorImage& i) { return i.width == own.width; });
         ASSERT_NE(same, x.frames[0].images.end());
-        EXPECT_TRUE(same->argb == own.argb) << own.width;
+        // Xcursor files hold premultiplied colour: the same pixels premultiplied are the same bytes.
+        ASSERT_EQ(same->argb.size(), own.argb.size());
+        for (std::size_t i = 0; i < own.argb.size(); ++i)
+            ASSERT_EQ(xcursor::premultiplied(same->argb[i]), xcursor::premultiplied(own.argb[i]))
+                << own.width << " pixel " << i;
         EXPECT_EQ(std::pair(same->hotspotX, same->hotspotY), std::pair(10, 12));
     }
 }
