@@ -213,6 +213,14 @@ void frmICON::CommitEditedImage() {
         image.hotspotX = storedHotspot(x);
         image.hotspotY = storedHotspot(y);
         state_.modified = true;
+        // Files written with the true-colour setting on keep the hotspot on the image, as readers expect.
+        if (settings_.trueColour && (image.hotspotX >= image.width || image.hotspotY >= image.height)) {
+            image.hotspotX =
+                std::min<std::int16_t>(image.hotspotX, static_cast<std::int16_t>(image.width - 1));
+            image.hotspotY =
+                std::min<std::int16_t>(image.hotspotY, static_cast<std::int16_t>(image.height - 1));
+            properties_->showHotspot(image.hotspotX, image.hotspotY);
+        }
     }
     if (image.trueColour()) {
         image.full.hotspotX = image.hotspotX;

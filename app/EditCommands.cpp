@@ -2,6 +2,7 @@
 // range editing.
 
 #include "app/EditPanel.h"
+#include "app/ImageListPanel.h"
 #include "app/MainWindow.h"
 #include "editor/Transforms.h"
 #include "model/ColourAnalysis.h"
@@ -12,6 +13,7 @@ namespace vantle::ui {
 bool frmICON::exchangeReduceUndo(bool undo) {
     if (!reduceUndo_ || reduceUndo_->image != state_.selectedImage || reduceUndo_->undone != !undo)
         return false;
+    imageList_->bringSelectedIntoView();
     std::swap(document_.images[static_cast<std::size_t>(reduceUndo_->image)], reduceUndo_->other);
     reduceUndo_->undone = undo;
     state_.modified = true;
@@ -40,6 +42,7 @@ void frmICON::M_E_Gen_Click() {
     if (image.depth == 2 || image.depth == kDepthUndetermined)
         return;
     if (image.trueColour()) {
+        imageList_->bringSelectedIntoView(); // its slot and the editor show the result
         ReduceUndo undo{state_.selectedImage, image, false};
         reduceTrueColourImage(image, settings_.markers);
         setModified();

@@ -9,6 +9,10 @@ void moveImagesBack(IconDocument& document, int selected) {
     for (int i = document.imageCount - 1; i > selected; --i)
         document.images[static_cast<std::size_t>(i + 1)].copyPictureFrom(
             document.images[static_cast<std::size_t>(i)]);
+    // The freed slot is filled through its grid; 32-bit pixels left there would outlive it.
+    IconImage& freed = document.images[static_cast<std::size_t>(selected + 1)];
+    freed.full = {};
+    freed.sameFrame = false;
 }
 
 void moveImagesForward(IconDocument& document, int index) {

@@ -6,7 +6,8 @@
 namespace vantle {
 
 // Makes room behind image `selected`: images selected + 1 .. imageCount - 1 move back by one place
-// (pixels, depth, size, hotspot), from the last to the first. imageCount is not changed.
+// (pixels, depth, size, hotspot), from the last to the first; the freed slot holds no 32-bit pixels.
+// imageCount is not changed.
 void moveImagesBack(IconDocument& document, int selected);
 
 // Closes the gap at `index`: the images behind it move forward by one place. imageCount is not changed.

@@ -90,6 +90,11 @@ void combineTrueColour(IconImage& base, const IconImage& top, const MarkerColour
                     result.inverted[i] = 0;
             }
         }
+    // No file form holds inverting pixels beside partial alpha: they become the outline a theme shows.
+    const bool partialAlpha = std::any_of(result.argb.begin(), result.argb.end(),
+                                          [](std::uint32_t p) { return p >> 24 != 0 && p >> 24 != 255; });
+    if (partialAlpha && result.hasInverted())
+        replaceInvertedPixels(result);
     result.storedBits = 32;
     const bool sameFrame = base.sameFrame;
     base.clearPixels(markers.transparent);
@@ -176,8 +181,8 @@ CursorImage cursorImageOfGrid(const IconImage& image, const MarkerColours& marke
     CursorImage out;
     out.width = image.width;
     out.height = image.height;
-    out.hotspotX = image.hotspotX;
-    out.hotspotY = image.hotspotY;
+    out.hotspotX = std::clamp<int>(image.hotspotX, 0, image.width - 1);
+    out.hotspotY = std::clamp<int>(image.hotspotY, 0, image.height - 1);
     out.storedBits = 32;
     const auto count = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
     out.argb.reserve(count);
@@ -213,8 +218,8 @@ CursorImage cursorImageOf(const IconImage& image, const MarkerColours& markers) 
     }
     assert(image.full.width == image.width && image.full.height == image.height);
     CursorImage out = image.full;
-    out.hotspotX = image.hotspotX;
-    out.hotspotY = image.hotspotY;
+    out.hotspotX = std::clamp<int>(image.hotspotX, 0, image.width - 1);
+    out.hotspotY = std::clamp<int>(image.hotspotY, 0, image.height - 1);
     return out;
 }
 

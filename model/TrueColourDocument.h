@@ -22,7 +22,8 @@ CursorImage blankTrueColourImage(int size);
 
 // The top image drawn over the base from the top-left corner (source-over on straight alpha, each channel
 // rounded to the nearest; an inverting pixel of the top replaces the base's): the base becomes a 32-bit
-// image of its own size.
+// image of its own size. Where the result has partial alpha, which no file form holds beside inverting
+// pixels, those become opaque black outlined in white.
 void combineTrueColour(IconImage& base, const IconImage& top, const MarkerColours& markers);
 
 // Appends every image of every frame of the file, with its alpha, hotspot and stored form, and an
@@ -41,7 +42,7 @@ std::vector<int> frameOfImages(const IconDocument& document);
 CursorImage cursorImageOfGrid(const IconImage& image, const MarkerColours& markers);
 
 // The pixels of an image as a cursor image: its own 32-bit pixels, or its grid's, stored in the bit count
-// of its depth.
+// of its depth. In both the hotspot is kept on the image, as cursor files hold it.
 CursorImage cursorImageOf(const IconImage& image, const MarkerColours& markers);
 
 // The document as a cursor to write in the format: an animated cursor gets every frame and the steps (each

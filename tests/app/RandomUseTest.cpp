@@ -3,7 +3,8 @@
 // on the scroll bars, menu items while they are reachable). After every command the window must agree
 // with itself (the list shows what its scroll value says, the canvas shows the selected image, images the
 // command did not touch are unchanged); each sequence ends with Save as (.ani) and Open of that file, and
-// the document read back must equal the one the window held.
+// the document read back must equal the one the window held. Half the sequences run with the true-colour
+// setting on (32-bit images up to 256, frames of several sizes) and any may switch it on or off.
 //
 // VANTLE_RANDOM_USE_SEQUENCES sets how many sequences run (default 40), VANTLE_RANDOM_USE_SEED the seed of
 // the first (sequence i runs with seed + i), VANTLE_RANDOM_USE_LENGTH the commands per sequence (default
@@ -15,6 +16,7 @@
 #include "app/AnimationPanel.h"
 #include "editor/RangeSelection.h"
 #include "model/AniFileWriter.h"
+#include "model/TrueColourDocument.h"
 #include "support/RecordingMessages.h"
 
 #include <QComboBox>
@@ -46,15 +48,19 @@ struct ImageCopy {
     int hotspotX = 0;
     int hotspotY = 0;
     std::vector<colourRGB> pixels;
+    std::vector<std::uint32_t> argb; // a 32-bit image's own pixels
+    bool sameFrame = false;
 
     bool operator==(const ImageCopy&) const = default;
 };
 
 ImageCopy copyOf(const IconImage& image) {
-    ImageCopy c{image.width, image.height, image.hotspotX, image.hotspotY, {}};
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x)
-            c.pixels.push_back(image.pixels(x, y));
+    ImageCopy c{image.width, image.height,    image.hotspotX, image.hotspotY,
+                {},          image.full.argb, image.sameFrame};
+    if (!image.trueColour())
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x)
+                c.pixels.push_back(image.pixels(x, y));
     return c;
 }
 
@@ -118,7 +124,51 @@ std::string differenceBetween(const DocumentCopy& held, const DocumentCopy& read
 }
 
 // How a command moves the images behind the selected one.
-enum class ListChange { None, Insert, Delete };
+enum class ListChange { None, Insert, Delete, NewDocument };
+
+// The first difference between two cursors as the true-colour writer makes them from a document, or empty.
+std::string differenceBetween(const LosslessCursor& held, const LosslessCursor& read) {
+    std::ostringstream out;
+    if (held.frames.size() != read.frames.size()) {
+        out << "frame count " << held.frames.size() << " held, " << read.frames.size() << " read";
+        return out.str();
+    }
+    for (std::size_t f = 0; f < held.frames.size(); ++f) {
+        const auto& a = held.frames[f].images;
+        const auto& b = read.frames[f].images;
+        if (a.size() != b.size()) {
+            out << "frame " << f << " holds " << a.size() << " sizes, " << b.size() << " read";
+            return out.str();
+        }
+        for (std::size_t k = 0; k < a.size(); ++k)
+            if (a[k].width != b[k].width || a[k].hotspotX != b[k].hotspotX ||
+                a[k].hotspotY != b[k].hotspotY || a[k].argb != b[k].argb ||
+                a[k].hasInverted() != b[k].hasInverted()) {
+                out << "frame " << f << " image " << k << " (" << a[k].width << "x" << a[k].height
+                    << " hotspot " << a[k].hotspotX << "," << a[k].hotspotY << " stored " << a[k].storedBits
+                    << ") read as " << b[k].width << "x" << b[k].height << " hotspot " << b[k].hotspotX << ","
+                    << b[k].hotspotY << " stored " << b[k].storedBits << " inverting " << a[k].hasInverted()
+                    << "/" << b[k].hasInverted();
+                for (std::size_t p = 0; p < std::min(a[k].argb.size(), b[k].argb.size()); ++p)
+                    if (a[k].argb[p] != b[k].argb[p]) {
+                        out << "; pixel " << p << " " << std::hex << a[k].argb[p] << " held, " << b[k].argb[p]
+                            << " read" << std::dec;
+                        break;
+                    }
+                return out.str();
+            }
+    }
+    if (held.steps.size() != read.steps.size()) {
+        out << "step count " << held.steps.size() << " held, " << read.steps.size() << " read";
+        return out.str();
+    }
+    for (std::size_t s = 0; s < held.steps.size(); ++s)
+        if (held.steps[s].frame != read.steps[s].frame || held.steps[s].ticks != read.steps[s].ticks) {
+            out << "step " << s << " differs when read back";
+            return out.str();
+        }
+    return {};
+}
 
 } // namespace
 
@@ -126,14 +176,17 @@ class RandomUseTest : public WindowTest {
   protected:
     // Runs one sequence; returns an empty text, or what went wrong.
     std::string runSequence(unsigned seed, int length) {
+        random.seed(seed);
+        log.clear();
+        settings.trueColour = chance(50);
+        if (settings.trueColour)
+            log.push_back("true colour");
         open("");
         platform.messages.clear();
         platform.unexpectedQuestions.clear();
-        random.seed(seed);
-        log.clear();
         // Half the sequences start from an animated cursor of a few frames with pictures of their own.
         if (chance(50)) {
-            const std::string start = writeStartFile();
+            const std::string start = settings.trueColour ? writeTrueColourStartFile() : writeStartFile();
             platform.openAnswers.push_back(start);
             log.push_back("open start file");
             window->M_F_Open_Click();
@@ -145,7 +198,7 @@ class RandomUseTest : public WindowTest {
             const int selectedBefore = window->state().selectedImage;
             const ListChange change = runOneCommand();
             std::string problem = checkWindow();
-            if (problem.empty())
+            if (problem.empty() && change != ListChange::NewDocument)
                 problem = checkUntouched(before, selectedBefore, change);
             if (problem.empty() && !platform.unexpectedQuestions.empty())
                 problem = "unexpected question: " + platform.unexpectedQuestions.front();
@@ -198,6 +251,48 @@ class RandomUseTest : public WindowTest {
         return p;
     }
 
+    // Frames of one to three sizes from 16 to 256 with soft alpha, hotspots, steps and rates.
+    std::string writeTrueColourStartFile() {
+        IconDocument d;
+        d.clearImages(settings.markers.transparent);
+        const int frames = 2 + below(4);
+        static constexpr int kSizes[] = {16, 32, 48, 64, 128, 256};
+        for (int f = 0; f < frames; ++f) {
+            const int sizes = 1 + below(3);
+            for (int k = 0; k < sizes; ++k) {
+                const int side = kSizes[below(6)];
+                CursorImage image = blankTrueColourImage(side);
+                for (int y = 0; y < side; ++y)
+                    for (int x = 0; x < side; ++x)
+                        image.argb[static_cast<std::size_t>(y * side + x)] =
+                            static_cast<std::uint32_t>((x + y + f) * 255 / (2 * side)) << 24 |
+                            static_cast<std::uint32_t>(x * 255 / side) << 16 |
+                            static_cast<std::uint32_t>(f * 40);
+                image.hotspotX = below(side);
+                image.hotspotY = below(side);
+                image.storedBits = chance(50) ? 32 : 0;
+                if (!d.growForImage(d.imageCount))
+                    return {};
+                setTrueColourImage(d.images[static_cast<std::size_t>(d.imageCount)], std::move(image));
+                d.images[static_cast<std::size_t>(d.imageCount)].sameFrame = k > 0;
+                ++d.imageCount;
+            }
+        }
+        const std::vector<int> frameOf = frameOfImages(d);
+        d.stepCount = 1 + below(2 * frames);
+        for (int s = 0; s < d.stepCount; ++s) {
+            const int frame = below(frames);
+            const int lead =
+                static_cast<int>(std::find(frameOf.begin(), frameOf.end(), frame) - frameOf.begin());
+            d.steps[static_cast<std::size_t>(s)] = {lead, 1 + below(20)};
+        }
+        const auto bytes = buildTrueColourFile(d, FileKind::AnimatedCursor, settings.markers);
+        const std::string p = path("start.ani");
+        std::ofstream(p, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return p;
+    }
+
     int below(int n) { return n <= 1 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(random); }
     bool chance(int percent) { return below(100) < percent; }
 
@@ -234,7 +329,17 @@ class RandomUseTest : public WindowTest {
 
     ListChange runOneCommand() {
         const int count = document->imageCount;
-        switch (below(24)) {
+        switch (below(25)) {
+        case 24: { // the true-colour setting, answering No to the save question
+            if (!chance(20))
+                return ListChange::None;
+            platform.messageAnswers = {MessageAnswer::No};
+            const bool refused = settings.trueColour && holdsTrueColour(*document);
+            log.push_back(refused ? "M_O_TC (refused)" : "M_O_TC");
+            action("M_O_TC")->trigger();
+            platform.messageAnswers.clear();
+            return refused ? ListChange::None : ListChange::NewDocument;
+        }
         case 0:
         case 1: { // click an image slot
             const int s = below(ui::ImageListPanel::kSlots);
@@ -253,14 +358,14 @@ class RandomUseTest : public WindowTest {
             return ListChange::None;
         }
         case 3: { // new image of a size
-            const int size = below(3);
+            const int size = below(find<QComboBox>("cbImgSiz")->count());
             find<QComboBox>("cbImgSiz")->setCurrentIndex(size);
             log.push_back("cbImgSiz=" + std::to_string(size));
             return pressButton("cmdImgNew") && document->imageCount > count ? ListChange::Insert
                                                                             : ListChange::None;
         }
         case 4: {
-            find<QComboBox>("cbImgSiz")->setCurrentIndex(below(3));
+            find<QComboBox>("cbImgSiz")->setCurrentIndex(below(find<QComboBox>("cbImgSiz")->count()));
             return pressButton("cmdImgIn") && document->imageCount > count ? ListChange::Insert
                                                                            : ListChange::None;
         }
@@ -373,6 +478,8 @@ class RandomUseTest : public WindowTest {
         if (window->selectedTab() != 1 || !find("fTabS_0")->isVisible())
             return;
         auto* w = find("pIconEdit");
+        if (!w->isVisible())
+            return; // a 32-bit image is shown instead
         const int size = canvas().width();
         const int x0 = below(size);
         const int y0 = below(size);
@@ -440,6 +547,17 @@ class RandomUseTest : public WindowTest {
         std::ostringstream out;
         if (d.imageCount < 1)
             return "no image";
+        if (action("M_O_TC")->isChecked() != settings.trueColour)
+            return "the true-colour item's check mark disagrees with the setting";
+        for (int i = 0; i < d.imageCount; ++i)
+            if (const IconImage& im = d.images[static_cast<std::size_t>(i)];
+                im.trueColour() && (im.full.width != im.width || im.full.height != im.height)) {
+                out << "image " << i << " is " << im.width << "x" << im.height << " but its 32-bit pixels "
+                    << im.full.width << "x" << im.full.height;
+                return out.str();
+            }
+        if (!settings.trueColour && holdsTrueColour(d))
+            return "the setting is off but the document holds 32-bit images or frames of several sizes";
         if (st.selectedImage < 0 || st.selectedImage >= d.imageCount) {
             out << "selected image " << st.selectedImage << " of " << d.imageCount;
             return out.str();
@@ -473,6 +591,15 @@ class RandomUseTest : public WindowTest {
                 continue;
             const IconImage& image = d.images[static_cast<std::size_t>(top + s)];
             const QImage picture = window->imageList().slot(s).picture();
+            if (image.trueColour()) {
+                // A 32-bit image shows as a picture over a checkerboard, reduced to fit the slot.
+                if (picture.isNull() || std::max(picture.width(), picture.height()) >
+                                            std::max<int>({image.width, image.height, 48})) {
+                    out << "slot " << s << " shows no fitting picture of 32-bit image " << top + s;
+                    return out.str();
+                }
+                continue;
+            }
             if (picture.width() != image.width || picture.height() != image.height) {
                 out << "slot " << s << " shows " << picture.width() << "x" << picture.height() << " for a "
                     << image.width << "x" << image.height << " image";
@@ -490,6 +617,13 @@ class RandomUseTest : public WindowTest {
         if (window->selectedTab() == 1 && find("fTabS_0")->isVisible()) {
             const EditCanvas& c = canvas();
             const IconImage& image = d.images[static_cast<std::size_t>(st.selectedImage)];
+            if (window->editPanel().trueColourShown() != image.trueColour()) {
+                out << "the edit tab shows " << (image.trueColour() ? "the grid" : "the 32-bit view")
+                    << " for image " << st.selectedImage;
+                return out.str();
+            }
+            if (image.trueColour())
+                return {};
             if (c.imageIndex() != st.selectedImage || c.width() != image.width) {
                 out << "canvas shows image " << c.imageIndex() << " (" << c.width() << ") but image "
                     << st.selectedImage << " (" << image.width << ") is selected";
@@ -530,8 +664,11 @@ class RandomUseTest : public WindowTest {
                 now = k - 1;
             if (now >= d.imageCount)
                 return "image " + std::to_string(k) + " went missing";
-            if (!(copyOf(d.images[static_cast<std::size_t>(now)]) ==
-                  before.images[static_cast<std::size_t>(k)]))
+            ImageCopy expected = before.images[static_cast<std::size_t>(k)];
+            // The size after a deleted first image of a frame leads that frame now.
+            if (change == ListChange::Delete && k == selected + 1)
+                expected.sameFrame = d.images[static_cast<std::size_t>(now)].sameFrame;
+            if (!(copyOf(d.images[static_cast<std::size_t>(now)]) == expected))
                 return "image " + std::to_string(k) + " (now " + std::to_string(now) +
                        ") changed, though the command did not work on it";
         }
@@ -543,8 +680,24 @@ class RandomUseTest : public WindowTest {
         std::filesystem::remove(file);
         platform.saveAnswers.push_back(file);
         log.push_back("save as");
+        LosslessCursor heldCursor;
+        if (settings.trueColour) {
+            window->CommitEditedImage();
+            heldCursor = cursorOfDocument(*document, FileKind::AnimatedCursor, settings.markers);
+        }
         if (window->M_F_NewWrite_Click() != ui::SaveResult::Saved)
             return "the save failed";
+        if (settings.trueColour) {
+            // Every image is written whole: the cursor the document makes is the one read back.
+            platform.openAnswers.push_back(file);
+            log.push_back("open");
+            window->M_F_Open_Click();
+            if (document->filePath != file)
+                return "the saved file was not opened";
+            const std::string difference = differenceBetween(
+                heldCursor, cursorOfDocument(*document, FileKind::AnimatedCursor, settings.markers));
+            return difference.empty() ? std::string() : "read back: " + difference;
+        }
         DocumentCopy held = copyOf(*document);
         // A document without a sequence of its own is saved with every image once, at the common rate.
         if (held.steps.empty())

@@ -155,6 +155,48 @@ TEST(TrueColourDocument, StillIconsAndGridImagesJoinOneFileAndStepsReferToFrames
     EXPECT_EQ(ani.steps[1].ticks, 9 * kTicksPerJiffy);
 }
 
+TEST(TrueColourDocument, CombiningDrawsSourceOverAndKeepsInvertingPixelsThroughASave) {
+    const MarkerColours markers{0xE0E0E0, 0x000000};
+    IconDocument d;
+    d.clearImages(markers.transparent);
+    CursorImage base = blankTrueColourImage(128);
+    base.argb[0] = 0x80FF0000; // half-transparent red under a half-transparent blue
+    base.argb[1] = 0xFF00FF00;
+    setTrueColourImage(d.images[0], base);
+    IconImage& top = d.images[1];
+    top.width = top.height = 16;
+    top.pixels.fill(markers.transparent);
+    top.pixels(2, 0) = markers.inverted;
+    top.pixels(3, 0) = 0x0000FF; // grid colours are 0xBBGGRR: red
+    IconImage blue;
+    setTrueColourImage(blue, blankTrueColourImage(1));
+    blue.full.argb[0] = 0x800000FF;
+    combineTrueColour(d.images[0], blue, markers);
+    combineTrueColour(d.images[0], top, markers);
+    const CursorImage& made = d.images[0].full;
+    // Source-over on straight alpha: a = 128 + 128 * 127 / 255 = 192, colour weighted by 128 * 255 and
+    // 128 * 127.
+    EXPECT_EQ(made.argb[0], 0xC05500AAu);
+    EXPECT_EQ(made.argb[1], 0xFF00FF00u) << "nothing drawn over it";
+    // Beside partial alpha no file could keep it inverting: opaque black outlined in white.
+    EXPECT_FALSE(made.hasInverted());
+    EXPECT_EQ(made.argb[2], 0xFF000000u);
+    EXPECT_EQ(made.argb[3], 0xFFFF0000u);
+    EXPECT_EQ(made.argb[128 + 2], 0xFFFFFFFFu);
+    // Without partial alpha a bitmap with a mask holds the inverting pixel, at any size.
+    d.images[0].full.argb[0] = 0;
+    combineTrueColour(d.images[0], top, markers);
+    ASSERT_TRUE(d.images[0].full.invertsAt(2, 0));
+    d.imageCount = 1;
+    const auto bytes = buildTrueColourFile(d, FileKind::Cursor, markers);
+    CursorReadReport report;
+    const auto back = readCursorBytes(bytes, CursorFormat::IconResource, report);
+    ASSERT_TRUE(back.has_value());
+    const CursorImage& read = back->frames[0].images[0];
+    EXPECT_TRUE(read.invertsAt(2, 0));
+    EXPECT_TRUE(read.argb == d.images[0].full.argb);
+}
+
 TEST(TrueColourDocument, RatesFromXcursorDelaysRoundToJiffies) {
     EXPECT_EQ(rateOfTicks(100 * kTicksPerMillisecond), 6);
     EXPECT_EQ(rateOfTicks(25 * kTicksPerMillisecond), 2); // 1.5 jiffies
