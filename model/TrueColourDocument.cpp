@@ -181,8 +181,8 @@ CursorImage cursorImageOfGrid(const IconImage& image, const MarkerColours& marke
     CursorImage out;
     out.width = image.width;
     out.height = image.height;
-    out.hotspotX = std::clamp<int>(image.hotspotX, 0, image.width - 1);
-    out.hotspotY = std::clamp<int>(image.hotspotY, 0, image.height - 1);
+    out.hotspotX = image.hotspotX;
+    out.hotspotY = image.hotspotY;
     out.storedBits = 32;
     const auto count = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
     out.argb.reserve(count);
@@ -214,6 +214,8 @@ CursorImage cursorImageOf(const IconImage& image, const MarkerColours& markers) 
             depth = depthFromCount(countImageColours(copy, markers).count);
         }
         out.storedBits = storedBitsOf(depth);
+        out.hotspotX = std::clamp<int>(image.hotspotX, 0, image.width - 1);
+        out.hotspotY = std::clamp<int>(image.hotspotY, 0, image.height - 1);
         return out;
     }
     assert(image.full.width == image.width && image.full.height == image.height);
