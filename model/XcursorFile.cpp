@@ -3,7 +3,13 @@
 #include "model/BinaryFile.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vantle::xcursor {
 
@@ -86,6 +92,39 @@ std::uint32_t premultiplied(std::uint32_t argb) {
            channel(argb & 0xFF);
 }
 
+namespace {
+
+// Straight-alpha pixels premultiplied into `out` as little-endian words, as premultiplied() does each:
+// four at a time in 16-bit lanes where SSE2 is there (c * a + 128 fits in 16 bits, and so does
+// t + (t >> 8)), alpha taken over unchanged.
+void premultiplyInto(std::span<const std::uint32_t> argb, std::uint8_t* out) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    if constexpr (std::endian::native == std::endian::little) {
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i half = _mm_set1_epi16(128);
+        const __m128i alphaBytes = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+        const auto channels = [&](__m128i words) {
+            const __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(words, 0xFF), 0xFF);
+            const __m128i t = _mm_add_epi16(_mm_mullo_epi16(words, a), half);
+            return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
+        };
+        for (; i + 4 <= argb.size(); i += 4) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(argb.data() + i));
+            const __m128i colour =
+                _mm_packus_epi16(channels(_mm_unpacklo_epi8(v, zero)), channels(_mm_unpackhi_epi8(v, zero)));
+            const __m128i result =
+                _mm_or_si128(_mm_andnot_si128(alphaBytes, colour), _mm_and_si128(v, alphaBytes));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * i), result);
+        }
+    }
+#endif
+    for (; i < argb.size(); ++i)
+        putLe32(std::span(out + 4 * i, 4), 0, premultiplied(argb[i]));
+}
+
+} // namespace
+
 std::optional<std::vector<std::uint8_t>> writeImageChunks(std::span<const ChunkToWrite> chunks,
                                                           std::uint64_t maxBytes) {
     const std::uint64_t tableEnd = kFileHeaderSize + std::uint64_t{kTocEntrySize} * chunks.size();
@@ -95,11 +134,14 @@ std::optional<std::vector<std::uint8_t>> writeImageChunks(std::span<const ChunkT
     if (chunks.size() > kMaxToc || total > maxBytes)
         return std::nullopt;
 
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(total));
-    std::size_t at = 0;
-    auto write = [&out, &at](std::uint32_t v) {
-        putLe32(out, at, v);
-        at += 4;
+    // Appended through a small buffer rather than zeroed first and then overwritten: the file is
+    // megabytes, and each of its bytes is then touched once.
+    std::vector<std::uint8_t> out;
+    out.reserve(static_cast<std::size_t>(total));
+    std::array<std::uint8_t, 16384> staging;
+    auto write = [&out, &staging](std::uint32_t v) {
+        putLe32(staging, 0, v);
+        out.insert(out.end(), staging.begin(), staging.begin() + 4);
     };
     write(kMagic);
     write(kFileHeaderSize);
@@ -123,8 +165,14 @@ std::optional<std::vector<std::uint8_t>> writeImageChunks(std::span<const ChunkT
         write(static_cast<std::uint32_t>(std::clamp(image.hotspotX, 0, image.width - 1)));
         write(static_cast<std::uint32_t>(std::clamp(image.hotspotY, 0, image.height - 1)));
         write(c.delay);
-        for (std::uint32_t pixel : image.argb)
-            write(premultiplied(pixel));
+        const std::span<const std::uint32_t> pixels = image.argb;
+        for (std::size_t at = 0; at < pixels.size(); at += staging.size() / 4) {
+            const std::span<const std::uint32_t> part =
+                pixels.subspan(at, std::min(staging.size() / 4, pixels.size() - at));
+            premultiplyInto(part, staging.data());
+            out.insert(out.end(), staging.begin(),
+                       staging.begin() + static_cast<std::ptrdiff_t>(4 * part.size()));
+        }
     }
     return out;
 }
