@@ -189,6 +189,32 @@ TEST(XcursorReader, HostileFilesGiveOneMessageAndNoImage) {
     EXPECT_EQ(r->document.imageCount, 1);
 }
 
+TEST(XcursorWriter, PremultipliesEveryAlphaAndChannelPairRoundedToTheNearest) {
+    // Every (alpha, channel) pair in each channel, and one pixel more for the tail after the groups of four.
+    CursorImage image;
+    image.width = 257;
+    image.height = 256;
+    for (std::uint32_t a = 0; a < 256; ++a)
+        for (std::uint32_t c = 0; c < 257; ++c)
+            image.argb.push_back(a << 24 | (c & 0xFF) << 16 | (255 - (c & 0xFF)) << 8 | ((c * 7) & 0xFF));
+    const xcursor::ChunkToWrite chunk{32, 0, &image};
+    const auto bytes = xcursor::writeImageChunks(std::span(&chunk, 1), 1 << 20);
+    ASSERT_TRUE(bytes);
+    const auto chunks = xcursor::readImageChunks(*bytes);
+    ASSERT_TRUE(chunks && chunks->size() == 1);
+    const auto rounded = [](std::uint32_t c, std::uint32_t a) { return (2 * c * a + 255) / 510; };
+    int wrong = 0;
+    for (std::uint32_t y = 0; y < 256; ++y)
+        for (std::uint32_t x = 0; x < 257; ++x) {
+            const std::uint32_t in = image.argb[y * 257 + x];
+            const std::uint32_t a = in >> 24;
+            const std::uint32_t expected = a << 24 | rounded((in >> 16) & 0xFF, a) << 16 |
+                                           rounded((in >> 8) & 0xFF, a) << 8 | rounded(in & 0xFF, a);
+            wrong += xcursor::pixelAt(*bytes, chunks->front(), x, y) != expected;
+        }
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST(FileKinds, XcursorIsFoundByItsMagicWhereTheExtensionNamesNothing) {
     const Bytes magic = {'X', 'c', 'u', 'r'};
     EXPECT_EQ(fileKindOf("/usr/share/icons/Adwaita/cursors/left_ptr", magic), FileKind::Xcursor);
