@@ -9,6 +9,8 @@
 #include "model/PngCodec.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <limits>
 
 namespace vantle::lossless {
@@ -47,6 +49,59 @@ CursorImage imageOfBitmap(const DibBitmap& b) {
                 image.inverted[i] = 1;
             }
         }
+    }
+    return image;
+}
+
+// A 32-bit bitmap whose alpha decides, every byte of its colour and mask rows there, as nearly every
+// cursor of a modern pack holds: its B, G, R, A bytes are the 0xAARRGGBB words of imageOfBitmap, bottom
+// row first, so the rows are taken as they are. Nothing for any other bitmap (the DibBitmap reader's).
+struct AlphaBitmap {
+    int width = 0;
+    int height = 0;
+    std::size_t pixels = 0; // where the colour rows begin
+    std::size_t end = 0;    // after the mask rows
+};
+
+std::optional<AlphaBitmap> alphaBitmapOf(std::span<const std::uint8_t> data) {
+    if (data.size() < kDibHeaderSize)
+        return std::nullopt;
+    const std::uint32_t headerSize = le32At(data, 0);
+    const auto width = static_cast<std::int32_t>(le32At(data, 4));
+    const std::int32_t height = static_cast<std::int32_t>(le32At(data, 8)) / 2;
+    if (headerSize < kDibHeaderSize || le16At(data, 14) != 32 || le32At(data, 16) != 0 || width < 1 ||
+        width > 256 || height < 1 || height > 256)
+        return std::nullopt;
+    const auto w = static_cast<std::size_t>(width);
+    const auto h = static_cast<std::size_t>(height);
+    const std::size_t end =
+        std::size_t{headerSize} + (4 * w + static_cast<std::size_t>(dibRowBytes(width, 1))) * h;
+    if (end > data.size())
+        return std::nullopt;
+    const std::uint8_t* p = data.data() + headerSize;
+    bool anyAlpha = false;
+    for (std::size_t i = 3; i < 4 * w * h && !anyAlpha; i += 4)
+        anyAlpha = p[i] != 0;
+    if (!anyAlpha)
+        return std::nullopt;
+    return AlphaBitmap{width, height, headerSize, end};
+}
+
+CursorImage imageOfAlphaBitmap(std::span<const std::uint8_t> data, const AlphaBitmap& b) {
+    CursorImage image;
+    image.width = b.width;
+    image.height = b.height;
+    image.storedBits = 32;
+    const auto w = static_cast<std::size_t>(b.width);
+    image.argb.resize(w * static_cast<std::size_t>(b.height));
+    for (int y = 0; y < b.height; ++y) {
+        const std::size_t row = b.pixels + 4 * w * static_cast<std::size_t>(b.height - 1 - y);
+        std::uint32_t* out = image.argb.data() + w * static_cast<std::size_t>(y);
+        if constexpr (std::endian::native == std::endian::little)
+            std::memcpy(out, data.data() + row, 4 * w);
+        else
+            for (std::size_t x = 0; x < w; ++x)
+                out[x] = le32At(data, row + 4 * x);
     }
     return image;
 }
@@ -105,6 +160,12 @@ std::optional<CursorImage> readEntryImage(std::span<const std::uint8_t> data, in
     consumed = 0;
     if (isPngData(data))
         return readPngImage(data, state, where);
+    if (const std::optional<AlphaBitmap> alpha = alphaBitmapOf(data)) {
+        if (!state.takePixels(alpha->width, alpha->height))
+            return std::nullopt;
+        consumed = alpha->end;
+        return imageOfAlphaBitmap(data, *alpha);
+    }
     ByteReader reader(data);
     std::optional<DibBitmap> bitmap = readDibBitmapOwnSize(reader);
     const bool ownSizeFails = !bitmap || !bitmap->usable();
