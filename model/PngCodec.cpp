@@ -1,5 +1,7 @@
 #include "model/PngCodec.h"
 
+#include "model/PngRgbaDecoder.h"
+
 #include <png.h>
 
 #include <algorithm>
@@ -133,6 +135,8 @@ std::optional<PngSize> pngDeclaredSize(std::span<const std::uint8_t> bytes) {
 std::optional<PngPixels> decodePng(std::span<const std::uint8_t> bytes, int maxSide) {
     if (bytes.size() < kSignatureSize || png_sig_cmp(bytes.data(), 0, kSignatureSize) != 0)
         return std::nullopt;
+    if (std::optional<PngPixels> rgba = decodeRgbaPng(bytes, maxSide))
+        return rgba;
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, jumpOnError, ignoreWarning);
     if (png == nullptr)
         return std::nullopt;

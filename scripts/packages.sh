@@ -9,7 +9,7 @@ packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  libxcursor-dev libpng-dev
+  libxcursor-dev libpng-dev libdeflate-dev
   # vantle-tool theme: cursor packs in .zip archives, and the hyprcursor archives it writes.
   libzip-dev
   # bench/measure_scalable: scalable cursors rendered by librsvg and QtSvg.
