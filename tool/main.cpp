@@ -1,4 +1,5 @@
 #include "platform/PictureModule.h"
+#include "tool/ProcessHeap.h"
 #include "tool/VantleTool.h"
 
 #include <filesystem>
@@ -22,6 +23,7 @@ std::string programFolder(const char* argv0) {
 } // namespace
 
 int main(int argc, char** argv) {
+    vantle::prepareToolHeap();
     const std::vector<std::string> args(argv + 1, argv + argc);
     vantle::PictureModule pictures(vantle::pictureModuleFolders(programFolder(argv[0])), std::cerr);
     return vantle::runTool(args, std::cout, std::cerr, &pictures);
