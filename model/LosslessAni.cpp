@@ -4,6 +4,7 @@
 #include "model/AniStructure.h"
 #include "model/BinaryFile.h"
 #include "model/CursorFileParts.h"
+#include "model/OnCores.h"
 #include "model/TextCodec.h"
 
 #include <algorithm>
@@ -173,15 +174,23 @@ std::vector<std::uint8_t> buildAnimatedCursor(const LosslessCursor& cursor, Curs
     ani.title = terminatedText(cursor.ani.title);
     ani.author = terminatedText(cursor.ani.author);
     setSteps(ani, cursor, steps, ratesOf(steps, report), frameCount);
+    // Frames are encoded on every core (PNG entries are most of the time); their notes join in frame order.
+    ani.frames.resize(frameCount);
+    std::vector<CursorWriteReport> frameReports(frameCount);
+    forEachOnCores(frameCount, [&](std::size_t f) {
+        ani.frames[f] =
+            writeResource(cursor.frames[f].images, 2, frameReports[f], "frame " + std::to_string(f));
+    });
     std::size_t size = 0;
     for (std::size_t f = 0; f < frameCount; ++f) {
-        ani.frames.push_back(writeResource(cursor.frames[f].images, 2, report, "frame " + std::to_string(f)));
-        size += ani.frames.back().size();
-        if (size > kMaxWrittenBytes) {
-            report.notes.push_back("not written: the file would be larger than " +
-                                   std::to_string(kMaxWrittenBytes >> 20) + " MiB");
-            return {};
-        }
+        report.notes.insert(report.notes.end(), frameReports[f].notes.begin(), frameReports[f].notes.end());
+        report.invertedReplaced += frameReports[f].invertedReplaced;
+        size += ani.frames[f].size();
+    }
+    if (size > kMaxWrittenBytes) {
+        report.notes.push_back("not written: the file would be larger than " +
+                               std::to_string(kMaxWrittenBytes >> 20) + " MiB");
+        return {};
     }
     return writeAniStructure(ani);
 }

@@ -3,9 +3,6 @@
 #include "model/CursorFileParts.h"
 #include "theme/LayoutPng.h"
 
-#include <atomic>
-#include <thread>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -72,20 +69,6 @@ std::vector<std::vector<std::vector<std::uint8_t>>> encodeAll(const LosslessCurs
 }
 
 } // namespace
-
-void forEachOnCores(std::size_t count, const std::function<void(std::size_t)>& work) {
-    std::atomic<std::size_t> next{0};
-    const auto take = [&] {
-        for (std::size_t i = next++; i < count; i = next++)
-            work(i);
-    };
-    const std::size_t helpers = std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()) - 1,
-                                                      count > 0 ? count - 1 : 0);
-    std::vector<std::jthread> threads;
-    for (std::size_t t = 0; t < helpers; ++t)
-        threads.emplace_back(take);
-    take();
-}
 
 void encodeLayoutImages(ThemeCursor& cursor) {
     cursor.pngs = encodeAll(cursor.images);

@@ -3,6 +3,7 @@
 // images on a square canvas, the animation's delays in milliseconds, and whether it is pixel art.
 
 #include "model/LosslessCursor.h"
+#include "model/OnCores.h"
 #include "theme/CursorTheme.h"
 
 #include <algorithm>
@@ -30,10 +31,6 @@ bool isPixelArt(const LosslessCursor& cursor);
 
 // The largest image of a frame (the last one: frames of a sized cursor are in ascending size).
 const CursorImage& largestImage(const CursorFrame& frame);
-
-// Calls work(0) .. work(count - 1), each once, on as many threads as the processor has cores (this one
-// among them). The calls must touch nothing in common.
-void forEachOnCores(std::size_t count, const std::function<void(std::size_t)>& work);
 
 // Fills `pngs` of the cursor: the PNG of each frame's every size on its square canvas, which the layouts
 // then take. makeThemeCursors does it for each cursor it makes.
