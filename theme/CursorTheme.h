@@ -15,9 +15,13 @@ struct ThemeCursor {
     std::string name;                  // the cursor's file name in cursors/
     std::vector<std::string> links;    // further names, linked to it
     std::vector<std::uint8_t> xcursor; // the file's bytes
-    LosslessCursor images;             // what the file holds: every frame at every size, for other layouts
-    // Those images on square canvases as PNG files, [frame][size], once encodeLayoutImages has run.
+    // What the file holds: every frame at every size, for other layouts. Once the PNGs below are made the
+    // pixels may be let go (releaseLayoutPixels): sizes, hotspots and steps stay.
+    LosslessCursor images;
+    // Those images on square canvases as PNG files, [frame][size], once encodeLayoutImages has run, and
+    // whether they are pixel art (isPixelArt), which the hyprcursor layout says.
     std::vector<std::vector<std::vector<std::uint8_t>>> pngs;
+    bool pixelArt = false;
 };
 
 struct ThemeResult {

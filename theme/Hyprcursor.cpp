@@ -50,7 +50,7 @@ std::string hyprcursorMeta(const ThemeCursor& cursor, Files& pngs, std::vector<s
     const double fx = static_cast<double>(largest.hotspotX) / squareSide(largest);
     const double fy = static_cast<double>(largest.hotspotY) / squareSide(largest);
     std::string meta =
-        "resize_algorithm = " + std::string(isPixelArt(images) ? "nearest" : "bilinear") + "\n";
+        "resize_algorithm = " + std::string(layoutPixelArt(cursor) ? "nearest" : "bilinear") + "\n";
     meta +=
         "hotspot_x = " + fractionText(fx) + "\nhotspot_y = " + fractionText(fy) + "\nnominal_size = 1.0\n";
     for (const std::string& link : cursor.links)

@@ -72,6 +72,15 @@ std::vector<std::vector<std::vector<std::uint8_t>>> encodeAll(const LosslessCurs
 
 void encodeLayoutImages(ThemeCursor& cursor) {
     cursor.pngs = encodeAll(cursor.images);
+    cursor.pixelArt = isPixelArt(cursor.images);
+}
+
+void releaseLayoutPixels(ThemeCursor& cursor) {
+    for (CursorFrame& frame : cursor.images.frames)
+        for (CursorImage& image : frame.images) {
+            std::vector<std::uint32_t>().swap(image.argb);
+            std::vector<std::uint8_t>().swap(image.inverted);
+        }
 }
 
 void encodeLayoutImages(std::vector<ThemeCursor>& cursors) {
@@ -88,6 +97,10 @@ std::vector<std::uint8_t> layoutPng(const ThemeCursor& cursor, std::size_t f, st
         return cursor.pngs[f][s];
     FastPngEncoder encoder;
     return squarePng(cursor.images.frames.at(f).images.at(s), encoder);
+}
+
+bool layoutPixelArt(const ThemeCursor& cursor) {
+    return cursor.pngs.empty() ? isPixelArt(cursor.images) : cursor.pixelArt;
 }
 
 std::string fractionText(double value) {

@@ -32,15 +32,21 @@ bool isPixelArt(const LosslessCursor& cursor);
 // The largest image of a frame (the last one: frames of a sized cursor are in ascending size).
 const CursorImage& largestImage(const CursorFrame& frame);
 
-// Fills `pngs` of the cursor: the PNG of each frame's every size on its square canvas, which the layouts
-// then take. makeThemeCursors does it for each cursor it makes.
+// Fills `pngs` and `pixelArt` of the cursor: the PNG of each frame's every size on its square canvas, which
+// the layouts then take. makeThemeCursors does it for each cursor it makes.
 void encodeLayoutImages(ThemeCursor& cursor);
+
+// Frees the pixels of a cursor whose Xcursor bytes and PNGs are made, keeping every image's size and
+// hotspot: the layouts need no more, and a pack's pixels are then never all held at once.
+void releaseLayoutPixels(ThemeCursor& cursor);
 
 // The same for every cursor whose `pngs` are not filled yet, shared out among the processor's cores.
 void encodeLayoutImages(std::vector<ThemeCursor>& cursors);
 
 // The PNG of frame f, size s of the cursor: from `pngs` when encodeLayoutImages has run, else encoded now.
+// Whether it is pixel art likewise.
 std::vector<std::uint8_t> layoutPng(const ThemeCursor& cursor, std::size_t f, std::size_t s);
+bool layoutPixelArt(const ThemeCursor& cursor);
 
 // A number in [0, 1] with six decimals ("0.156250"): enough to give back the exact pixel at 256 and beyond.
 std::string fractionText(double value);

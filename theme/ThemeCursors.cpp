@@ -71,9 +71,12 @@ ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extra
                 report.problems.push_back("cannot be read");
         } else {
             report.written = makeThemeCursor(std::move(*cursor), extraSizes, rule, report, made[i]);
-            // The layouts' PNG images too, while the pixels are at hand.
-            if (report.written)
+            // The layouts' PNG images too, while the pixels are at hand; then the pixels go, so that
+            // the next cursor's reuse their memory.
+            if (report.written) {
                 encodeLayoutImages(made[i]);
+                releaseLayoutPixels(made[i]);
+            }
         }
     });
     ThemeCursors result;

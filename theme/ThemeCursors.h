@@ -42,8 +42,8 @@ struct ThemeCursors {
     std::vector<SourceReport> reports; // one per source, in pack order
 };
 
-// Reads every source of the pack (readCursorFile) and makes its theme cursor; a file that cannot be
-// read is reported and left out.
+// Reads every source of the pack (readCursorFile) and makes its theme cursor with its layouts' PNGs, its
+// pixels then released (releaseLayoutPixels); a file that cannot be read is reported and left out.
 ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extraSizes, SizeRule rule);
 
 // How many names the cursors are written under, and the names desktops ask for (desktopCursorNames) that
