@@ -1,6 +1,6 @@
 #include "theme/LayoutPng.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <algorithm>
 #include <array>
@@ -556,7 +556,7 @@ std::vector<std::uint8_t> FastPngEncoder::encode(int width, int height, std::spa
     putBigEndian(o + 20, static_cast<std::uint32_t>(height));
     const std::uint8_t kRgba8[5] = {8, 6, 0, 0, 0}; // 8 bits, RGBA, deflate, adaptive filters, no interlace
     std::copy_n(kRgba8, 5, o + 24);
-    putBigEndian(o + 29, static_cast<std::uint32_t>(crc32(0, o + 12, 17)));
+    putBigEndian(o + 29, libdeflate_crc32(0, o + 12, 17));
     std::uint8_t* idat = o + 33;
     std::memcpy(idat + 4, "IDAT", 4);
     idat[8] = 0x78; // deflate, 32 KB window
@@ -568,11 +568,11 @@ std::vector<std::uint8_t> FastPngEncoder::encode(int width, int height, std::spa
     end += 4;
     const auto dataSize = static_cast<std::uint32_t>(end - (idat + 8));
     putBigEndian(idat, dataSize);
-    putBigEndian(end, static_cast<std::uint32_t>(crc32(0, idat + 4, dataSize + 4)));
+    putBigEndian(end, libdeflate_crc32(0, idat + 4, dataSize + 4));
     end += 4;
     putBigEndian(end, 0);
     std::memcpy(end + 4, "IEND", 4);
-    putBigEndian(end + 8, static_cast<std::uint32_t>(crc32(0, end + 4, 4)));
+    putBigEndian(end + 8, libdeflate_crc32(0, end + 4, 4));
     end += 12;
     return {o, end};
 }

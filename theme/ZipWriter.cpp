@@ -1,5 +1,6 @@
 #include "theme/ZipWriter.h"
 
+#include <libdeflate.h>
 #include <zlib.h>
 
 #include <ctime>
@@ -72,8 +73,7 @@ std::vector<std::uint8_t> zipArchive(std::span<const ZipMember> members, std::ui
             deflated = rawDeflate(m.bytes);
         const bool packedSmaller = m.deflate && !deflated.empty() && deflated.size() < m.bytes.size();
         const std::span<const std::uint8_t> data = packedSmaller ? std::span(deflated) : m.bytes;
-        const auto crc =
-            static_cast<std::uint32_t>(crc32_z(crc32_z(0, nullptr, 0), m.bytes.data(), m.bytes.size()));
+        const std::uint32_t crc = libdeflate_crc32(0, m.bytes.data(), m.bytes.size());
         const std::size_t offset = out.size();
         if (m.bytes.size() >= kLimit || m.name.size() > 0xFFFF || offset + data.size() >= kLimit)
             return {};
