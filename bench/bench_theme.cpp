@@ -168,7 +168,8 @@ void BM_WholePackAllLayouts(benchmark::State& state) {
         std::filesystem::remove_all(out, ec);
         state.ResumeTiming();
         const CursorPack pack = packFromFolder((bench.folder / "pack").string());
-        ThemeCursors made = makeThemeCursors(pack, kDefaultThemeSizes, SizeRule::Crisp);
+        CursorFileStream stream(out, "Bench", themeNamesOfPack(pack));
+        ThemeCursors made = makeThemeCursors(pack, kDefaultThemeSizes, SizeRule::Crisp, &stream);
         const ThemeResult theme = writeCursorTheme(out, "Bench", made.cursors);
         encodeLayoutImages(made.cursors);
         const LayoutResult hypr = writeHyprcursorLayout(theme.themeFolder, "Bench", made.cursors);

@@ -34,6 +34,33 @@ bool linkTo(const fs::path& folder, const std::string& name, const std::string& 
     return true;
 }
 
+// What is wrong with the theme's name or its cursors' names; empty when they are valid and distinct.
+std::string namesError(const std::string& name, const std::vector<ThemeCursor>& cursors) {
+    if (!validName(name))
+        return "the theme name must be a file name without '/'";
+    std::set<std::string> names;
+    for (const ThemeCursor& c : cursors) {
+        if (!validName(c.name))
+            return "bad cursor name '" + c.name + "'";
+        for (const std::string& n : c.links)
+            if (!validName(n) || !names.insert(n).second)
+                return "cursor name '" + n + "' given twice";
+        if (!names.insert(c.name).second)
+            return "cursor name '" + c.name + "' given twice";
+    }
+    return {};
+}
+
+// The cursor's Xcursor file in `cursorFolder`.
+bool writeCursorFile(const fs::path& cursorFolder, const ThemeCursor& c) {
+    const fs::path file = cursorFolder / c.name;
+    std::error_code ec;
+    // A link left by an earlier theme would make the write land on another cursor.
+    if (fs::is_symlink(fs::symlink_status(file, ec)))
+        fs::remove(file, ec);
+    return replaceFileContents(file.string(), c.xcursor, FileSync::Fast);
+}
+
 } // namespace
 
 std::string indexTheme(const std::string& name) {
@@ -57,26 +84,9 @@ std::string userIconsFolder(const char* xdgDataHome, const char* home) {
 ThemeResult writeCursorTheme(const std::string& dir, const std::string& name,
                              const std::vector<ThemeCursor>& cursors) {
     ThemeResult result;
-    if (!validName(name)) {
-        result.error = "the theme name must be a file name without '/'";
+    result.error = namesError(name, cursors);
+    if (!result.error.empty())
         return result;
-    }
-    std::set<std::string> names;
-    for (const ThemeCursor& c : cursors) {
-        if (!validName(c.name)) {
-            result.error = "bad cursor name '" + c.name + "'";
-            return result;
-        }
-        for (const std::string& n : c.links)
-            if (!validName(n) || !names.insert(n).second) {
-                result.error = "cursor name '" + n + "' given twice";
-                return result;
-            }
-        if (!names.insert(c.name).second) {
-            result.error = "cursor name '" + c.name + "' given twice";
-            return result;
-        }
-    }
     const fs::path folder = fs::path(dir) / name;
     const fs::path cursorFolder = folder / "cursors";
     std::error_code ec;
@@ -93,12 +103,8 @@ ThemeResult writeCursorTheme(const std::string& dir, const std::string& name,
         return result;
     }
     for (const ThemeCursor& c : cursors) {
-        const fs::path file = cursorFolder / c.name;
-        // A link left by an earlier theme would make the write land on another cursor.
-        if (fs::is_symlink(fs::symlink_status(file, ec)))
-            fs::remove(file, ec);
-        if (!replaceFileContents(file.string(), c.xcursor, FileSync::Fast)) {
-            result.error = file.string() + ": cannot be written";
+        if (!c.fileWritten && !writeCursorFile(cursorFolder, c)) {
+            result.error = (cursorFolder / c.name).string() + ": cannot be written";
             return result;
         }
         for (const std::string& link : c.links)
@@ -108,6 +114,32 @@ ThemeResult writeCursorTheme(const std::string& dir, const std::string& name,
     result.ok = true;
     result.themeFolder = folder.string();
     return result;
+}
+
+CursorFileStream::CursorFileStream(const std::string& dir, const std::string& name,
+                                   const std::vector<ThemeCursor>& expected)
+    : enabled_(namesError(name, expected).empty()),
+      cursorFolder_((fs::path(dir) / name / "cursors").string()) {}
+
+void CursorFileStream::write(ThemeCursor& cursor) {
+    {
+        const std::lock_guard lock(mutex_);
+        if (!enabled_)
+            return;
+        if (!folderMade_) {
+            std::error_code ec;
+            fs::create_directories(cursorFolder_, ec);
+            if (ec) {
+                enabled_ = false; // writeCursorTheme will say why
+                return;
+            }
+            folderMade_ = true;
+        }
+    }
+    if (!writeCursorFile(cursorFolder_, cursor))
+        return;
+    std::vector<std::uint8_t>().swap(cursor.xcursor);
+    cursor.fileWritten = true;
 }
 
 } // namespace vantle::theme

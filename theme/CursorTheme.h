@@ -5,6 +5,7 @@
 #include "model/LosslessCursor.h"
 
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,7 @@ struct ThemeCursor {
     // whether they are pixel art (isPixelArt), which the hyprcursor layout says.
     std::vector<std::vector<std::vector<std::uint8_t>>> pngs;
     bool pixelArt = false;
+    bool fileWritten = false; // its Xcursor file is in the theme already (CursorFileStream); xcursor empty
 };
 
 struct ThemeResult {
@@ -32,9 +34,30 @@ struct ThemeResult {
 
 // Writes the theme `name` under folder `dir` (created when missing). An existing theme of that name is
 // updated: its index.theme and the given cursors are replaced, other files are left. Cursors the theme
-// lacks fall back to the inherited theme (Adwaita, the desktop's default).
+// lacks fall back to the inherited theme (Adwaita, the desktop's default). The files of cursors a
+// CursorFileStream wrote are left as they are.
 ThemeResult writeCursorTheme(const std::string& dir, const std::string& name,
                              const std::vector<ThemeCursor>& cursors);
+
+// Writes cursors' Xcursor files into the theme `name` under `dir` as they are made, from any thread, so
+// that no cursor's bytes wait for the others; writeCursorTheme does the rest. It writes nothing (leaving
+// every file to writeCursorTheme, which then says what is wrong) unless the theme's name and the names
+// of every cursor that may come, `expected`, are valid and distinct. The folders are made with the first
+// file.
+class CursorFileStream {
+  public:
+    CursorFileStream(const std::string& dir, const std::string& name,
+                     const std::vector<ThemeCursor>& expected);
+
+    // Writes the cursor's file and lets its bytes go; on failure leaves both for writeCursorTheme.
+    void write(ThemeCursor& cursor);
+
+  private:
+    std::mutex mutex_;
+    bool enabled_ = false;
+    bool folderMade_ = false;
+    std::string cursorFolder_;
+};
 
 // The theme a written theme inherits the cursors it lacks from.
 constexpr std::string_view kInheritedTheme = "Adwaita";

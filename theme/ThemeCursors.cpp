@@ -55,7 +55,8 @@ bool makeThemeCursor(LosslessCursor cursor, std::span<const int> extraSizes, Siz
     return true;
 }
 
-ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extraSizes, SizeRule rule) {
+ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extraSizes, SizeRule rule,
+                              CursorFileStream* stream) {
     // Each source on its own, shared out among the cores; then collected in pack order.
     std::vector<SourceReport> reports(pack.sources.size());
     std::vector<ThemeCursor> made(pack.sources.size());
@@ -76,6 +77,8 @@ ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extra
             if (report.written) {
                 encodeLayoutImages(made[i]);
                 releaseLayoutPixels(made[i]);
+                if (stream != nullptr)
+                    stream->write(made[i]);
             }
         }
     });
@@ -92,6 +95,13 @@ ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extra
     for (ThemeCursor& c : result.cursors)
         std::erase_if(c.links, [&](const std::string& link) { return own.contains(link); });
     return result;
+}
+
+std::vector<ThemeCursor> themeNamesOfPack(const CursorPack& pack) {
+    std::vector<ThemeCursor> names;
+    for (const PackSource& source : pack.sources)
+        names.push_back(themeNamesOf(source.roles, source.ownName));
+    return names;
 }
 
 ThemeNames themeNamesCount(const std::vector<ThemeCursor>& cursors) {

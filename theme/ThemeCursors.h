@@ -43,8 +43,13 @@ struct ThemeCursors {
 };
 
 // Reads every source of the pack (readCursorFile) and makes its theme cursor with its layouts' PNGs, its
-// pixels then released (releaseLayoutPixels); a file that cannot be read is reported and left out.
-ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extraSizes, SizeRule rule);
+// pixels then released (releaseLayoutPixels); a file that cannot be read is reported and left out. Each
+// cursor made is handed to `stream`, when given, by the thread that made it.
+ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extraSizes, SizeRule rule,
+                              CursorFileStream* stream = nullptr);
+
+// The names each source of the pack is written under (themeNamesOf), in pack order.
+std::vector<ThemeCursor> themeNamesOfPack(const CursorPack& pack);
 
 // How many names the cursors are written under, and the names desktops ask for (desktopCursorNames) that
 // none of them has, which the theme inherits.

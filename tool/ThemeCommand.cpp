@@ -177,10 +177,8 @@ std::optional<theme::CursorPack> readPack(const ThemeArguments& a,
 
 // The Xcursor theme with the hyprcursor layout beside it, and the scalable one when asked. False after
 // saying why.
-bool writeLayouts(const ThemeArguments& a, const std::string& dir, const std::string& name,
+bool writeLayouts(const ThemeArguments& a, const std::string& dir, const std::string& name, bool replacing,
                   theme::ThemeCursors& made, std::ostream& out, std::ostream& err) {
-    std::error_code ec;
-    const bool replacing = fs::exists(fs::path(dir) / name / "index.theme", ec);
     const theme::ThemeResult result = theme::writeCursorTheme(dir, name, made.cursors);
     if (!result.ok) {
         err << "vantle-tool: " << result.error << "\n";
@@ -244,8 +242,12 @@ int themeCommand(std::span<const std::string> args, std::ostream& out, std::ostr
         }
     }
 
+    // Each Xcursor file is written as soon as its cursor is made, rather than all held until the end.
+    std::error_code ec;
+    const bool replacing = fs::exists(fs::path(dir) / name / "index.theme", ec);
+    theme::CursorFileStream stream(dir, name, theme::themeNamesOfPack(*pack));
     theme::ThemeCursors made = theme::makeThemeCursors(
-        *pack, a->sizes, a->sizesGiven ? theme::SizeRule::Forced : theme::SizeRule::Crisp);
+        *pack, a->sizes, a->sizesGiven ? theme::SizeRule::Forced : theme::SizeRule::Crisp, &stream);
     int leftOut = pack->leftOut;
     for (const theme::SourceReport& r : made.reports) {
         for (const std::string& problem : r.problems)
@@ -259,7 +261,7 @@ int themeCommand(std::span<const std::string> args, std::ostream& out, std::ostr
         err << "vantle-tool: no cursor could be read; no theme written\n";
         return 1;
     }
-    if (!writeLayouts(*a, dir, name, made, out, err))
+    if (!writeLayouts(*a, dir, name, replacing, made, out, err))
         return 1;
     printNames(made, out);
     const ThemePlace place{dir, name, a->install};

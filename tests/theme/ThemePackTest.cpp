@@ -300,5 +300,36 @@ TEST(ThemePack, AFolderByNamesInstallsIntoTheUsersIconsWithTheSizesAsked) {
     EXPECT_EQ(theme::userIconsFolder(nullptr, nullptr), "");
 }
 
+TEST(ThemePack, CursorFilesAreWrittenAheadOnlyWhenEveryNameIsSound) {
+    TempDir dir;
+    const auto cursor = [](std::string name, std::vector<std::string> links) {
+        theme::ThemeCursor c;
+        c.name = std::move(name);
+        c.links = std::move(links);
+        c.xcursor = {'X', 'c', 'u', 'r'};
+        return c;
+    };
+    // "pointer" would be both a file and a link: nothing ahead, writeCursorTheme says so as before.
+    theme::CursorFileStream refused(dir.path().string(), "T",
+                                    {cursor("left_ptr", {"pointer"}), cursor("pointer", {})});
+    theme::ThemeCursor first = cursor("left_ptr", {"pointer"});
+    refused.write(first);
+    EXPECT_FALSE(first.fileWritten);
+    EXPECT_EQ(first.xcursor.size(), 4u);
+    EXPECT_FALSE(fs::exists(dir.path() / "T"));
+
+    theme::CursorFileStream stream(dir.path().string(), "T",
+                                   {cursor("left_ptr", {"pointer"}), cursor("xterm", {})});
+    std::vector<theme::ThemeCursor> made = {cursor("left_ptr", {"pointer"})};
+    stream.write(made[0]);
+    EXPECT_TRUE(made[0].fileWritten);
+    EXPECT_TRUE(made[0].xcursor.empty());
+    const fs::path file = dir.path() / "T" / "cursors" / "left_ptr";
+    EXPECT_EQ(fs::file_size(file), 4u);
+    ASSERT_TRUE(theme::writeCursorTheme(dir.path().string(), "T", made).ok);
+    EXPECT_EQ(fs::file_size(file), 4u) << "left as written";
+    EXPECT_EQ(fs::read_symlink(dir.path() / "T" / "cursors" / "pointer"), "left_ptr");
+}
+
 } // namespace
 } // namespace vantle::test
