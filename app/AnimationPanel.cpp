@@ -184,6 +184,7 @@ void AnimationPanel::fillPanel() {
     IconDocument& d = window_.document();
     WindowState& st = window_.state();
     fAniRun_->stopQuietly();
+    fAniRun_->refreshSizes();
     showText(*tAniInfo_[0], QString::fromStdString(d.title));
     showText(*tAniInfo_[1], QString::fromStdString(d.author));
     showText(*tAniInfoRate_, QString::number(d.defaultRate));

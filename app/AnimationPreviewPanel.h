@@ -7,6 +7,7 @@
 
 #include <QGroupBox>
 
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -32,6 +33,11 @@ class AnimationPreviewPanel : public QGroupBox {
     void setButtonsEnabled(bool enabled);
     // The back colour of the area: transparent pixels of the frames blend in.
     void setAreaColour(colourRGB colour);
+    // With the true-colour setting on the area is larger, and the size that plays (each step shows its
+    // frame's image of that size, at real size while it fits) and the background are chosen beside it.
+    void setTrueColour(bool on);
+    // The sizes offered: those the document's images have.
+    void refreshSizes();
     // timRun in its second mode: the frame of the floating piece changes at once, then every 500 ms.
     void startSelectionBlink();
     // The selection stopped: timRun is disabled.
@@ -50,6 +56,10 @@ class AnimationPreviewPanel : public QGroupBox {
   private:
     PreviewArea area() const;
     void playTick();
+    // The true-colour frame of the step: the image of the chosen size placed so that hotspots stay put.
+    void showTrueColourStep(const AnimationStep& shown);
+    void paintAreaBackground();
+    int chosenSize() const;
 
     frmICON& window_;
     AnimationPanel& panel_;
@@ -58,6 +68,14 @@ class AnimationPreviewPanel : public QGroupBox {
     QPushButton* cmdAniRun_ = nullptr;
     QPushButton* cmdAniStop_ = nullptr;
     QTimer* timRun_ = nullptr;
+    QLabel* lAniSize_ = nullptr;
+    QComboBox* cboAniSize_ = nullptr;
+    QLabel* lAniBack_ = nullptr;
+    QComboBox* cboAniBack_ = nullptr;
+    bool trueColour_ = false;
+    colourRGB areaColour_ = 0;
+    PreviewPoint reference_; // the first frame's hotspot at the chosen size, true colour
+    double scale_ = 1.0;     // below 1 when the chosen size does not fit the area
 };
 
 } // namespace vantle::ui

@@ -1,6 +1,7 @@
 #pragma once
 // Every caption, tool-tip and message of the animation panel, in one table.
 
+#include <array>
 #include <string_view>
 
 namespace vantle::ui {
@@ -10,6 +11,12 @@ inline constexpr std::string_view kStripCaptionSuffix = " ｱﾆﾒｰｼｮﾝ"
 inline constexpr std::string_view kStripNoSelection = "??";
 inline constexpr std::string_view kStripNewCaption = "?? / ?? ｱﾆﾒｰｼｮﾝ";
 inline constexpr std::string_view kRateHeader = "Rate";
+// The test frame with the true-colour setting on: the size that plays and what shows behind it.
+inline constexpr std::string_view kPreviewSize = "表示サイズ";
+inline constexpr std::string_view kPreviewSizeTip = "テストするイメージのサイズ";
+inline constexpr std::string_view kPreviewBack = "背景";
+inline constexpr std::string_view kPreviewBackTip = "テストするアニメーションの背景";
+inline constexpr std::array<std::string_view, 4> kPreviewBacks = {"市松模様", "白", "黒", "透明色"};
 inline constexpr std::string_view kInsertStep = "挿入(&I)";
 inline constexpr std::string_view kInsertStepTip = "イメージからアニメーションへの挿入";
 inline constexpr std::string_view kDeleteStep = "削除(&R)";

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AnimationPanel.h"
+#include "app/AnimationPreviewPanel.h"
 #include "app/BinPanel.h"
 #include "app/CanvasWidget.h"
 #include "app/EditPanel.h"
@@ -67,6 +68,7 @@ frmICON::frmICON(Platform& platform, IconDocument& document, AppSettings& settin
     action("M_O_T")->setChecked(true);
     action("M_O_TC")->setChecked(settings_.trueColour);
     imageList_->offerSizes(settings_.trueColour);
+    animationPanel_->preview().setTrueColour(settings_.trueColour);
 
     editPanel_->canvas().SelectTool(0);
     editPanel_->canvas().SelectLineSize(0);
@@ -321,6 +323,7 @@ void frmICON::M_O_TC_Click() {
     settings_.trueColour = on;
     item->setChecked(on);
     imageList_->offerSizes(on);
+    animationPanel_->preview().setTrueColour(on);
     document_.filePath.clear();
     setTitle(true);
     ResetDocument();

@@ -17,8 +17,8 @@ void PictureBoxWidget::resetPicture(int width, int height, colourRGB background)
     update();
 }
 
-void PictureBoxWidget::setPicture(const QImage& picture) {
-    picture_ = picture.convertToFormat(QImage::Format_RGB32);
+void PictureBoxWidget::setPicture(const QImage& picture, bool keepAlpha) {
+    picture_ = picture.convertToFormat(keepAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (!stretch_)
         resize(picture_.size());
     update();

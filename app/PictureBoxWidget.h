@@ -16,7 +16,8 @@ class PictureBoxWidget : public QWidget {
 
     // Clears the picture and makes it width x height pixels (and the control as large).
     void resetPicture(int width, int height, colourRGB background = kWhite);
-    void setPicture(const QImage& picture);
+    // With keepAlpha the picture's alpha shows what lies under the box (its parent and siblings).
+    void setPicture(const QImage& picture, bool keepAlpha = false);
     const QImage& picture() const { return picture_; }
     void setPixel(int x, int y, colourRGB colour);
     colourRGB pixel(int x, int y) const;

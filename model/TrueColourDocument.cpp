@@ -354,6 +354,32 @@ void reduceTrueColourImage(IconImage& image, const MarkerColours& markers) {
     image.depth = depth;
 }
 
+int imageOfFrameAtSize(const IconDocument& document, int image, int size) {
+    assert(image >= 0 && image < document.imageCount);
+    int first = image;
+    while (first > 0 && document.images[static_cast<std::size_t>(first)].sameFrame)
+        --first;
+    int best = first;
+    auto width = [&](int i) { return static_cast<int>(document.images[static_cast<std::size_t>(i)].width); };
+    // Rank: the exact size, then wider ones from the narrowest, then narrower ones from the widest.
+    auto rank = [&](int i) { return width(i) >= size ? width(i) - size : 1000 + size - width(i); };
+    for (int i = first;
+         i < document.imageCount && (i == first || document.images[static_cast<std::size_t>(i)].sameFrame);
+         ++i)
+        if (rank(i) < rank(best))
+            best = i;
+    return best;
+}
+
+std::vector<int> imageWidths(const IconDocument& document) {
+    std::vector<int> widths;
+    for (int i = 0; i < document.imageCount; ++i)
+        widths.push_back(document.images[static_cast<std::size_t>(i)].width);
+    std::sort(widths.begin(), widths.end());
+    widths.erase(std::unique(widths.begin(), widths.end()), widths.end());
+    return widths;
+}
+
 std::int32_t rateOfTicks(std::int64_t ticks) {
     const std::int64_t rate = (ticks + kTicksPerJiffy / 2) / kTicksPerJiffy;
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(rate, 1, INT32_MAX));

@@ -64,6 +64,13 @@ bool holdsTrueColour(const IconDocument& document);
 // grid becomes an image of the grid, a larger one keeps its pixels here, stored with a palette.
 void reduceTrueColourImage(IconImage& image, const MarkerColours& markers);
 
+// The image of the same frame as `image` whose width is `size`; without one the smallest wider one, else the
+// widest. What a preview at one size shows for a step.
+int imageOfFrameAtSize(const IconDocument& document, int image, int size);
+
+// The widths the document's images have, ascending, each once.
+std::vector<int> imageWidths(const IconDocument& document);
+
 // A step's rate in jiffies from its delay, rounded, at least 1.
 std::int32_t rateOfTicks(std::int64_t ticks);
 

@@ -3,7 +3,10 @@
 
 #include "support/WindowFixture.h"
 
+#include "app/AnimationPanel.h"
+#include "app/AnimationPreviewPanel.h"
 #include "app/EditPanel.h"
+#include "app/PictureBoxWidget.h"
 #include "app/TrueColourView.h"
 #include "app/WindowText.h"
 #include "model/AniBytes.h"
@@ -191,6 +194,34 @@ TEST_F(TrueColourWindow, ListCommandsKeepFramesWholeAndMakeEverySize) {
     EXPECT_EQ(window->editPanel().trueColourView().hotspot(), QPoint(image(0).hotspotX, image(0).hotspotY));
     find<QLineEdit>("tXhs")->setText("20");
     EXPECT_EQ(window->editPanel().trueColourView().hotspot(), QPoint(20, image(0).hotspotY));
+}
+
+TEST_F(TrueColourWindow, ThePreviewPlaysTheChosenSizeAtRealSizeWithItsAlpha) {
+    openFile(writeModernAni());
+    window->selectTab(2);
+    auto* sizes = find<QComboBox>("cboAniSize");
+    ASSERT_TRUE(sizes->isVisible());
+    std::vector<int> offered;
+    for (int i = 0; i < sizes->count(); ++i)
+        offered.push_back(sizes->itemData(i).toInt());
+    EXPECT_EQ(offered, (std::vector<int>{32, 48, 64, 128}));
+    EXPECT_EQ(sizes->currentData().toInt(), 32);
+    auto* area = find("lAniRW");
+    auto* frame = find<ui::PictureBoxWidget>("iAniRun");
+    auto play = [&](int size) {
+        sizes->setCurrentIndex(sizes->findData(size));
+        find<QPushButton>("cmdAniRun")->click();
+        window->animationPanel().preview().timRun_Timer();
+    };
+    // The first step shows frame 1, which has only a 128: that plays, at real size as it fits.
+    play(64);
+    EXPECT_EQ(frame->size(), QSize(128, 128));
+    EXPECT_LE(128, area->height());
+    // Frame 0 at 64: real size, alpha kept, its hotspot where the first frame's was.
+    window->animationPanel().preview().timRun_Timer();
+    EXPECT_EQ(frame->size(), QSize(64, 64));
+    EXPECT_TRUE(frame->picture().hasAlphaChannel());
+    EXPECT_EQ(frame->picture().pixel(0, 0) >> 24, image(2).full.at(0, 0) >> 24);
 }
 
 TEST_F(TrueColourWindow, ReduceColoursIsOneUndoableStepToTheDesignedDepths) {
