@@ -157,6 +157,9 @@ DocumentLoad loadTrueColourFile(IconDocument& document, const std::string& path,
         return load;
     }
     load.animated = cursor->animated();
+    // An Xcursor animation has delays but no common rate: its first step's rate stands for one.
+    if (load.animated && document.defaultRate <= 0 && load.kind == FileKind::Xcursor)
+        document.defaultRate = rateOfTicks(cursor->steps.front().ticks);
     load.outcome = ReadOutcome::Complete;
     if (!report.complete) {
         context.report.partsLeftOut = static_cast<int>(std::max<std::size_t>(1, report.problems.size()));
