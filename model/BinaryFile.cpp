@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace vantle {
@@ -96,6 +98,31 @@ bool isRegularOrMissing(const std::string& path) {
     return S_ISREG(st.st_mode);
 }
 
+// A new file in `folder` named .NAME.XXXXXX (as mkstemp names them), opened for writing with the usual
+// permissions of a new file; its path in `temp`. -1 when none can be made.
+int createTemporary(const std::filesystem::path& folder, const std::string& name, std::string& temp) {
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    // Distinct per thread (its stack and id), moment and attempt; O_EXCL settles any clash.
+    std::uint64_t seed =
+        static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(&temp)) * 0x9E3779B97F4A7C15u ^
+        std::hash<std::thread::id>{}(std::this_thread::get_id()) ^
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        seed = seed * 6364136223846793005u + 1442695040888963407u;
+        std::string suffix(6, 'a');
+        for (int k = 0; k < 6; ++k)
+            suffix[static_cast<std::size_t>(k)] = kLetters[(seed >> (16 + 6 * k)) % 62];
+        // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) about "." + std::string.
+        std::string hidden(1, '.');
+        hidden.append(name).append(1, '.').append(suffix);
+        temp = (folder / hidden).string();
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
 } // namespace
 
 BinaryFile MyOpen(const std::string& path, std::string_view mode, MessageSink& messages) {
@@ -113,26 +140,25 @@ bool replaceFileContents(const std::string& path, std::span<const std::uint8_t> 
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::path target(path);
-    // Saving through a link replaces the file the link points to, not the link.
-    if (fs::is_symlink(target, ec)) {
+    // One look at the path: saving through a link replaces the file the link points to, anything but a
+    // regular file is refused, and an existing file keeps its permissions.
+    struct stat st {};
+    bool exists = ::lstat(target.c_str(), &st) == 0;
+    if (exists && S_ISLNK(st.st_mode)) {
         target = fs::weakly_canonical(target, ec);
         if (ec)
             return false;
+        exists = ::stat(target.c_str(), &st) == 0;
     }
-    if (fs::exists(target, ec) && !fs::is_regular_file(target, ec))
+    if (exists && !S_ISREG(st.st_mode))
         return false;
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) about "." + std::string.
-    std::string hidden = target.filename().string();
-    hidden.insert(hidden.begin(), '.');
-    hidden += ".XXXXXX";
-    std::string pattern = (folder / hidden).string();
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
+    // A new file is created with the usual permissions (0666 less the umask, applied by the system), an
+    // existing one's are set on the temporary file before it takes its place.
+    std::string temp;
+    const int fd = createTemporary(folder, target.filename().string(), temp);
     if (fd < 0)
         return false;
-    const std::string temp(name.data());
     bool ok = true;
     std::size_t done = 0;
     while (ok && done < bytes.size()) {
@@ -144,17 +170,7 @@ bool replaceFileContents(const std::string& path, std::span<const std::uint8_t> 
         else
             done += static_cast<std::size_t>(n);
     }
-    // Keep the permissions of the file being replaced; a new file gets the usual ones.
-    struct stat st {};
-    mode_t permissions = 0666;
-    if (::stat(target.c_str(), &st) == 0) {
-        permissions = st.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        permissions = 0666 & ~mask;
-    }
-    ok = ok && ::fchmod(fd, permissions) == 0;
+    ok = ok && (!exists || ::fchmod(fd, st.st_mode & 07777) == 0);
     ok = ok && (sync == FileSync::Fast || ::fsync(fd) == 0);
     ok = (::close(fd) == 0) && ok;
     ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;

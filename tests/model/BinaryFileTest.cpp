@@ -118,7 +118,7 @@ TEST(ReplaceFileContents, ReplacesInOneStepOrNotAtAll) {
     EXPECT_EQ(entries, 2) << "no temporary file is left behind";
 }
 
-TEST(ReplaceFileContents, NewFilesGetTheUsualPermissions) {
+TEST(ReplaceFileContents, NewFilesGetTheUsualPermissionsAndReplacedOnesKeepTheirs) {
     TempDir dir;
     const mode_t mask = ::umask(022);
     ASSERT_TRUE(replaceFileContents(dir.file("n.ico"), Bytes{1}));
@@ -126,6 +126,11 @@ TEST(ReplaceFileContents, NewFilesGetTheUsualPermissions) {
     struct stat st {};
     ASSERT_EQ(::stat(dir.file("n.ico").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0644u);
+
+    ASSERT_EQ(::chmod(dir.file("n.ico").c_str(), 0640), 0);
+    ASSERT_TRUE(replaceFileContents(dir.file("n.ico"), Bytes{2}));
+    ASSERT_EQ(::stat(dir.file("n.ico").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u) << "a replaced file keeps its permissions";
 }
 
 TEST(ReadWholeFile, ReadsFilesOnly) {
