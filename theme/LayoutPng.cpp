@@ -413,31 +413,29 @@ void canonicalCodes(std::span<const std::uint8_t> lengths, std::span<std::uint16
 
 class BitWriter {
   public:
+    // `out` must have 8 bytes of room beyond the last byte written: every put stores a whole word.
     explicit BitWriter(std::uint8_t* out) : out_(out) {}
 
     void put(std::uint32_t value, int count) { // value < 2^count, count <= 32
-        const std::uint64_t bits = bits_ | std::uint64_t{value} << count_;
+        // Without a branch: the pending bits (fewer than 8) and the new ones go out as a word, and the
+        // whole bytes among them are passed.
+        bits_ |= std::uint64_t{value} << count_;
         count_ += count;
-        if (count_ < 32) {
-            bits_ = bits;
-            return;
-        }
-        // Four bytes from locals, so that the compiler may write them as one word.
-        std::uint8_t* const out = out_;
-        out[0] = static_cast<std::uint8_t>(bits);
-        out[1] = static_cast<std::uint8_t>(bits >> 8);
-        out[2] = static_cast<std::uint8_t>(bits >> 16);
-        out[3] = static_cast<std::uint8_t>(bits >> 24);
-        out_ = out + 4;
-        bits_ = bits >> 32;
-        count_ -= 32;
+        std::uint64_t word = bits_;
+        if constexpr (std::endian::native == std::endian::big)
+            word = __builtin_bswap64(word);
+        std::memcpy(out_, &word, 8);
+        out_ += count_ >> 3;
+        bits_ >>= count_ & ~7;
+        count_ &= 7;
     }
 
     // Writes out the last bits, the final byte filled with zeros; returns the end.
     std::uint8_t* finish() {
-        for (; count_ > 0; count_ -= 8, bits_ >>= 8)
+        if (count_ > 0)
             *out_++ = static_cast<std::uint8_t>(bits_);
         count_ = 0;
+        bits_ = 0;
         return out_;
     }
 
@@ -574,9 +572,10 @@ std::vector<std::uint8_t> FastPngEncoder::encode(int width, int height, std::spa
     canonicalCodes(code.length, code.bits);
 
     // Signature, header, the data in one chunk, end. A token takes at most 21 bits (a run: length code,
-    // extra bits, distance), the block's header under 400 bytes. The buffer only grows.
+    // extra bits, distance), the block's header under 400 bytes; 8 bytes more for the bit writer's last
+    // word. The buffer only grows.
     static constexpr std::uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
-    const std::size_t bound = 8 + 25 + 12 + 2 + 400 + (data.size() * 21 + 7) / 8 + 4 + 12;
+    const std::size_t bound = 8 + 25 + 12 + 2 + 400 + (data.size() * 21 + 7) / 8 + 4 + 12 + 8;
     std::uint8_t* const o = out_.atLeast(bound);
     std::copy_n(kSignature, 8, o);
     putBigEndian(o + 8, 13);
