@@ -517,16 +517,19 @@ void writeDeflateBlock(std::span<const std::uint16_t> tokens, const Code& code, 
     out.put(1, 1); // the last block
     out.put(2, 2); // of dynamic codes
     writeCodeLengths(code, out);
-    for (std::uint16_t token : tokens) {
-        if (token < kRunToken) {
-            out.put(code.bits[token], code.length[token]);
-            continue;
-        }
-        const LengthCode& length = kLengthCodes[token - kRunToken];
-        out.put(code.bits[length.symbol], code.length[length.symbol]);
-        // The extra bits, then distance code 0 (distance 1), whose code is a single 0 bit.
-        out.put(length.extra, length.extraBits + 1);
+    // Every token's bits and their count in one entry: a literal's code; a run's length code, its extra
+    // bits and distance code 0 (distance 1), whose code is a single 0 bit. At most 15 + 5 + 1 bits.
+    std::array<std::uint32_t, kRunToken + kLongestMatch + 1> entry;
+    for (std::size_t t = 0; t < kRunToken; ++t)
+        entry[t] = static_cast<std::uint32_t>(code.length[t]) << 24 | code.bits[t];
+    for (std::size_t n = 3; n <= kLongestMatch; ++n) {
+        const LengthCode& length = kLengthCodes[n];
+        const int bits = code.length[length.symbol];
+        entry[kRunToken + n] = static_cast<std::uint32_t>(bits + length.extraBits + 1) << 24 |
+                               static_cast<std::uint32_t>(length.extra) << bits | code.bits[length.symbol];
     }
+    for (std::uint16_t token : tokens)
+        out.put(entry[token] & 0xFFFFFF, static_cast<int>(entry[token] >> 24));
     out.put(code.bits[kEndOfBlock], code.length[kEndOfBlock]);
 }
 
