@@ -61,6 +61,9 @@ void frmICON::showDepth(ColourDepth depth) {
 }
 
 void frmICON::setUndoState(UndoState state) {
+    // Frames added from a picture stay undoable while other images are shown.
+    if (state == UndoState::None && framesUndo_)
+        state = UndoState::UndoAvailable;
     action("M_E_Bf")->setEnabled(state == UndoState::UndoAvailable);
     action("tberIcon_Undo")->setEnabled(state == UndoState::UndoAvailable);
     action("M_E_Nx")->setEnabled(state == UndoState::RedoAvailable);

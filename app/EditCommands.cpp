@@ -24,7 +24,7 @@ bool frmICON::exchangeReduceUndo(bool undo) {
 }
 
 void frmICON::M_E_Bf_Click() {
-    if (exchangeReduceUndo(true))
+    if (undoAddedFrames() || exchangeReduceUndo(true))
         return;
     if (selectedTab() == 1 && editPanel_->canvas().undoState() == UndoState::UndoAvailable)
         editPanel_->canvas().Undo();

@@ -415,7 +415,17 @@ void frmICON::showPictureBranch(const std::string& path, FileLoadMode mode) {
     }
     picturePanel_->clearPicture();
     state_.pictureLoaded = false;
-    const auto picture = platform_.loadPictureFile(path);
+    // A GIF may hold an animation: its frames come along, the first one shown.
+    std::optional<PictureAnimation> animation;
+    std::optional<Picture> picture;
+    const std::string extension = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
+    if (QString::fromStdString(extension).compare(QStringLiteral(".gif"), Qt::CaseInsensitive) == 0) {
+        animation = platform_.loadAnimationFile(path);
+        if (animation && !animation->frames.empty())
+            picture = animation->frames.front();
+    } else {
+        picture = platform_.loadPictureFile(path);
+    }
     if (!picture || picture->empty()) {
         platform_.showMessage(
             pictureProblemText(picture ? PictureProblem::Unreadable : platform_.lastProblem()),
@@ -426,6 +436,8 @@ void frmICON::showPictureBranch(const std::string& path, FileLoadMode mode) {
     state_.pictureFileName = path;
     state_.pictureLoaded = true;
     picturePanel_->showPicture(*picture, path);
+    if (animation && animation->frames.size() > 1)
+        picturePanel_->setFrames(std::move(animation->frames), std::move(animation->delaysMs));
     selectTab(3);
 }
 

@@ -229,6 +229,27 @@ void ImageListPanel::pImg_Click(int slot) {
         window_.editPanel().imageSlotClicked();
 }
 
+void ImageListPanel::showDocument(int selectedImage) {
+    WindowState& st = window_.state();
+    const int count = window_.document().imageCount;
+    assert(selectedImage >= 0 && selectedImage < count);
+    clearSlots();
+    hideMarker();
+    const int top = count > kSlots ? std::clamp(vsBerImg_->value(), std::max(selectedImage - (kSlots - 1), 0),
+                                                std::min(selectedImage, count - kSlots))
+                                   : 0;
+    setScrollQuietly(std::max(count - kSlots, 0), top, count > kSlots);
+    slotsInUse = std::min(count, kSlots);
+    for (int s = 0; s < slotsInUse; ++s) {
+        slotMap[static_cast<std::size_t>(s)] = top + s;
+        DrawImageSlot(s, top + s);
+    }
+    st.selectedImage = selectedImage;
+    st.selectedSlot = selectedImage - top;
+    placeMarker(st.selectedSlot);
+    updateButtons();
+}
+
 void ImageListPanel::vsBerImg_Change(int value) {
     window_.CommitEditedImage();
     showFrom(value);

@@ -45,6 +45,8 @@ class ImageListPanel : public QGroupBox {
     // that work on the selected slot).
     void bringSelectedIntoView();
     int scrollValue() const;
+    // The list drawn anew for the document as it is, the given image selected and in view.
+    void showDocument(int selectedImage);
     // The five buttons by whether the selected image is in view, combine only when an image follows.
     void updateButtons();
     // The sizes cbImgSiz offers: the grid's 16, 32 and 48, or with the true-colour setting on every size

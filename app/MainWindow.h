@@ -73,7 +73,11 @@ class frmICON : public QMainWindow {
     void setModified(bool modified = true) {
         state_.modified = modified;
         reduceUndo_.reset();
+        framesUndo_.reset();
     }
+    // The frames of an animated picture as images after the selected one, each with a step of its delay
+    // (1/60 s, at least 1) at the end of the sequence: one undoable step.
+    void addPictureFrames(const std::vector<IconImage>& images, const std::vector<int>& delaysMs);
     // The depth indicator lWIi(0) and the availability of reduce colours, from the stored depth.
     void showDepth(ColourDepth depth);
     // The property frame caption: selected image + 1, " / ", image count.
@@ -197,6 +201,16 @@ class frmICON : public QMainWindow {
     std::optional<ReduceUndo> reduceUndo_;
     // Undo / Redo of that step: the image and the one kept change places.
     bool exchangeReduceUndo(bool undo);
+    // Adding a picture's frames is one undoable step: the images added and the sequence before, until
+    // the document changes otherwise.
+    struct FramesUndo {
+        int first = 0;
+        int count = 0;
+        std::vector<AnimationStep> steps;
+        bool sequenceMade = false;
+    };
+    std::optional<FramesUndo> framesUndo_;
+    bool undoAddedFrames();
 
     QToolBar* tberIcon_ = nullptr;
     QFrame* lTool_ = nullptr;

@@ -59,6 +59,20 @@ QMenu* buildAreaMenu(QWidget* parent, QAction*& freeItem, QAction*& squareItem) 
 PicturePanel::PicturePanel(frmICON& window, QWidget* parent) : QFrame(parent), window_(window) {
     setObjectName("fTabS_2");
     buildControls();
+    buildFramesButton();
+}
+
+void PicturePanel::buildFramesButton() {
+    cmdBAll_ = placedButton(this, "cmdBAll", {378, 380, 180, 28}, qs(kAllFramesCaption), qs(kAllFramesTip));
+    connect(cmdBAll_, &QPushButton::clicked, this, [this] { cmdBAll_Click(); });
+    cmdBAll_->hide();
+}
+
+void PicturePanel::setFrames(std::vector<Picture> frames, std::vector<int> delaysMs) {
+    frames_ = std::move(frames);
+    delaysMs_ = std::move(delaysMs);
+    delaysMs_.resize(frames_.size(), 0);
+    layoutPanel();
 }
 
 PicturePanel::~PicturePanel() = default;
@@ -168,6 +182,9 @@ void PicturePanel::hideSelection() {
 
 void PicturePanel::clearPicture() {
     hideSelection();
+    frames_.clear();
+    delaysMs_.clear();
+    previewArea_.reset();
     pBmpW_->hide();
     picture_ = Picture{};
     pBmpW_->setImage(QImage());
@@ -182,6 +199,9 @@ void PicturePanel::showPicture(const Picture& picture, const std::string& title)
     hideSelection();
     picture_ = picture;
     title_ = title;
+    frames_.clear();
+    delaysMs_.clear();
+    previewArea_.reset();
     pBmpW_->setImage(imageFromPicture(picture_));
     pBmpW_->move(0, 0);
     window_.state().pictureLoaded = true;
@@ -207,7 +227,11 @@ void PicturePanel::layoutPanel() {
     tBmp_->hide();
     cmdBUp_->setEnabled(false);
     cmdBIn_->setEnabled(false);
-    lTitleBmp_->setText(QString::fromStdString(title_));
+    const bool animated = frames_.size() > 1;
+    cmdBAll_->setVisible(animated);
+    cmdBAll_->setEnabled(false);
+    lTitleBmp_->setText(QString::fromStdString(title_) +
+                        (animated ? qs(kFrameCountSuffix).arg(frames_.size()) : QString()));
     if (!(window_.state().pictureLoaded || !pBmpW_->isHidden()) || picture_.empty())
         return;
     auto setBar = [](QScrollBar* bar, int picture, int viewport) {
@@ -255,12 +279,15 @@ void PicturePanel::showPreviews(const PreviewSet& previews) {
 void PicturePanel::PreviewWholePicture() {
     if (picture_.empty())
         return;
+    previewArea_.reset();
     showPreviews(previewWholePicture(picture_, window_.markers()));
 }
 
 void PicturePanel::PreviewSelectedArea(const Picture& source, PictureArea area) {
-    if (const auto set = previewSelectedArea(source, area, window_.markers()))
+    if (const auto set = previewSelectedArea(source, area, window_.markers())) {
+        previewArea_ = area;
         showPreviews(*set);
+    }
 }
 
 void PicturePanel::iBmpP_Click() {
@@ -278,6 +305,7 @@ void PicturePanel::pBmpP_Click(int index) {
     spWB_->show();
     cmdBUp_->setEnabled(window_.document().imageCount > 0);
     cmdBIn_->setEnabled(true);
+    cmdBAll_->setEnabled(frames_.size() > 1);
     hideSelection();
 }
 

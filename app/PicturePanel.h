@@ -12,7 +12,9 @@
 #include <QPointer>
 
 #include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QGroupBox;
@@ -40,6 +42,9 @@ class PicturePanel : public QFrame {
     // Puts a picture in: title (file path or the clipboard title), the picture, previews and labels shown.
     // The caller selects tab 3, which lays the panel out.
     void showPicture(const Picture& picture, const std::string& title);
+    // The frames of an animated picture shown by showPicture, with their delays in milliseconds: with more
+    // than one, cmdBAll adds them all.
+    void setFrames(std::vector<Picture> frames, std::vector<int> delaysMs);
     // The picture window hands its picture back.
     void replacePicture(const Picture& picture);
     // Lays the panel out for the picture it holds (tab 3 is shown).
@@ -55,6 +60,7 @@ class PicturePanel : public QFrame {
     void cmdBBig_Click();
     void cmdBIn_Click();
     void cmdBUp_Click();
+    void cmdBAll_Click();
     void iBmpP_Click();
     void pBmpP_Click(int index);
     void pBmpW_MouseDown(Qt::MouseButton button, int x, int y, QPoint globalPosition);
@@ -81,10 +87,16 @@ class PicturePanel : public QFrame {
     void showPreviews(const PreviewSet& previews);
     // Writes the chosen preview into image index; true when it was written.
     void storeChosenPreview(int index);
+    void buildFramesButton();
 
     frmICON& window_;
     Picture picture_;
     std::string title_;
+    std::vector<Picture> frames_;
+    std::vector<int> delaysMs_;
+    // How the previews were made: from this area of the picture, or (none) from the whole picture.
+    std::optional<PictureArea> previewArea_;
+    QPushButton* cmdBAll_ = nullptr;
     PreviewSet previews_;
     AreaSelection selection_;
     int selectedSize_ = -1;

@@ -47,6 +47,7 @@ void PicturePanel::cmdBBig_Click() {
 
 void PicturePanel::storeChosenPreview(int index) {
     IconImage& image = window_.document().images[static_cast<std::size_t>(index)];
+    image.full = {}; // over a 32-bit image: the preview's grid is the image now
     storePreview(previews_[static_cast<std::size_t>(selectedSize_)], image, window_.markers());
 }
 
@@ -68,6 +69,27 @@ void PicturePanel::cmdBIn_Click() {
     added.hotspotY = 0;
     window_.InsertAfterSelected();
     window_.state().editorRefresh = true;
+}
+
+void PicturePanel::cmdBAll_Click() {
+    if (selectedSize_ < 0 || !pictureShown() || frames_.size() < 2)
+        return;
+    hideSelection();
+    // Every frame becomes an image the way the chosen preview was made: the same area and size.
+    std::vector<IconImage> images;
+    std::vector<int> delaysMs;
+    for (std::size_t f = 0; f < frames_.size(); ++f) {
+        const std::optional<PreviewSet> set =
+            previewArea_ ? previewSelectedArea(frames_[f], *previewArea_, window_.markers())
+                         : previewWholePicture(frames_[f], window_.markers());
+        if (!set)
+            continue;
+        IconImage& image = images.emplace_back();
+        image.pixels.fill(window_.markers().transparent);
+        storePreview((*set)[static_cast<std::size_t>(selectedSize_)], image, window_.markers());
+        delaysMs.push_back(delaysMs_[f]);
+    }
+    window_.addPictureFrames(images, delaysMs);
 }
 
 void PicturePanel::cmdBUp_Click() {

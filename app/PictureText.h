@@ -13,6 +13,11 @@ inline constexpr std::string_view kPreviewFrame = "選択ｲﾒｰｼﾞ";
 inline constexpr std::string_view kPreviewLabels[3] = {"32 X 32", "16 X 16", "48 X 48"};
 inline constexpr std::string_view kAddCaption = "追加";
 inline constexpr std::string_view kAddTip = "画像をｲﾒｰｼﾞに追加します";
+inline constexpr std::string_view kAllFramesCaption = "全フレームを追加(&G)";
+inline constexpr std::string_view kAllFramesTip =
+    "ＧＩＦのすべてのフレームをｲﾒｰｼﾞとアニメーションに追加します";
+// After the picture's title, for a picture of more than one frame.
+inline constexpr std::string_view kFrameCountSuffix = "  （%1 フレーム）";
 inline constexpr std::string_view kOverwriteCaption = "上書き";
 inline constexpr std::string_view kOverwriteTip = "画像をｲﾒｰｼﾞに上書きします";
 inline constexpr std::string_view kOpenPictureTip = "画像ファイルを開く";

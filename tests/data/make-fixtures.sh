@@ -78,6 +78,7 @@ $IM -size 24x40 xc:none +antialias -fill blue -draw "rectangle 0,0 15,39" -fill 
 $IM pic-srcfull.png -quality 92 -sampling-factor 1x1 -strip pic.jpg
 $IM pic-src16.png -strip pic-still.gif
 $IM -delay 10 -size 32x32 xc:red -delay 25 xc:lime -delay 7 xc:blue -loop 0 pic-anim.gif
+$IM -delay 10 -size 32x32 xc:red -delay 20 xc:lime -delay 30 xc:blue -delay 40 xc:yellow -loop 0 pic-anim4.gif
 $IM -size 30x30 xc:none +antialias -fill "rgba(0,128,255,1)" -draw "circle 15,15 15,3" \
     -fill "rgba(255,255,0,0.3)" -draw "rectangle 0,0 12,12" -strip PNG32:pic-alpha.png
 

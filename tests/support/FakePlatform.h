@@ -104,6 +104,7 @@ class FakePlatform : public Platform {
         return pictures.decodeAnimation(bytes);
     }
     std::optional<PictureAnimation> loadAnimationFile(const std::string& path) override {
+        pictureFilesLoaded.push_back(path);
         return pictures.loadAnimationFile(path);
     }
     PictureProblem lastProblem() const override { return pictures.lastProblem(); }
