@@ -4,6 +4,7 @@
 #include "model/ColourAnalysis.h"
 #include "model/CursorFiles.h"
 #include "model/FileSniff.h"
+#include "model/IconFileWriter.h"
 #include "model/Messages.h"
 
 #include <algorithm>
@@ -13,23 +14,6 @@
 #include <unordered_map>
 
 namespace vantle {
-
-namespace {
-
-int storedBitsOf(ColourDepth depth) {
-    switch (depth) {
-    case 2:
-        return 1;
-    case 16:
-        return 4;
-    case 256:
-        return 8;
-    default:
-        return 24;
-    }
-}
-
-} // namespace
 
 void setTrueColourImage(IconImage& target, CursorImage image) {
     assert(!image.argb.empty() && image.width <= kMaxCursorSide && image.height <= kMaxCursorSide);
@@ -216,7 +200,7 @@ CursorImage cursorImageOf(const IconImage& image, const MarkerColours& markers) 
             IconImage copy = image;
             depth = depthFromCount(countImageColours(copy, markers).count);
         }
-        out.storedBits = storedBitsOf(depth);
+        out.storedBits = bitCountOf(depth);
         out.hotspotX = std::clamp<int>(image.hotspotX, 0, image.width - 1);
         out.hotspotY = std::clamp<int>(image.hotspotY, 0, image.height - 1);
         return out;
@@ -352,7 +336,7 @@ void reduceTrueColourImage(IconImage& image, const MarkerColours& markers) {
             }
         image.full = {};
     } else {
-        full.storedBits = storedBitsOf(depth);
+        full.storedBits = bitCountOf(depth);
     }
     image.depth = depth;
 }

@@ -4,8 +4,8 @@
 // Pass --grab=FILE.png to save a picture of the window with the file open.
 
 #include "app/MainWindow.h"
+#include "bench/ui/BenchWindow.h"
 #include "model/AniFileWriter.h"
-#include "support/FakePlatform.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -60,18 +60,7 @@ std::string bigAnimation() {
     return path;
 }
 
-struct Window {
-    test::FakePlatform platform;
-    IconDocument document;
-    AppSettings settings;
-    std::unique_ptr<ui::frmICON> window;
-
-    explicit Window(const std::string& file) {
-        window = std::make_unique<ui::frmICON>(platform, document, settings, "/tmp", file);
-        window->show();
-        QCoreApplication::processEvents();
-    }
-};
+using Window = bench::BenchWindow;
 
 void BM_OpenWindow(benchmark::State& state, bool withFile) {
     const std::string file = withFile ? bigAnimation() : std::string();

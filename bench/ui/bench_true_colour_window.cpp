@@ -10,8 +10,8 @@
 
 #include "app/ImageListPanel.h"
 #include "app/MainWindow.h"
+#include "bench/ui/BenchWindow.h"
 #include "model/TrueColourDocument.h"
-#include "support/FakePlatform.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -92,22 +92,8 @@ std::string modernAnimation(int frames = 100) {
     return file;
 }
 
-struct Window {
-    test::FakePlatform platform;
-    IconDocument document;
-    AppSettings settings;
-    std::unique_ptr<ui::frmICON> window;
-
-    explicit Window(const std::string& file) {
-        settings.trueColour = true;
-        window = std::make_unique<ui::frmICON>(platform, document, settings, "/tmp", file);
-        window->show();
-        QCoreApplication::processEvents();
-    }
-    bool save(const std::string& out) {
-        platform.saveAnswers.push_back(out);
-        return window->M_F_NewWrite_Click() == ui::SaveResult::Saved;
-    }
+struct Window : bench::BenchWindow {
+    explicit Window(const std::string& file) : BenchWindow(file, true) {}
 };
 
 const std::string kSaved = "/dev/shm/vantle-bench-modern-saved.ani";
