@@ -330,9 +330,11 @@ void codeLengths(std::span<const std::uint32_t> frequency, int limit, std::span<
     // Weight and symbol in one key, sorted by weight.
     std::array<std::uint64_t, kMax> leaves;
     std::size_t used = 0;
-    for (std::size_t s = 0; s < frequency.size(); ++s)
-        if (frequency[s] != 0)
-            leaves[used++] = std::uint64_t{frequency[s]} << 16 | s;
+    for (std::size_t s = 0; s < frequency.size();
+         ++s) { // without a branch: every key is stored, the used kept
+        leaves[used] = std::uint64_t{frequency[s]} << 16 | s;
+        used += frequency[s] != 0;
+    }
     std::fill(lengths.begin(), lengths.end(), std::uint8_t{0});
     if (used < 2) {
         const std::size_t only = used == 1 ? leaves[0] & 0xFFFF : 0;
@@ -351,10 +353,16 @@ void codeLengths(std::span<const std::uint32_t> frequency, int limit, std::span<
         std::size_t nextLeaf = 0;
         std::size_t nextMerged = used;
         std::size_t made = used;
+        // Chosen by selects rather than branches, which would mispredict: a run used up weighs "infinitely".
         const auto lightest = [&] {
-            if (nextLeaf < used && (nextMerged == made || weight[nextLeaf] <= weight[nextMerged]))
-                return nextLeaf++;
-            return nextMerged++;
+            constexpr std::uint64_t kNone = ~std::uint64_t{0};
+            const std::uint64_t leaf = nextLeaf < used ? weight[nextLeaf] : kNone;
+            const std::uint64_t merged = nextMerged < made ? weight[nextMerged] : kNone;
+            const bool takeLeaf = leaf <= merged;
+            const std::size_t node = takeLeaf ? nextLeaf : nextMerged;
+            nextLeaf += takeLeaf;
+            nextMerged += !takeLeaf;
+            return node;
         };
         while (made < 2 * used - 1) {
             const std::size_t a = lightest();
