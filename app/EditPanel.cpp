@@ -110,7 +110,7 @@ EditPanel::EditPanel(frmICON& window, QWidget* parent) : QFrame(parent), window_
 }
 
 void EditPanel::buildZoomControl() {
-    trueColourView_ = new TrueColourView(frmICON::kMaxCanvasSize, this);
+    trueColourView_ = makeChild<TrueColourView>(this, "trueColourView", frmICON::kMaxCanvasSize);
     trueColourView_->move(kCanvasLeft, kCanvasTop);
     trueColourView_->hide();
     // Under the canvas, in the place of the shift buttons, which a 32-bit image does not offer: the strip
@@ -147,7 +147,7 @@ void EditPanel::buildZoomControl() {
     // The shortcuts belong to the view, so they act only while it is shown.
     for (auto [key, direction] :
          {std::pair{Qt::Key_Plus, 1}, std::pair{Qt::Key_Equal, 1}, std::pair{Qt::Key_Minus, -1}}) {
-        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | key), trueColourView_);
+        auto* shortcut = makeChild<QShortcut>(trueColourView_, "zoomKey", QKeySequence(Qt::CTRL | key));
         connect(shortcut, &QShortcut::activated, this,
                 [this, d = direction] { trueColourView_->stepZoom(d); });
     }

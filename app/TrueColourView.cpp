@@ -4,6 +4,7 @@
 #include "app/TrueColourPicture.h"
 #include "editor/EditCanvas.h"
 #include "editor/ViewZoom.h"
+#include "platform/qt/WidgetSetup.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -60,7 +61,7 @@ TrueColourView::TrueColourView(int side, QWidget* parent) : QScrollArea(parent),
     setFrameShape(QFrame::NoFrame);
     setFixedSize(side, side);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    surface_ = new TrueColourSurface(*this, this);
+    surface_ = makeChild<TrueColourSurface>(this, "trueColourSurface", *this);
     setWidget(surface_);
 }
 
