@@ -53,14 +53,14 @@ struct Columns {
 // columns were never written (they would be 0) and are not read.
 template <typename Sum>
 void averageDown(const std::uint32_t* rows, const std::vector<Columns>& columns, const Coverage& down,
-                 const CursorImage& source, CursorImage& out) {
-    const std::size_t rowSums = static_cast<std::size_t>(out.width) * 4;
+                 const PixelBlock& source, int width, int height, std::uint32_t* out) {
+    const std::size_t rowSums = static_cast<std::size_t>(width) * 4;
     const Sum total = static_cast<Sum>(source.width) * static_cast<Sum>(source.height);
-    for (int y = 0; y < out.height; ++y) {
-        std::uint32_t* target = &out.argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(out.width)];
+    for (int y = 0; y < height; ++y) {
+        std::uint32_t* target = out + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
         const int first = down.first[static_cast<std::size_t>(y)];
         const int last = down.first[static_cast<std::size_t>(y) + 1];
-        int begin = out.width;
+        int begin = width;
         int end = 0;
         for (int k = first; k < last; ++k) {
             const Columns& c = columns[static_cast<std::size_t>(down.source[static_cast<std::size_t>(k)])];
@@ -113,16 +113,15 @@ void repeatPixels(const CursorImage& source, CursorImage& out) {
 
 // Across each source row: sums of weight * alpha and weight * alpha * colour per target column, into
 // rows (4 sums a column, `width` columns a row); columns gets each row's drawn span.
-void sumAcrossRows(const CursorImage& source, int width, const Coverage& across, std::uint32_t* rows,
+void sumAcrossRows(const PixelBlock& source, int width, const Coverage& across, std::uint32_t* rows,
                    std::vector<Columns>& columns) {
-    // A sum is at most 256 * 255 * 255, within 32 bits. Pixels of alpha 0 add nothing: only the target
-    // columns over the row's others are summed, the rest stay 0.
+    // A sum is at most source.width * 255 * 255, within 32 bits for rows of up to 66051 pixels. Pixels of
+    // alpha 0 add nothing: only the target columns over the row's others are summed, the rest stay 0.
     const std::size_t rowSums = static_cast<std::size_t>(width) * 4;
     const auto from = static_cast<std::int64_t>(source.width);
     const auto to = static_cast<std::int64_t>(width);
     for (int y = 0; y < source.height; ++y) {
-        const std::uint32_t* in =
-            &source.argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(source.width)];
+        const std::uint32_t* in = source.pixels + static_cast<std::size_t>(y) * source.stride;
         std::int64_t drawnBegin = 0;
         std::int64_t drawnEnd = from;
         while (drawnBegin < drawnEnd && (in[drawnBegin] >> 24) == 0)
@@ -172,6 +171,27 @@ int scaledHeight(int width, int height, int size) {
     return static_cast<int>(std::clamp<std::int64_t>(h, 1, kMaxCursorSide));
 }
 
+std::vector<std::uint32_t> averagePixels(const PixelBlock& source, int width, int height) {
+    assert(source.width > 0 && source.height > 0 && width > 0 && height > 0);
+    assert(source.width <= 65536 && source.stride >= static_cast<std::size_t>(source.width));
+    std::vector<std::uint32_t> out(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    const Coverage across = coverage(source.width, width);
+    const Coverage down = coverage(source.height, height);
+    const std::size_t rowSums = static_cast<std::size_t>(width) * 4;
+    const auto rows =
+        std::make_unique_for_overwrite<std::uint32_t[]>(rowSums * static_cast<std::size_t>(source.height));
+    std::vector<Columns> columns(static_cast<std::size_t>(source.height));
+    sumAcrossRows(source, width, across, rows.get(), columns);
+    // Down each target column; every target pixel's weights add up to width * height of the source. For
+    // sources of at most 65536 pixels (every cursor image) each sum stays below 65536 * 255 * 255 < 2^32
+    // and 32-bit arithmetic, much faster to divide, is exact.
+    if (static_cast<std::uint64_t>(source.width) * static_cast<std::uint64_t>(source.height) <= 65536)
+        averageDown<std::uint32_t>(rows.get(), columns, down, source, width, height, out.data());
+    else
+        averageDown<std::uint64_t>(rows.get(), columns, down, source, width, height, out.data());
+    return out;
+}
+
 CursorImage scaleImage(const CursorImage& source, int size) {
     assert(source.width > 0 && source.height > 0 && size > 0);
     assert(source.argb.size() ==
@@ -182,28 +202,17 @@ CursorImage scaleImage(const CursorImage& source, int size) {
     out.hotspotX = scaledHotspot(source.hotspotX, source.width, out.width);
     out.hotspotY = scaledHotspot(source.hotspotY, source.height, out.height);
     out.storedBits = 32;
-    out.argb.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height), 0);
 
     // Enlarging by whole factors: every target pixel lies inside one source pixel and is that pixel.
     if (out.width % source.width == 0 && out.height % source.height == 0) {
+        out.argb.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height), 0);
         repeatPixels(source, out);
         return out;
     }
 
-    const Coverage across = coverage(source.width, out.width);
-    const Coverage down = coverage(source.height, out.height);
-    const std::size_t rowSums = static_cast<std::size_t>(out.width) * 4;
-    const auto rows =
-        std::make_unique_for_overwrite<std::uint32_t[]>(rowSums * static_cast<std::size_t>(source.height));
-    std::vector<Columns> columns(static_cast<std::size_t>(source.height));
-    sumAcrossRows(source, out.width, across, rows.get(), columns);
-    // Down each target column; every target pixel's weights add up to width * height of the source. For
-    // sources of at most 65536 pixels (every cursor image) each sum stays below 65536 * 255 * 255 < 2^32
-    // and 32-bit arithmetic, much faster to divide, is exact.
-    if (static_cast<std::uint64_t>(source.width) * static_cast<std::uint64_t>(source.height) <= 65536)
-        averageDown<std::uint32_t>(rows.get(), columns, down, source, out);
-    else
-        averageDown<std::uint64_t>(rows.get(), columns, down, source, out);
+    out.argb = averagePixels(
+        {source.argb.data(), source.width, source.height, static_cast<std::size_t>(source.width)}, out.width,
+        out.height);
     return out;
 }
 

@@ -17,6 +17,8 @@
 
 #include "model/LosslessCursor.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <span>
 #include <utility>
 #include <vector>
@@ -33,6 +35,22 @@ int scaledHotspot(int h, int from, int to);
 
 // The height of an image of width x height scaled to the nominal size.
 int scaledHeight(int width, int height, int size);
+
+// Straight-alpha 0xAARRGGBB pixels read where they are: width x height of them, rows from the top,
+// `stride` pixels apart.
+struct PixelBlock {
+    const std::uint32_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+    std::size_t stride = 0;
+};
+
+// The resampling above of a block (at most 65536 pixels wide) onto width x height pixels, by any factor
+// on either axis, rows from the top. Rounding: a pixel's alpha is the mean of the alphas under it, each
+// weighted by its overlap, rounded to the nearest with halves up; its colour is the mean weighted by
+// overlap x alpha (the premultiplied sum divided by the alpha sum), rounded the same way; a pixel of alpha
+// 0 is 0.
+std::vector<std::uint32_t> averagePixels(const PixelBlock& source, int width, int height);
 
 // The image at nominal size `size` (1..kMaxCursorSide). The inverted-pixel flags are not carried: replace
 // them first (replaceInvertedPixels), as a theme cannot show them.
