@@ -54,11 +54,17 @@ commands:
   palette IN OUT [--image N]
                      write the colour table of image N of IN (.ico, .cur, .ani, .exe, .dll; N counts from 0 as
                      info shows it, default 0) as the palette file OUT (.vtp)
-  from-picture IN OUT --size 16|32|48 [--area X,Y,W,H]
+  from-picture IN OUT --size LIST [--alpha] [--area X,Y,W,H]
                      turn the picture IN (.bmp, .jpg, .gif, .png), or the area X,Y,W,H of it, into a
-                     square image of the size as the picture panel does, and write OUT as its extension
-                     names it; an animated GIF gives one image per frame and, in an .ani, one step per
-                     frame with the frame's delay as its rate (1/60 s, at least 1)
+                     square image of each size of LIST (16 to 256, separated by commas: 32,48,64) and
+                     write OUT as its extension names it; the longer side fills the image, the margins
+                     are transparent. Without --alpha as the picture panel does (point sampling, at
+                     most 256 colours, on/off transparency; sizes 16, 32 and 48). With --alpha 32-bit
+                     images by area averaging on premultiplied colour, keeping the picture's alpha
+                     (soft edges stay soft). The sizes of one picture make one frame; an animated GIF
+                     gives one frame per GIF frame and, in an .ani, one step per frame with the
+                     frame's delay as its rate (1/60 s, rounded, at least 1); an .ico or .cur keeps
+                     the first frame
   xcursor IN OUT [--group N]
                      write IN (.ico, .cur, .ani, .exe, .dll, Xcursor) as the Xcursor file OUT: every
                      size of every frame with its hotspot, and every step with its delay in
@@ -358,8 +364,11 @@ int runTool(std::span<const std::string> args, std::ostream& out, std::ostream& 
         if (index)
             return palette(args[1], args[2], *index, err);
     }
-    if (!args.empty() && args[0] == "from-picture" && pictures != nullptr)
-        return fromPicture(args.subspan(1), err, *pictures);
+    if (!args.empty() && args[0] == "from-picture" && pictures != nullptr) {
+        const int status = fromPicture(args.subspan(1), err, *pictures);
+        if (status >= 0)
+            return status;
+    }
     err << usageOf(kUsage, args.empty() ? std::string() : args[0]);
     return 2;
 }
