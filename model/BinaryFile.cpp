@@ -72,23 +72,29 @@ namespace {
 
 // Reads at most kMaxReadBytes: what lies beyond reads as past the end, so a huge file cannot exhaust memory.
 bool readAll(int fd, std::vector<std::uint8_t>& out) {
-    out.clear();
+    // Straight into the vector: room for the size the file has and one byte more (so that the second
+    // read finds the end), grown while a file without a known size, or a growing one, goes on.
     struct stat st {};
+    std::size_t room = 65536;
     if (::fstat(fd, &st) == 0 && st.st_size > 0)
-        out.reserve(static_cast<std::size_t>(std::min<off_t>(st.st_size, static_cast<off_t>(kMaxReadBytes))));
-    std::array<std::uint8_t, 65536> buffer{};
-    while (out.size() < kMaxReadBytes) {
-        const std::size_t wanted = std::min(buffer.size(), kMaxReadBytes - out.size());
-        const ssize_t n = ::read(fd, buffer.data(), wanted);
+        room = static_cast<std::size_t>(std::min<off_t>(st.st_size, static_cast<off_t>(kMaxReadBytes))) + 1;
+    out.resize(std::min(room, kMaxReadBytes));
+    std::size_t size = 0;
+    bool ok = true;
+    while (size < kMaxReadBytes) {
+        if (size == out.size())
+            out.resize(std::min(2 * out.size(), kMaxReadBytes));
+        const ssize_t n = ::read(fd, out.data() + size, out.size() - size);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0)
-            return false;
-        if (n == 0)
-            return true;
-        out.insert(out.end(), buffer.begin(), buffer.begin() + n);
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        size += static_cast<std::size_t>(n);
     }
-    return true;
+    out.resize(size);
+    return ok;
 }
 
 bool isRegularOrMissing(const std::string& path) {
