@@ -20,17 +20,18 @@ namespace {
 // folders directly inside it, after the folder's own (a name found twice keeps its first file).
 std::map<std::string, fs::path> filesByLowerName(const fs::path& folder, bool below) {
     std::map<std::string, fs::path> files;
-    std::vector<fs::path> entries;
+    // Directory entries know their type from the listing: no look at each file but at links.
+    std::vector<fs::directory_entry> entries;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        entries.push_back(it->path());
+        entries.push_back(*it);
     std::sort(entries.begin(), entries.end());
     std::vector<fs::path> subfolders;
-    for (const fs::path& entry : entries) {
-        if (fs::is_regular_file(entry, ec))
-            files.emplace(asciiLower(entry.filename().string()), entry);
-        else if (below && fs::is_directory(entry, ec))
-            subfolders.push_back(entry);
+    for (const fs::directory_entry& entry : entries) {
+        if (entry.is_regular_file(ec))
+            files.emplace(asciiLower(entry.path().filename().string()), entry.path());
+        else if (below && entry.is_directory(ec))
+            subfolders.push_back(entry.path());
     }
     for (const fs::path& sub : subfolders)
         for (auto& [name, path] : filesByLowerName(sub, false))
