@@ -20,8 +20,8 @@ void prepareToolHeap() {
     mallopt(M_MMAP_THRESHOLD, kLargestHeapBuffer);
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
     mallopt(M_ARENA_MAX, 1);
-    // Grow the heap once by the reserve (untouched, it costs nothing) and ask for huge pages in it: a
-    // theme's 20 MB of pixels and files are then a dozen page faults rather than five thousand.
+    // Grow the heap once by the reserve (untouched, it costs nothing) and ask for huge pages in it: the
+    // megabytes of a theme's pixels and files then take a few faults each instead of one per 4 kB page.
     mallopt(M_TOP_PAD, kReserve);
     const auto start = reinterpret_cast<std::uintptr_t>(sbrk(0));
     void* volatile growth = std::malloc(1 << 20); // volatile: not left out as unused
