@@ -6,6 +6,7 @@
 #include "theme/LayoutSupport.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 namespace vantle::theme {
@@ -101,6 +102,18 @@ std::vector<ThemeCursor> themeNamesOfPack(const CursorPack& pack) {
     std::vector<ThemeCursor> names;
     for (const PackSource& source : pack.sources)
         names.push_back(themeNamesOf(source.roles, source.ownName));
+    // As makeThemeCursors drops a link that is another cursor's name; when a source of that name cannot
+    // be read the link stays, which is sound only if no other source has it too.
+    std::set<std::string> own;
+    std::map<std::string, int> linked;
+    for (const ThemeCursor& c : names) {
+        own.insert(c.name);
+        for (const std::string& link : c.links)
+            ++linked[link];
+    }
+    for (ThemeCursor& c : names)
+        std::erase_if(c.links,
+                      [&](const std::string& link) { return own.contains(link) && linked[link] == 1; });
     return names;
 }
 

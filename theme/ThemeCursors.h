@@ -48,7 +48,9 @@ struct ThemeCursors {
 ThemeCursors makeThemeCursors(const CursorPack& pack, std::span<const int> extraSizes, SizeRule rule,
                               CursorFileStream* stream = nullptr);
 
-// The names each source of the pack is written under (themeNamesOf), in pack order.
+// The names each source of the pack is written under (themeNamesOf), in pack order, a link that is another
+// source's name dropped as makeThemeCursors drops it (unless two sources have that link): what a
+// CursorFileStream expects.
 std::vector<ThemeCursor> themeNamesOfPack(const CursorPack& pack);
 
 // How many names the cursors are written under, and the names desktops ask for (desktopCursorNames) that

@@ -11,6 +11,7 @@
 #include "theme/CursorNames.h"
 #include "theme/CursorScaling.h"
 #include "theme/CursorTheme.h"
+#include "theme/ThemeCursors.h"
 #include "tool/VantleTool.h"
 
 #include <gtest/gtest.h>
@@ -329,6 +330,20 @@ TEST(ThemePack, CursorFilesAreWrittenAheadOnlyWhenEveryNameIsSound) {
     ASSERT_TRUE(theme::writeCursorTheme(dir.path().string(), "T", made).ok);
     EXPECT_EQ(fs::file_size(file), 4u) << "left as written";
     EXPECT_EQ(fs::read_symlink(dir.path() / "T" / "cursors" / "pointer"), "left_ptr");
+
+    // A pack's own all-scroll takes the name from the size-all cursor's links, as makeThemeCursors does:
+    // the names are sound and the files may go ahead. Two sources linking it keep it on both.
+    theme::CursorPack pack;
+    pack.sources = {{"move.cur", {CursorRole::SizeAll}, {}}, {"pan.cur", {}, "all-scroll"}};
+    std::vector<theme::ThemeCursor> names = theme::themeNamesOfPack(pack);
+    EXPECT_EQ(std::count(names[0].links.begin(), names[0].links.end(), "all-scroll"), 0);
+    theme::CursorFileStream ahead(dir.path().string(), "U", names);
+    theme::ThemeCursor pan = cursor("all-scroll", {});
+    ahead.write(pan);
+    EXPECT_TRUE(pan.fileWritten);
+    pack.sources.push_back({"move2.cur", {CursorRole::SizeAll}, {}});
+    names = theme::themeNamesOfPack(pack);
+    EXPECT_EQ(std::count(names[2].links.begin(), names[2].links.end(), "all-scroll"), 1);
 }
 
 } // namespace
