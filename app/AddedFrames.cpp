@@ -38,6 +38,30 @@ void frmICON::addPictureFrames(const std::vector<IconImage>& images, const std::
     setUndoState(UndoState::UndoAvailable);
 }
 
+void frmICON::addTrueColourFrame(const std::vector<CursorImage>& images) {
+    CommitEditedImage();
+    // After the last size of the selected image's frame, so that the new frame stands on its own.
+    int last = state_.selectedImage;
+    while (last + 1 < document_.imageCount && document_.images[static_cast<std::size_t>(last + 1)].sameFrame)
+        ++last;
+    if (last != state_.selectedImage) {
+        imageList_->showDocument(last);
+        ShowImageInEditor(state_.selectedSlot);
+    }
+    for (std::size_t k = 0; k < images.size(); ++k) {
+        if (!growForNewImage())
+            break;
+        moveImagesBack(document_, state_.selectedImage);
+        IconImage& added = document_.images[static_cast<std::size_t>(state_.selectedImage + 1)];
+        added.clearPixels(settings_.markers.transparent);
+        setTrueColourImage(added, images[k]);
+        added.sameFrame = k > 0;
+        InsertAfterSelected();
+    }
+    setModified();
+    state_.editorRefresh = true;
+}
+
 bool frmICON::undoAddedFrames() {
     if (!framesUndo_)
         return false;

@@ -78,6 +78,8 @@ class frmICON : public QMainWindow {
     // The frames of an animated picture as images after the selected one, each with a step of its delay
     // (1/60 s, at least 1) at the end of the sequence: one undoable step.
     void addPictureFrames(const std::vector<IconImage>& images, const std::vector<int>& delaysMs);
+    // 32-bit images of one picture as one frame of several sizes, after the frame of the selected image.
+    void addTrueColourFrame(const std::vector<CursorImage>& images);
     // The depth indicator lWIi(0) and the availability of reduce colours, from the stored depth.
     void showDepth(ColourDepth depth);
     // The property frame caption: selected image + 1, " / ", image count.

@@ -7,6 +7,7 @@
 #include "app/MainWindow.h"
 #include "app/PictureBoxWidget.h"
 #include "app/PictureText.h"
+#include "app/TrueColourPictureDialog.h"
 #include "app/PictureViewWidget.h"
 #include "app/PictureWindow.h"
 #include "app/QtColours.h"
@@ -66,6 +67,15 @@ void PicturePanel::buildFramesButton() {
     cmdBAll_ = placedButton(this, "cmdBAll", {378, 380, 180, 28}, qs(kAllFramesCaption), qs(kAllFramesTip));
     connect(cmdBAll_, &QPushButton::clicked, this, [this] { cmdBAll_Click(); });
     cmdBAll_->hide();
+    // With the true-colour setting on: the picture as 32-bit images of any size.
+    cmdBTc_ = placedButton(this, "cmdBTc", {378, 412, 180, 26}, qs(kTrueColourPictureButton),
+                           qs(kTrueColourPictureButtonTip));
+    connect(cmdBTc_, &QPushButton::clicked, this, [this] { cmdBTc_Click(); });
+    cmdBTc_->hide();
+}
+
+PictureArea PicturePanel::previewArea() const {
+    return previewArea_.value_or(PictureArea{0, 0, picture_.width, picture_.height});
 }
 
 void PicturePanel::setFrames(std::vector<Picture> frames, std::vector<int> delaysMs) {
@@ -230,6 +240,10 @@ void PicturePanel::layoutPanel() {
     const bool animated = frames_.size() > 1;
     cmdBAll_->setVisible(animated);
     cmdBAll_->setEnabled(false);
+    cmdBTc_->setVisible(window_.settings().trueColour);
+    cmdBTc_->setEnabled(pictureShown() && !picture_.empty());
+    if (trueColourDialog_)
+        trueColourDialog_->refresh();
     lTitleBmp_->setText(QString::fromStdString(title_) +
                         (animated ? qs(kFrameCountSuffix).arg(frames_.size()) : QString()));
     if (!(window_.state().pictureLoaded || !pBmpW_->isHidden()) || picture_.empty())
@@ -272,6 +286,8 @@ void PicturePanel::layoutPanel() {
 
 void PicturePanel::showPreviews(const PreviewSet& previews) {
     previews_ = previews;
+    if (trueColourDialog_)
+        trueColourDialog_->refresh();
     for (std::size_t b = 0; b < 3; ++b)
         pBmpP_[b]->setPicture(imageOfPreview(previews_[b]));
 }

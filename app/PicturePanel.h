@@ -28,6 +28,7 @@ namespace vantle::ui {
 
 class frmICON;
 class frmPICTURE;
+class TrueColourPictureDialog;
 class PictureBoxWidget;
 class PictureViewWidget;
 
@@ -74,6 +75,9 @@ class PicturePanel : public QFrame {
     void M_PAREA_S_Click();
 
     const Picture& picture() const { return picture_; }
+    // The area the previews were made from: the selected one, or the whole picture.
+    PictureArea previewArea() const;
+    void cmdBTc_Click();
     const std::string& title() const { return title_; }
     const PreviewSet& previews() const { return previews_; }
     int selectedSize() const { return selectedSize_; }
@@ -123,6 +127,8 @@ class PicturePanel : public QFrame {
     QAction* M_PAREA_F_ = nullptr;
     QAction* M_PAREA_S_ = nullptr;
     QPointer<frmPICTURE> pictureWindow_;
+    QPointer<TrueColourPictureDialog> trueColourDialog_;
+    QPushButton* cmdBTc_ = nullptr;
 };
 
 // The pop-up menu M_PAREA of the panel and the picture window, its items checkable.

@@ -7,8 +7,10 @@
 #include "app/PictureText.h"
 #include "app/PictureWindow.h"
 #include "app/QtText.h"
+#include "app/TrueColourPictureDialog.h"
 #include "app/WindowText.h"
 #include "model/ImageOps.h"
+#include "platform/qt/WidgetSetup.h"
 
 namespace vantle::ui {
 
@@ -69,6 +71,18 @@ void PicturePanel::cmdBIn_Click() {
     added.hotspotY = 0;
     window_.InsertAfterSelected();
     window_.state().editorRefresh = true;
+}
+
+void PicturePanel::cmdBTc_Click() {
+    if (!pictureShown() || picture_.empty())
+        return;
+    if (!trueColourDialog_) {
+        trueColourDialog_ = makeChild<TrueColourPictureDialog>(&window_, "frmTCPIC", *this, window_);
+        trueColourDialog_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    trueColourDialog_->refresh();
+    trueColourDialog_->show();
+    trueColourDialog_->raise();
 }
 
 void PicturePanel::cmdBAll_Click() {

@@ -19,6 +19,16 @@ inline constexpr std::string_view kAllFramesTip =
 // After the picture's title, for a picture of more than one frame.
 inline constexpr std::string_view kFrameCountSuffix = "  （%1 フレーム）";
 inline constexpr std::string_view kOverwriteCaption = "上書き";
+// The 32-bit sizes of a picture, with the true-colour setting on.
+inline constexpr std::string_view kTrueColourPictureButton = "32ﾋﾞｯﾄｲﾒｰｼﾞ(&T)...";
+inline constexpr std::string_view kTrueColourPictureButtonTip =
+    "画像からアルファ付きの32ビットイメージを作ります";
+inline constexpr std::string_view kTrueColourPictureTitle = "32ビットイメージの作成";
+inline constexpr std::string_view kTrueColourPictureSizes = "サイズ";
+inline constexpr std::string_view kTrueColourPictureAdd = "フレームとして追加(&A)";
+inline constexpr std::string_view kTrueColourPictureAddTip =
+    "選んだサイズを一つのフレームとしてｲﾒｰｼﾞに追加します";
+inline constexpr std::string_view kTrueColourPictureClose = "閉じる(&C)";
 inline constexpr std::string_view kOverwriteTip = "画像をｲﾒｰｼﾞに上書きします";
 inline constexpr std::string_view kOpenPictureTip = "画像ファイルを開く";
 inline constexpr std::string_view kClipboardTip = "クリップボードを開く";

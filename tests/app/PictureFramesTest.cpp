@@ -27,6 +27,7 @@ TEST_P(PictureFrames, EveryFrameBecomesAnImageAndAStepOfItsDelayInOneUndoableSte
     EXPECT_NE(text("lTitleBmp").find("（4 フレーム）"), std::string::npos) << text("lTitleBmp");
     auto* all = find<QPushButton>("cmdBAll");
     EXPECT_TRUE(all->isVisible());
+    EXPECT_EQ(find("cmdBTc")->isVisible(), GetParam()) << "32-bit sizes only with the setting on";
     EXPECT_FALSE(all->isEnabled()) << "no preview size chosen yet";
     window->picturePanel().pBmpP_Click(0);
     ASSERT_TRUE(all->isEnabled());

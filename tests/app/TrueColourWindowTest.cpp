@@ -7,13 +7,16 @@
 #include "app/AnimationPreviewPanel.h"
 #include "app/EditPanel.h"
 #include "app/PictureBoxWidget.h"
+#include "app/TrueColourPictureDialog.h"
 #include "app/TrueColourView.h"
 #include "app/WindowText.h"
+#include "import/TrueColourPreview.h"
 #include "model/AniBytes.h"
 #include "model/CursorFiles.h"
 #include "model/TrueColourDocument.h"
 #include "model/XcursorFile.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -222,6 +225,33 @@ TEST_F(TrueColourWindow, ThePreviewPlaysTheChosenSizeAtRealSizeWithItsAlpha) {
     EXPECT_EQ(frame->size(), QSize(64, 64));
     EXPECT_TRUE(frame->picture().hasAlphaChannel());
     EXPECT_EQ(frame->picture().pixel(0, 0) >> 24, image(2).full.at(0, 0) >> 24);
+}
+
+TEST_F(TrueColourWindow, APictureBecomesOneFrameOfTheChosenSizesWithItsAlpha) {
+    const std::string picture = std::string(VANTLE_TEST_DATA) + "/pic-alpha.png";
+    openFile(picture);
+    ASSERT_EQ(document->imageCount, 1);
+    find<QPushButton>("cmdBTc")->click();
+    auto* dialog = window->findChild<ui::TrueColourPictureDialog*>("frmTCPIC");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->chosenSizes(), (std::vector<int>{32, 48, 64, 96}));
+    window->findChild<QCheckBox*>("chkTc_256")->setChecked(true);
+    ASSERT_EQ(dialog->images().size(), 5u);
+    const auto loaded = platform.loadPictureFile(picture);
+    ASSERT_TRUE(loaded.has_value());
+    window->findChild<QPushButton*>("cmdTcAdd")->click();
+    // After the blank image: one frame of five sizes, each the area average the import code makes.
+    ASSERT_EQ(document->imageCount, 6);
+    EXPECT_EQ(frameOfImages(*document), (std::vector<int>{0, 1, 1, 1, 1, 1}));
+    const int sizes[] = {32, 48, 64, 96, 256};
+    for (int k = 0; k < 5; ++k) {
+        const CursorImage expected =
+            trueColourPreview(*loaded, PictureArea{0, 0, loaded->width, loaded->height}, sizes[k]);
+        EXPECT_TRUE(image(k + 1).full.argb == expected.argb) << sizes[k];
+    }
+    EXPECT_TRUE(std::any_of(image(5).full.argb.begin(), image(5).full.argb.end(), [](std::uint32_t p) {
+        return p >> 24 != 0 && p >> 24 != 255;
+    })) << "soft edges kept";
 }
 
 TEST_F(TrueColourWindow, ReduceColoursIsOneUndoableStepToTheDesignedDepths) {
