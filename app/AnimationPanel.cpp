@@ -9,6 +9,8 @@
 #include "app/QtColours.h"
 #include "app/QtText.h"
 #include "app/TrueColourPicture.h"
+#include "app/WindowText.h"
+#include "model/TrueColourDocument.h"
 #include "platform/qt/WidgetSetup.h"
 
 #include <QGroupBox>
@@ -16,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStringList>
 #include <QTimer>
 #include <QToolButton>
 
@@ -213,9 +216,11 @@ void AnimationPanel::fillPanel() {
 }
 
 QImage AnimationPanel::pictureOf(int image) {
+    // A step of a 32-bit frame shows the frame's largest size (its sizes are named in the slot's tip).
     if (const IconDocument& d = window_.document();
         image >= 0 && image < d.imageCount && d.images[at(image)].trueColour())
-        return thumbnailOfImage(d.images[at(image)].full, kSlotPicture);
+        return thumbnailOfImage(d.images[at(imageOfFrameAtSize(d, image, kMaxCursorSide))].full,
+                                kSlotPicture);
     ImageListPanel& list = window_.imageList();
     for (int s = 0; s < std::min(list.slotsInUse, ImageListPanel::kSlots); ++s)
         if (list.slotMap[at(s)] == image)
@@ -234,6 +239,19 @@ QImage AnimationPanel::pictureOf(int image) {
     return pAniW_->picture();
 }
 
+QString AnimationPanel::frameSizesTip(int image) const {
+    const IconDocument& d = window_.document();
+    if (image < 0 || image >= d.imageCount || !window_.settings().trueColour)
+        return {};
+    int first = image;
+    while (first > 0 && d.images[at(first)].sameFrame)
+        --first;
+    QStringList sizes;
+    for (int i = first; i < d.imageCount && (i == first || d.images[at(i)].sameFrame); ++i)
+        sizes << QStringLiteral("%1x%2").arg(d.images[at(i)].width).arg(d.images[at(i)].height);
+    return qs(kFrameSizesTip).arg(frameOfImages(d)[at(image)] + 1).arg(sizes.join(QStringLiteral(", ")));
+}
+
 void AnimationPanel::DrawAnimationSlot(int slot, int image) {
     if (slot < 0 || slot >= kSlots)
         return;
@@ -244,6 +262,7 @@ void AnimationPanel::DrawAnimationSlot(int slot, int image) {
                          kSlotPicture, kSlotPicture);
     s.image->show();
     s.image->setPicture(pictureOf(image));
+    s.image->setToolTip(frameSizesTip(image));
     const int step = vsBerAni_->value() + slot;
     if (step >= 0 && step < d.stepCapacity())
         showText(*s.rate, QString::number(d.steps[at(step)].rate));

@@ -62,6 +62,8 @@ class AnimationPanel : public QFrame {
     void UpDn_AIR_MouseUp(int index);
     void Timer_UpDn_Timer();
     void DrawAnimationSlot(int slot, int image);
+    // With frames of several sizes: the frame of the image and its sizes, for the slot's tip.
+    QString frameSizesTip(int image) const;
 
   private:
     struct Slot {

@@ -118,6 +118,7 @@ inline constexpr std::string_view kDepthUnknown = "???";
 inline constexpr std::string_view kDepth32Caption = "32ビット";
 // The tip of an image-list slot showing a 32-bit image: its frame and size.
 inline constexpr std::string_view kTrueColourSlotTip = "フレーム %1  %2x%3";
+inline constexpr std::string_view kFrameSizesTip = "フレーム %1  サイズ %2";
 inline constexpr std::string_view kHotspotButton = "ﾎｯﾄｽﾎﾟｯﾄ";
 inline constexpr std::string_view kHotspotRelease = " 解  除 ";
 inline constexpr std::string_view kHotspotButtonTip = "ﾎｯﾄｽﾎﾟｯﾄの位置を設定します";

@@ -209,6 +209,9 @@ TEST_F(TrueColourWindow, ThePreviewPlaysTheChosenSizeAtRealSizeWithItsAlpha) {
         offered.push_back(sizes->itemData(i).toInt());
     EXPECT_EQ(offered, (std::vector<int>{32, 48, 64, 128}));
     EXPECT_EQ(sizes->currentData().toInt(), 32);
+    // The strip's slots name each step's frame and its sizes.
+    EXPECT_EQ(find("iAni_0")->toolTip().toStdString(), "フレーム 2  サイズ 128x128");
+    EXPECT_EQ(find("iAni_1")->toolTip().toStdString(), "フレーム 1  サイズ 32x32, 48x48, 64x64, 128x128");
     auto* area = find("lAniRW");
     auto* frame = find<ui::PictureBoxWidget>("iAniRun");
     auto play = [&](int size) {
