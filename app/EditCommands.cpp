@@ -10,12 +10,13 @@
 
 namespace vantle::ui {
 
-bool frmICON::exchangeReduceUndo(bool undo) {
-    if (!reduceUndo_ || reduceUndo_->image != state_.selectedImage || reduceUndo_->undone != !undo)
+bool frmICON::exchangeWholeImageUndo(bool undo) {
+    if (!wholeImageUndo_ || wholeImageUndo_->image != state_.selectedImage ||
+        wholeImageUndo_->undone != !undo)
         return false;
     imageList_->bringSelectedIntoView();
-    std::swap(document_.images[static_cast<std::size_t>(reduceUndo_->image)], reduceUndo_->other);
-    reduceUndo_->undone = undo;
+    std::swap(document_.images[static_cast<std::size_t>(wholeImageUndo_->image)], wholeImageUndo_->other);
+    wholeImageUndo_->undone = undo;
     state_.modified = true;
     ShowImageInEditor(state_.selectedSlot);
     DrawImageSlot(state_.selectedSlot, state_.selectedImage);
@@ -24,17 +25,29 @@ bool frmICON::exchangeReduceUndo(bool undo) {
 }
 
 void frmICON::M_E_Bf_Click() {
-    if (undoAddedFrames() || exchangeReduceUndo(true))
+    if (undoAddedFrames() || exchangeWholeImageUndo(true))
         return;
     if (selectedTab() == 1 && editPanel_->canvas().undoState() == UndoState::UndoAvailable)
         editPanel_->canvas().Undo();
 }
 
 void frmICON::M_E_Nx_Click() {
-    if (exchangeReduceUndo(false))
+    if (exchangeWholeImageUndo(false))
         return;
     if (selectedTab() == 1 && editPanel_->canvas().undoState() == UndoState::RedoAvailable)
         editPanel_->canvas().Redo();
+}
+
+void frmICON::changeTrueColourImage(const std::function<void(IconImage&)>& change) {
+    imageList_->bringSelectedIntoView(); // its slot and the editor show the result
+    IconImage& image = document_.images[static_cast<std::size_t>(state_.selectedImage)];
+    WholeImageUndo undo{state_.selectedImage, image, false};
+    change(image);
+    setModified();
+    wholeImageUndo_ = std::move(undo);
+    ShowImageInEditor(state_.selectedSlot);
+    DrawImageSlot(state_.selectedSlot, state_.selectedImage);
+    setUndoState(UndoState::UndoAvailable);
 }
 
 void frmICON::M_E_Gen_Click() {
@@ -42,14 +55,7 @@ void frmICON::M_E_Gen_Click() {
     if (image.depth == 2 || image.depth == kDepthUndetermined)
         return;
     if (image.trueColour()) {
-        imageList_->bringSelectedIntoView(); // its slot and the editor show the result
-        ReduceUndo undo{state_.selectedImage, image, false};
-        reduceTrueColourImage(image, settings_.markers);
-        setModified();
-        reduceUndo_ = std::move(undo);
-        ShowImageInEditor(state_.selectedSlot);
-        DrawImageSlot(state_.selectedSlot, state_.selectedImage);
-        setUndoState(UndoState::UndoAvailable);
+        changeTrueColourImage([&](IconImage& im) { reduceTrueColourImage(im, settings_.markers); });
         return;
     }
     platform_.setBusy(true);
@@ -70,17 +76,25 @@ void frmICON::M_E_To_Click() {
 void frmICON::M_E_Mono_Click() {
     makeMonochrome(editPanel_->canvas(), settings_.markers);
 }
+void frmICON::turnSelectedImage(Turn turn) {
+    const IconImage& image = document_.images[static_cast<std::size_t>(state_.selectedImage)];
+    if (image.trueColour())
+        changeTrueColourImage([turn](IconImage& im) { turnTrueColour(im.full, turn); });
+    else
+        turnImage(editPanel_->canvas(), turn, settings_.markers);
+}
+
 void frmICON::M_E_TurnR_Click() {
-    turnImage(editPanel_->canvas(), Turn::Right, settings_.markers);
+    turnSelectedImage(Turn::Right);
 }
 void frmICON::M_E_TurnL_Click() {
-    turnImage(editPanel_->canvas(), Turn::Left, settings_.markers);
+    turnSelectedImage(Turn::Left);
 }
 void frmICON::M_E_UpDn_Click() {
-    turnImage(editPanel_->canvas(), Turn::UpsideDown, settings_.markers);
+    turnSelectedImage(Turn::UpsideDown);
 }
 void frmICON::M_E_RtLt_Click() {
-    turnImage(editPanel_->canvas(), Turn::Mirror, settings_.markers);
+    turnSelectedImage(Turn::Mirror);
 }
 void frmICON::shiftClicked(int direction) {
     editPanel_->shiftImageBy(direction);

@@ -173,8 +173,9 @@ void EditPanel::showTrueColourImage(int imageIndex) {
     setTrueColourShown(true);
     for (const char* name : kPixelCommands)
         window_.action(name)->setEnabled(false);
-    // Reducing colours works on the whole 32-bit image (one undoable step of its own).
-    for (const char* name : {"M_E_Gen", "tberIcon_Gen"})
+    // Reducing colours, the turns and the flips work on the whole 32-bit image (one undoable step each).
+    for (const char* name : {"M_E_Gen", "tberIcon_Gen", "M_E_TurnR", "M_E_TurnL", "M_E_UpDn", "M_E_RtLt",
+                             "tberIcon_Right", "tberIcon_Left", "tberIcon_UpDn", "tberIcon_RtLt"})
         window_.action(name)->setEnabled(true);
     for (QToolButton* b : shiftButtons_)
         b->hide();

@@ -5,6 +5,7 @@
 
 #include "app/DocumentOrigin.h"
 #include "editor/EditCanvas.h"
+#include "editor/Transforms.h"
 #include "model/IconDocument.h"
 #include "model/Settings.h"
 #include "platform/Platform.h"
@@ -12,6 +13,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -72,7 +74,7 @@ class frmICON : public QMainWindow {
 
     void setModified(bool modified = true) {
         state_.modified = modified;
-        reduceUndo_.reset();
+        wholeImageUndo_.reset();
         framesUndo_.reset();
     }
     // The frames of an animated picture as images after the selected one, each with a step of its delay
@@ -193,16 +195,20 @@ class frmICON : public QMainWindow {
     AppSettings& settings_;
     WindowState state_;
     DocumentOrigin origin_;
-    // Reduce colours on an image its file held whole is one undoable step: the image before (or, once
-    // undone, after) it, until the image changes otherwise or another image is shown.
-    struct ReduceUndo {
+    // A whole-image command on a 32-bit image (reduce colours, turns and flips) is one undoable step: the
+    // image before (or, once undone, after) it, until the image changes otherwise or another is shown.
+    struct WholeImageUndo {
         int image = -1;
         IconImage other;
         bool undone = false;
     };
-    std::optional<ReduceUndo> reduceUndo_;
+    std::optional<WholeImageUndo> wholeImageUndo_;
     // Undo / Redo of that step: the image and the one kept change places.
-    bool exchangeReduceUndo(bool undo);
+    bool exchangeWholeImageUndo(bool undo);
+    // Runs a whole-image command on the selected 32-bit image as one undoable step.
+    void changeTrueColourImage(const std::function<void(IconImage&)>& change);
+    // A quarter turn or flip of the selected image, in the canvas or of its 32-bit pixels.
+    void turnSelectedImage(Turn turn);
     // Adding a picture's frames is one undoable step: the images added and the sequence before, until
     // the document changes otherwise.
     struct FramesUndo {

@@ -37,6 +37,24 @@ void makeMonochrome(EditCanvas& canvas, const MarkerColours& markers) {
     });
 }
 
+TurnSource turnedFrom(Turn turn, int w, int h, int x, int y) {
+    // A quarter turn of a w x h image turns it about its centre and keeps its size: for a square image
+    // a = 0 and b = w - 1; of an image that is not square only the centred square stays, the rest of
+    // the image becomes transparent. Turning left undoes turning right wherever a pixel survived.
+    const int a = floorDivide(w - h, 2);
+    const int b = floorDivide(w + h - 2, 2);
+    switch (turn) {
+    case Turn::Right:
+        return {y + a, b - x};
+    case Turn::Left:
+        return {b - y, x - a};
+    case Turn::UpsideDown:
+        return {x, h - 1 - y};
+    default:
+        return {w - 1 - x, y};
+    }
+}
+
 void turnImage(EditCanvas& canvas, Turn turn, const MarkerColours& markers) {
     canvas.settleSelection();
     canvas.TakeUndoSnapshot();
@@ -46,39 +64,30 @@ void turnImage(EditCanvas& canvas, Turn turn, const MarkerColours& markers) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             t(x, y) = canvas.pixel(x, y);
-    // A quarter turn of a w x h image turns it about its centre and keeps its size: for a square image
-    // a = 0 and b = w - 1; of an image that is not square only the centred square stays, the rest of
-    // the image becomes transparent. Turning left undoes turning right wherever a pixel survived.
-    const int a = floorDivide(w - h, 2);
-    const int b = floorDivide(w + h - 2, 2);
-    auto old = [&](int x, int y) {
-        return x >= 0 && y >= 0 && x < w && y < h ? t(x, y) : markers.transparent;
-    };
-    auto store = [&](int x, int y, colourRGB c) {
-        canvas.workBuffer(canvas.imageOffsetX + x, canvas.imageOffsetY + y) = c;
-        canvas.PaintCellAt(canvas.workBuffer, canvas.imageOffsetX, canvas.imageOffsetY, x, y);
-    };
-    if (turn == Turn::UpsideDown) {
-        for (int x = 0; x < w; ++x)
-            for (int y = 0; y < h; ++y)
-                store(x, y, t(x, h - 1 - y));
-    } else {
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                switch (turn) {
-                case Turn::Right:
-                    store(x, y, old(y + a, b - x));
-                    break;
-                case Turn::Left:
-                    store(x, y, old(b - y, x - a));
-                    break;
-                default:
-                    store(x, y, t(w - 1 - x, y));
-                    break;
-                }
-            }
-    }
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const TurnSource from = turnedFrom(turn, w, h, x, y);
+            const bool inside = from.x >= 0 && from.y >= 0 && from.x < w && from.y < h;
+            canvas.workBuffer(canvas.imageOffsetX + x, canvas.imageOffsetY + y) =
+                inside ? t(from.x, from.y) : markers.transparent;
+            canvas.PaintCellAt(canvas.workBuffer, canvas.imageOffsetX, canvas.imageOffsetY, x, y);
+        }
     canvas.RepaintChangedAt(canvas.workBuffer, canvas.imageOffsetX, canvas.imageOffsetY);
+}
+
+void turnTrueColour(CursorImage& image, Turn turn) {
+    const CursorImage before = image;
+    const int w = image.width;
+    const int h = image.height;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const TurnSource from = turnedFrom(turn, w, h, x, y);
+            const bool inside = from.x >= 0 && from.y >= 0 && from.x < w && from.y < h;
+            const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + x;
+            image.argb[i] = inside ? before.at(from.x, from.y) : 0;
+            if (!image.inverted.empty())
+                image.inverted[i] = inside && before.invertsAt(from.x, from.y) ? 1 : 0;
+        }
 }
 
 ShiftLimits shiftImage(EditCanvas& canvas, Shift shift, ShiftLimits limits) {

@@ -3,6 +3,7 @@
 // one-pixel shifts of the image's window over the work buffer.
 
 #include "editor/EditCanvas.h"
+#include "model/LosslessCursor.h"
 
 namespace vantle {
 
@@ -17,6 +18,18 @@ void makeMonochrome(EditCanvas& canvas, const MarkerColours& markers);
 // Quarter turns and flips; marker pixels move with the others. Turns keep the image's size: an image that
 // is not square turns about its centre, and what falls outside it is lost (transparent comes in).
 void turnImage(EditCanvas& canvas, Turn turn, const MarkerColours& markers);
+
+// Which pixel of the unturned w x h image (x, y) of the turned one shows; outside the image where a turn
+// of an image that is not square brings in what was not there.
+struct TurnSource {
+    int x = 0;
+    int y = 0;
+};
+TurnSource turnedFrom(Turn turn, int w, int h, int x, int y);
+
+// The same turns of a 32-bit image: every pixel's alpha and inverting flag move exactly, and what comes in
+// is transparent. The hotspot stays, as in turnImage.
+void turnTrueColour(CursorImage& image, Turn turn);
 
 // Which shift buttons are available after a shift.
 struct ShiftLimits {

@@ -257,6 +257,29 @@ TEST_F(TrueColourWindow, APictureBecomesOneFrameOfTheChosenSizesWithItsAlpha) {
     })) << "soft edges kept";
 }
 
+TEST_F(TrueColourWindow, TurnsAndFlipsMoveEveryPixelWithItsAlphaInOneUndoableStep) {
+    openFile(fixture("soft-im.ico"));
+    window->selectTab(1);
+    const CursorImage before = image(0).full;
+    ASSERT_EQ(before.width, 256);
+    ASSERT_TRUE(action("M_E_TurnR")->isEnabled());
+    action("M_E_TurnR")->trigger();
+    bool same = true;
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x)
+            same = same && image(0).full.at(x, y) == before.at(y, 255 - x);
+    EXPECT_TRUE(same) << "a quarter turn right";
+    action("M_E_Bf")->trigger();
+    EXPECT_TRUE(image(0).full.argb == before.argb);
+    action("M_E_RtLt")->trigger();
+    same = true;
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x)
+            same = same && image(0).full.at(x, y) == before.at(255 - x, y);
+    EXPECT_TRUE(same) << "a mirror";
+    EXPECT_FALSE(action("M_E_To")->isEnabled()) << "pixel tools stay off";
+}
+
 TEST_F(TrueColourWindow, ReduceColoursIsOneUndoableStepToTheDesignedDepths) {
     openFile(fixture("soft-im.ico"));
     const IconImage before = image(0);
