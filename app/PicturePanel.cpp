@@ -96,7 +96,7 @@ void PicturePanel::buildControls() {
 
     pBmp_ = placed<QFrame>(this, "pBmp", kViewport);
     pBmp_->setAutoFillBackground(true);
-    pBmpW_ = new PictureViewWidget(pBmp_);
+    pBmpW_ = makeChild<PictureViewWidget>(pBmp_, "pBmpW");
     pBmpW_->hide();
     connect(pBmpW_, &PictureViewWidget::pressed, this,
             [this](Qt::MouseButton b, int x, int y, QPoint g) { pBmpW_MouseDown(b, x, y, g); });
@@ -137,6 +137,16 @@ void PicturePanel::buildControls() {
     connect(cmdBClip_, &QPushButton::clicked, this, [this] { cmdBClip_Click(); });
     connect(cmdBBig_, &QPushButton::clicked, this, [this] { cmdBBig_Click(); });
 
+    buildPreviewFrames();
+
+    M_PAREA_ = buildAreaMenu(this, M_PAREA_F_, M_PAREA_S_);
+    connect(M_PAREA_, &QMenu::aboutToShow, this, [this] { M_PAREA_Click(); });
+    connect(M_PAREA_F_, &QAction::triggered, this, [this] { M_PAREA_F_Click(); });
+    connect(M_PAREA_S_, &QAction::triggered, this, [this] { M_PAREA_S_Click(); });
+    M_PAREA_Click();
+}
+
+void PicturePanel::buildPreviewFrames() {
     fBmpP_ = placed<QGroupBox>(this, "fBmpP", {378, 66, 180, 164}, qs(kWholePictureFrame));
     iBmpPRect_ = QRect(26, 24, 128, 128);
     iBmpP_ = placed<PictureBoxWidget>(fBmpP_, "iBmpP", iBmpPRect_);
@@ -170,12 +180,6 @@ void PicturePanel::buildControls() {
     cmdBUp_->setEnabled(false);
     connect(cmdBIn_, &QPushButton::clicked, this, [this] { cmdBIn_Click(); });
     connect(cmdBUp_, &QPushButton::clicked, this, [this] { cmdBUp_Click(); });
-
-    M_PAREA_ = buildAreaMenu(this, M_PAREA_F_, M_PAREA_S_);
-    connect(M_PAREA_, &QMenu::aboutToShow, this, [this] { M_PAREA_Click(); });
-    connect(M_PAREA_F_, &QAction::triggered, this, [this] { M_PAREA_F_Click(); });
-    connect(M_PAREA_S_, &QAction::triggered, this, [this] { M_PAREA_S_Click(); });
-    M_PAREA_Click();
 }
 
 bool PicturePanel::pictureShown() const {

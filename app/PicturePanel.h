@@ -92,6 +92,8 @@ class PicturePanel : public QFrame {
     // Writes the chosen preview into image index; true when it was written.
     void storeChosenPreview(int index);
     void buildFramesButton();
+    // The whole picture's frame and the preview frame with its Add and Overwrite buttons.
+    void buildPreviewFrames();
 
     frmICON& window_;
     Picture picture_;
