@@ -1,5 +1,6 @@
 #include "model/TrueColourDocument.h"
 
+#include "model/AlphaBlend.h"
 #include "model/BinaryFile.h"
 #include "model/ColourAnalysis.h"
 #include "model/CursorFiles.h"
@@ -34,29 +35,6 @@ CursorImage blankTrueColourImage(int size) {
     return image;
 }
 
-namespace {
-
-// Straight-alpha source-over of one pixel, each channel rounded to the nearest.
-std::uint32_t over(std::uint32_t top, std::uint32_t base) {
-    const std::uint32_t ta = top >> 24;
-    const std::uint32_t ba = base >> 24;
-    if (ta == 255 || ba == 0)
-        return top;
-    if (ta == 0)
-        return base;
-    const std::uint32_t baseShare = ba * (255 - ta); // in 1/65025
-    const std::uint32_t outA = ta * 255 + baseShare; // in 1/65025
-    std::uint32_t out = (outA + 127) / 255 << 24;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const std::uint32_t t = top >> shift & 0xFF;
-        const std::uint32_t b = base >> shift & 0xFF;
-        out |= (t * ta * 255 + b * baseShare + outA / 2) / outA << shift;
-    }
-    return out;
-}
-
-} // namespace
-
 void combineTrueColour(IconImage& base, const IconImage& top, const MarkerColours& markers) {
     CursorImage result = cursorImageOf(base, markers);
     const CursorImage upper = cursorImageOf(top, markers);
@@ -69,7 +47,7 @@ void combineTrueColour(IconImage& base, const IconImage& top, const MarkerColour
                 result.argb[i] = upper.at(x, y);
                 result.inverted[i] = 1;
             } else if (upper.at(x, y) >> 24 != 0) {
-                result.argb[i] = over(upper.at(x, y), result.argb[i]);
+                result.argb[i] = sourceOver(upper.at(x, y), result.argb[i]);
                 if (!result.inverted.empty())
                     result.inverted[i] = 0;
             }
