@@ -101,7 +101,8 @@ class TrueColourCanvas {
     void takeBackStroke();
     void drawShape(int x, int y);
     void fill(int x, int y);
-    PixelArea strokeArea() const;
+    // Whether work_ is set up for the image as it is now.
+    bool workReady() const;
 
     TrueColourEvents& events_;
     CursorImage* image_ = nullptr;
@@ -117,6 +118,8 @@ class TrueColourCanvas {
     std::vector<std::uint8_t> beforeInverted_;
     std::vector<std::uint8_t> painted_;
     std::vector<int> paintedList_;
+    // The pixels changed by the press or move being handled.
+    PixelArea changed_{};
     // The image and what was moved out of it: twice its size, the image's window at (offsetX_, offsetY_).
     CursorImage work_;
     int offsetX_ = 0;
