@@ -6,6 +6,7 @@
 #include "app/CanvasWidget.h"
 #include "app/EditPanel.h"
 #include "app/MainWindow.h"
+#include "bench/ui/BenchMain.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>
@@ -122,11 +123,5 @@ BENCHMARK(BM_FloodFill48)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vantle::bench::runQtBenchmarks(argc, argv);
 }

@@ -4,10 +4,10 @@
 // Pass --grab=FILE.png to save a picture of the window with the file open.
 
 #include "app/MainWindow.h"
+#include "bench/ui/BenchMain.h"
 #include "bench/ui/BenchWindow.h"
 #include "model/AniFileWriter.h"
 
-#include <QApplication>
 #include <QPixmap>
 
 #include <benchmark/benchmark.h>
@@ -15,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -81,17 +82,13 @@ BENCHMARK_CAPTURE(BM_OpenWindow, frames1000, true)->Unit(benchmark::kMillisecond
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
-    QApplication app(argc, argv);
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--grab=", 7) == 0) {
-            Window w(bigAnimation());
-            w.window->grab().save(QString::fromUtf8(argv[i] + 7));
-            return 0;
-        }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vantle::bench::runQtBenchmarks(argc, argv, [](int argc, char** argv) -> std::optional<int> {
+        for (int i = 1; i < argc; ++i)
+            if (std::strncmp(argv[i], "--grab=", 7) == 0) {
+                Window w(bigAnimation());
+                w.window->grab().save(QString::fromUtf8(argv[i] + 7));
+                return 0;
+            }
+        return std::nullopt;
+    });
 }

@@ -7,6 +7,7 @@
 #include "app/MainWindow.h"
 #include "app/PicturePanel.h"
 #include "app/PictureViewWidget.h"
+#include "bench/ui/BenchMain.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>
@@ -123,11 +124,5 @@ BENCHMARK(BM_PictureDragSquare)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vantle::bench::runQtBenchmarks(argc, argv);
 }

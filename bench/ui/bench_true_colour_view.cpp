@@ -3,9 +3,9 @@
 // screen pixels per image pixel; and the cost of changing to each zoom, when the picture is composed anew.
 
 #include "app/TrueColourView.h"
+#include "bench/ui/BenchMain.h"
 #include "editor/ViewZoom.h"
 
-#include <QApplication>
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
@@ -74,11 +74,5 @@ BENCHMARK(BM_TrueColourZoomChange)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vantle::bench::runQtBenchmarks(argc, argv);
 }

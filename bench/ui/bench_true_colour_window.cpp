@@ -10,10 +10,10 @@
 
 #include "app/ImageListPanel.h"
 #include "app/MainWindow.h"
+#include "bench/ui/BenchMain.h"
 #include "bench/ui/BenchWindow.h"
 #include "model/TrueColourDocument.h"
 
-#include <QApplication>
 #include <QScrollBar>
 
 #include <benchmark/benchmark.h>
@@ -23,6 +23,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -167,17 +168,13 @@ BENCHMARK(BM_TrueColourAnimationTab)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
-    QApplication app(argc, argv);
-    if (argc == 3 && std::strcmp(argv[1], "--make") == 0)
-        return writeModernAnimation(argv[2], 100) ? 0 : 1;
-    if (argc == 4 && std::strcmp(argv[1], "--once") == 0) {
-        Window w(argv[2]);
-        return w.document.imageCount == 500 && w.save(argv[3]) ? 0 : 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vantle::bench::runQtBenchmarks(argc, argv, [](int argc, char** argv) -> std::optional<int> {
+        if (argc == 3 && std::strcmp(argv[1], "--make") == 0)
+            return writeModernAnimation(argv[2], 100) ? 0 : 1;
+        if (argc == 4 && std::strcmp(argv[1], "--once") == 0) {
+            Window w(argv[2]);
+            return w.document.imageCount == 500 && w.save(argv[3]) ? 0 : 1;
+        }
+        return std::nullopt;
+    });
 }
