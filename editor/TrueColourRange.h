@@ -60,6 +60,9 @@ class TrueColourRange {
     // The rectangle or piece area changed from before: both are told to the window.
     void changed(const PixelArea& before);
     void lift();
+    // A floating piece stops floating: the window is told its place and hole show as the image.
+    void endFloating();
+    void leaveRangeMode();
 
     TrueColourEvents& events_;
     CursorImage* image_ = nullptr;

