@@ -37,6 +37,8 @@ ColourAreaPanel::ColourAreaPanel(EditPanel& panel, QWidget* parent) : QWidget(pa
 
     for (ColourLabel* l : {lClearC_, lInverC_, lSelectC_})
         connect(l, &ColourLabel::pressed, this, [this](Qt::MouseButton b) { recordButton(b); });
+    connect(lLeftC_, &ColourLabel::doubleClicked, this, [this] { chooseButtonColour(true); });
+    connect(lRightC_, &ColourLabel::doubleClicked, this, [this] { chooseButtonColour(false); });
     connect(lClearC_, &ColourLabel::clicked, this, [this] { lClearC_Click(); });
     connect(lInverC_, &ColourLabel::clicked, this, [this] { lInverC_Click(); });
     connect(lSelectC_, &ColourLabel::clicked, this, [this] { lSelectC_Click(); });
@@ -52,6 +54,36 @@ void ColourAreaPanel::showColours() {
     lLeftC_->setColour(c.leftColour);
     lRightC_->setColour(c.rightColour);
     lSelectC_->setColour(c.selectedColour);
+    // Opacities show while a 32-bit image is drawn on; markers are shown as they are.
+    const bool alpha = panel_.trueColourShown();
+    const MarkerColours& m = panel_.window().markers();
+    const auto shown = [&](colourRGB colour, int opacity) {
+        return alpha && !m.isMarker(colour) ? opacity : 255;
+    };
+    lLeftC_->setOpacity(shown(c.leftColour, c.leftOpacity));
+    lRightC_->setOpacity(shown(c.rightColour, c.rightOpacity));
+    lSelectC_->setOpacity(shown(c.selectedColour, c.selectedOpacity));
+    const std::string_view more = alpha ? kTrueColourColourTip : std::string_view{};
+    lLeftC_->setToolTip(qs(kLeftColourTip) + qs(more));
+    lRightC_->setToolTip(qs(kRightColourTip) + qs(more));
+}
+
+void ColourAreaPanel::chooseButtonColour(bool left) {
+    if (!panel_.trueColourShown())
+        return;
+    const PaintColour current = panel_.paintColour(left ? MouseButton::Left : MouseButton::Right);
+    const auto chosen =
+        panel_.window().platform().chooseColourWithOpacity(current.inverts ? 0xFF000000u : current.argb);
+    if (!chosen)
+        return;
+    EditCanvas& c = panel_.canvas();
+    colourRGB& colour = left ? c.leftColour : c.rightColour;
+    int& opacity = left ? c.leftOpacity : c.rightOpacity;
+    const std::uint32_t p = *chosen;
+    // The colour is kept apart from its opacity: opacity 0 paints as the transparent colour does.
+    colour = opaqueColour(makeColour(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF), panel_.window().markers());
+    opacity = static_cast<int>(p >> 24);
+    panel_.coloursChanged();
 }
 
 void ColourAreaPanel::showMarkers() {
@@ -76,7 +108,10 @@ void ColourAreaPanel::lInverC_Click() {
     setButtonColour(panel_.window().markers().inverted);
 }
 void ColourAreaPanel::lSelectC_Click() {
-    setButtonColour(panel_.canvas().selectedColour);
+    EditCanvas& canvas = panel_.canvas();
+    (lastButton_ == Qt::LeftButton ? canvas.leftOpacity : canvas.rightOpacity) = canvas.selectedOpacity;
+    setButtonColour(canvas.selectedColour);
+    panel_.coloursChanged();
 }
 void ColourAreaPanel::lClearC_DblClick() {
     changeMarker(true);

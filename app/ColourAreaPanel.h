@@ -34,6 +34,8 @@ class ColourAreaPanel : public QWidget {
   private:
     // Double click on a marker label: every pixel of the old marker value takes the new colour.
     void changeMarker(bool transparent);
+    // Double click on a button's colour while a 32-bit image is shown: the colour and its opacity chosen.
+    void chooseButtonColour(bool left);
 
     EditPanel& panel_;
     ColourLabel* lLeftC_ = nullptr;

@@ -15,6 +15,8 @@ class ColourLabel : public QLabel {
 
     colourRGB colour() const { return colour_; }
     void setColour(colourRGB colour);
+    // How opaque the colour is shown: below 255 over a checkerboard.
+    void setOpacity(int opacity);
     void setTextColour(colourRGB colour);
 
   signals:
@@ -26,11 +28,13 @@ class ColourLabel : public QLabel {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void applyStyle();
     colourRGB colour_ = kWhite;
     colourRGB text_ = kBlack;
+    int opacity_ = 255;
     bool down_ = false;
 };
 

@@ -207,9 +207,11 @@ void frmICON::CommitEditedImage() {
     if (state_.selectedImage < 0)
         return;
     IconImage& image = document_.images[static_cast<std::size_t>(state_.selectedImage)];
-    // A 32-bit image is only shown, never drawn on: the grid canvas holds nothing of it.
+    // A 32-bit image is drawn on in place: only a floating piece or an open stroke is still to go in.
     if (!image.trueColour())
         editPanel_->canvas().commitPixels();
+    else if (state_.imageInEditor == state_.selectedImage)
+        editPanel_->commitTrueColour();
     const double x = properties_->hotspotXValue();
     const double y = properties_->hotspotYValue();
     if (x != image.hotspotX || y != image.hotspotY) {

@@ -25,7 +25,12 @@ bool frmICON::exchangeWholeImageUndo(bool undo) {
 }
 
 void frmICON::M_E_Bf_Click() {
-    if (undoAddedFrames() || exchangeWholeImageUndo(true))
+    if (undoAddedFrames())
+        return;
+    // A floating piece goes into the image first, so that Undo takes the whole move back.
+    if (selectedTab() == 1)
+        editPanel_->commitTrueColour();
+    if (exchangeWholeImageUndo(true))
         return;
     if (selectedTab() == 1 && editPanel_->canvas().undoState() == UndoState::UndoAvailable)
         editPanel_->canvas().Undo();
@@ -38,16 +43,22 @@ void frmICON::M_E_Nx_Click() {
         editPanel_->canvas().Redo();
 }
 
-void frmICON::changeTrueColourImage(const std::function<void(IconImage&)>& change) {
-    imageList_->bringSelectedIntoView(); // its slot and the editor show the result
-    IconImage& image = document_.images[static_cast<std::size_t>(state_.selectedImage)];
-    WholeImageUndo undo{state_.selectedImage, image, false};
-    change(image);
+void frmICON::beginTrueColourChange(int imageIndex) {
+    imageList_->bringSelectedIntoView(); // its slot shows the result
+    WholeImageUndo undo{imageIndex, document_.images[static_cast<std::size_t>(imageIndex)], false};
     setModified();
     wholeImageUndo_ = std::move(undo);
+    setUndoState(UndoState::UndoAvailable);
+}
+
+void frmICON::changeTrueColourImage(const std::function<void(IconImage&)>& change) {
+    if (selectedTab() == 1)
+        editPanel_->commitTrueColour();
+    beginTrueColourChange(state_.selectedImage);
+    change(document_.images[static_cast<std::size_t>(state_.selectedImage)]);
     ShowImageInEditor(state_.selectedSlot);
     DrawImageSlot(state_.selectedSlot, state_.selectedImage);
-    setUndoState(UndoState::UndoAvailable);
+    setUndoState(UndoState::UndoAvailable); // showing the image again took it away
 }
 
 void frmICON::M_E_Gen_Click() {
@@ -71,10 +82,16 @@ void frmICON::M_E_Gen_Click() {
 }
 
 void frmICON::M_E_To_Click() {
-    invertColours(editPanel_->canvas(), settings_.markers);
+    if (document_.images[static_cast<std::size_t>(state_.selectedImage)].trueColour())
+        changeTrueColourImage([](IconImage& im) { invertTrueColour(im.full); });
+    else
+        invertColours(editPanel_->canvas(), settings_.markers);
 }
 void frmICON::M_E_Mono_Click() {
-    makeMonochrome(editPanel_->canvas(), settings_.markers);
+    if (document_.images[static_cast<std::size_t>(state_.selectedImage)].trueColour())
+        changeTrueColourImage([](IconImage& im) { makeTrueColourMonochrome(im.full); });
+    else
+        makeMonochrome(editPanel_->canvas(), settings_.markers);
 }
 void frmICON::turnSelectedImage(Turn turn) {
     const IconImage& image = document_.images[static_cast<std::size_t>(state_.selectedImage)];
@@ -103,25 +120,25 @@ void frmICON::shiftClicked(int direction) {
 // Range editing works on the edit tab only (the shortcuts reach the window on every tab).
 void frmICON::M_E_HANI_Click() {
     if (selectedTab() == 1)
-        editPanel_->selection().StartRangeMode();
+        editPanel_->startRange();
 }
 void frmICON::M_E_CUT_Click() {
     if (selectedTab() == 1)
-        editPanel_->selection().CutSelection();
+        editPanel_->cutRange();
 }
 void frmICON::M_E_COPY_Click() {
     if (selectedTab() == 1)
-        editPanel_->selection().CopySelection();
+        editPanel_->copyRange();
 }
 void frmICON::M_E_PAST_Click() {
     if (selectedTab() == 1)
-        editPanel_->selection().PasteSelection();
+        editPanel_->pasteRange();
 }
 void frmICON::M_E_HANIL_Click() {
-    editPanel_->selection().ClearSelection();
+    editPanel_->clearRange();
 }
 void frmICON::M_E_CL_Click() {
-    editPanel_->selection().CancelSelection();
+    editPanel_->cancelRange();
 }
 
 } // namespace vantle::ui

@@ -20,11 +20,13 @@
 #include "platform/qt/WidgetSetup.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QToolButton>
 
 namespace vantle::ui {
@@ -34,14 +36,8 @@ namespace {
 constexpr int kCanvasLeft = 208;
 constexpr int kCanvasTop = 8;
 
-// The menu items and toolbar buttons that change the pixels of the canvas; none works on a 32-bit image.
-constexpr const char* kPixelCommands[] = {
-    "M_E_Bf",         "M_E_Nx",        "M_E_To",        "M_E_Mono",      "M_E_Gen",
-    "M_E_TurnR",      "M_E_TurnL",     "M_E_UpDn",      "M_E_RtLt",      "M_E_HANI",
-    "M_E_CUT",        "M_E_COPY",      "M_E_PAST",      "M_E_HANIL",     "M_E_CL",
-    "tberIcon_Undo",  "tberIcon_Redo", "tberIcon_TuOv", "tberIcon_Mono", "tberIcon_Gen",
-    "tberIcon_Right", "tberIcon_Left", "tberIcon_UpDn", "tberIcon_RtLt", "tberIcon_Hani"};
-// Those of them that a grid image always offers; the others follow its undo, depth and selection state.
+// The menu items and toolbar buttons that change pixels and that every image offers; the others follow its
+// undo, depth and selection state.
 constexpr const char* kAlwaysOnCommands[] = {
     "M_E_To",        "M_E_Mono",      "M_E_TurnR",     "M_E_TurnL",     "M_E_UpDn",
     "M_E_RtLt",      "M_E_HANI",      "tberIcon_TuOv", "tberIcon_Mono", "tberIcon_Right",
@@ -61,6 +57,8 @@ EditPanel::EditPanel(frmICON& window, QWidget* parent) : QFrame(parent), window_
         *canvas_, window.settings().markers, *this,
         [this](const Picture& picture) { window_.platform().putPictureOnClipboard(picture); });
     canvas_->attachSelection(selection_.get());
+    trueColourCanvas_ = std::make_unique<TrueColourCanvas>(*this);
+    trueColourRange_ = std::make_unique<TrueColourRange>(*this);
     pIconEdit_->setSelection(selection_.get());
     sEditHANI_ = new RangeFrameWidget(pIconEdit_);
     pIconDrag_ = new FloatingPieceWidget(*this, pIconEdit_);
@@ -107,6 +105,7 @@ EditPanel::EditPanel(frmICON& window, QWidget* parent) : QFrame(parent), window_
     cmdEditPast_->hide();
     connect(cmdEditPast_, &QToolButton::clicked, this, [this] { window_.M_E_PAST_Click(); });
     buildZoomControl();
+    buildOpacityControls();
 }
 
 void EditPanel::buildZoomControl() {
@@ -115,13 +114,12 @@ void EditPanel::buildZoomControl() {
     trueColourView_->hide();
     // Under the canvas, in the place of the shift buttons, which a 32-bit image does not offer: the strip
     // right of the canvas is too narrow for "全体表示".
-    const int zoomTop = kCanvasTop + frmICON::kMaxCanvasSize + 4;
-    lZoom_ = placed<QLabel>(this, "lZoom", {kCanvasLeft + frmICON::kMaxCanvasSize - 152, zoomTop, 34, 26},
-                            qs(kZoomLabel));
-    lZoom_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Under the read-out, left of the paste button's place: the shift buttons move 32-bit images too.
+    const int zoomTop = kCanvasTop + frmICON::kMaxCanvasSize + 36;
+    lZoom_ = placed<QLabel>(this, "lZoom", {kCanvasLeft, zoomTop, 34, 26}, qs(kZoomLabel));
+    lZoom_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lZoom_->hide();
-    cboZoom_ =
-        placed<QComboBox>(this, "cboZoom", {kCanvasLeft + frmICON::kMaxCanvasSize - 116, zoomTop, 116, 26});
+    cboZoom_ = placed<QComboBox>(this, "cboZoom", {kCanvasLeft + 36, zoomTop, 116, 26});
     cboZoom_->setToolTip(qs(kZoomTip));
     cboZoom_->addItem(qs(kZoomFitChoice), kZoomFit);
     for (int zoom : kZoomSteps)
@@ -134,16 +132,20 @@ void EditPanel::buildZoomControl() {
     connect(trueColourView_, &TrueColourView::pixelHovered, this, [this](int x, int y) {
         readOut(std::string(text::kReadOutX) + std::to_string(x),
                 std::string(text::kReadOutY) + std::to_string(y));
-        trueColourView_->widget()->setCursor(hotspotClickMode() ? hotspotPointer()
-                                                                : QCursor(Qt::ArrowCursor));
+        updateTrueColourPointer();
     });
     connect(trueColourView_, &TrueColourView::pixelClicked, this, [this](int x, int y) {
         if (!hotspotClickMode())
             return;
         hotspotClicked(x, y);
         trueColourView_->setHotspot(x, y);
-        trueColourView_->widget()->setCursor(Qt::ArrowCursor);
+        updateTrueColourPointer();
     });
+    connect(trueColourView_, &TrueColourView::pointerPressed, this,
+            [this](int x, int y, Qt::MouseButton b) { trueColourPressed(x, y, b); });
+    connect(trueColourView_, &TrueColourView::pointerMoved, this,
+            [this](int x, int y) { trueColourMoved(x, y); });
+    connect(trueColourView_, &TrueColourView::pointerReleased, this, [this] { trueColourReleased(); });
     // The shortcuts belong to the view, so they act only while it is shown.
     for (auto [key, direction] :
          {std::pair{Qt::Key_Plus, 1}, std::pair{Qt::Key_Equal, 1}, std::pair{Qt::Key_Minus, -1}}) {
@@ -155,14 +157,35 @@ void EditPanel::buildZoomControl() {
 
 EditPanel::~EditPanel() = default;
 
+void EditPanel::buildOpacityControls() {
+    // Below the tool box: each button's opacity and how the tools paint, for 32-bit images.
+    opacityControls_ = placed<QWidget>(this, "fOpacity", {6, 370, 196, 60});
+    placed<QLabel>(opacityControls_, "lOpacity", {2, 4, 52, 22}, qs(kOpacityLabel));
+    for (std::size_t i = 0; i < opacitySpins_.size(); ++i) {
+        const int left = 54 + static_cast<int>(i) * 70;
+        placed<QLabel>(opacityControls_, "lOpacityButton", {left, 4, 14, 22}, qs(kOpacityButtonLabels[i]));
+        QSpinBox* spin = placed<QSpinBox>(opacityControls_, "spinOpacity", {left + 14, 2, 54, 26});
+        spin->setRange(0, 255);
+        spin->setToolTip(qs(kOpacityTips[i]));
+        connect(spin, &QSpinBox::valueChanged, this, [this, i](int value) {
+            (i == 0 ? canvas_->leftOpacity : canvas_->rightOpacity) = value;
+            colours_->showColours();
+        });
+        opacitySpins_[i] = spin;
+    }
+    chkExact_ = placed<QCheckBox>(opacityControls_, "chkExact", {2, 32, 190, 24}, qs(kExactPaint));
+    chkExact_->setToolTip(qs(kExactPaintTip));
+    opacityControls_->hide();
+}
+
 void EditPanel::setTrueColourShown(bool shown) {
     trueColourShown_ = shown;
     trueColourView_->setVisible(shown);
     lZoom_->setVisible(shown);
     cboZoom_->setVisible(shown);
+    opacityControls_->setVisible(shown);
     pIconEdit_->setVisible(!shown);
-    for (QWidget* controls : std::initializer_list<QWidget*>{tools_, palette_, colours_})
-        controls->setEnabled(!shown);
+    colours_->showColours();
 }
 
 void EditPanel::showTrueColourImage(int imageIndex) {
@@ -170,22 +193,24 @@ void EditPanel::showTrueColourImage(int imageIndex) {
     selection_->discard();
     canvas_->editBufferChanged = false;
     window_.setUndoState(UndoState::None);
+    trueColourImage_ = imageIndex;
+    CursorImage& image = window_.document().images[static_cast<std::size_t>(imageIndex)].full;
+    trueColourCanvas_->attach(&image);
+    trueColourRange_->attach(&image);
     setTrueColourShown(true);
-    for (const char* name : kPixelCommands)
-        window_.action(name)->setEnabled(false);
-    // Reducing colours, the turns and the flips work on the whole 32-bit image (one undoable step each).
-    for (const char* name : {"M_E_Gen", "tberIcon_Gen", "M_E_TurnR", "M_E_TurnL", "M_E_UpDn", "M_E_RtLt",
-                             "tberIcon_Right", "tberIcon_Left", "tberIcon_UpDn", "tberIcon_RtLt"})
+    for (const char* name : kAlwaysOnCommands)
         window_.action(name)->setEnabled(true);
-    for (QToolButton* b : shiftButtons_)
-        b->hide();
-    cmdEditPast_->hide();
-    trueColourView_->showImage(window_.document().images[static_cast<std::size_t>(imageIndex)].full);
+    trueColourView_->showImage(image);
+    publishTrueColourRange();
     resetReadOut();
 }
 
 void EditPanel::loadImage(int imageIndex) {
     if (trueColourShown_) {
+        trueColourImage_ = -1;
+        trueColourCanvas_->attach(nullptr);
+        trueColourRange_->attach(nullptr);
+        trueColourView_->setFrame({});
         setTrueColourShown(false);
         for (const char* name : kAlwaysOnCommands)
             window_.action(name)->setEnabled(true);
@@ -215,6 +240,16 @@ void EditPanel::setThumbnailPixel(int x, int y, colourRGB colour) {
 }
 
 void EditPanel::shiftImageBy(int direction) {
+    if (trueColourShown_) {
+        const int dx[] = {-1, 1, 0, 0};
+        const int dy[] = {0, 0, -1, 1};
+        if (trueColourRange_->floating())
+            trueColourRange_->nudge(dx[direction], dy[direction]);
+        else
+            trueColourCanvas_->shift(dx[direction], dy[direction]);
+        publishTrueColourRange();
+        return;
+    }
     const Shift shifts[] = {Shift::Left, Shift::Right, Shift::Up, Shift::Down};
     shiftLimits_ = shiftImage(*canvas_, shifts[direction], shiftLimits_);
     const bool enabled[] = {shiftLimits_.left, shiftLimits_.right, shiftLimits_.up, shiftLimits_.down};
@@ -308,11 +343,22 @@ void EditPanel::depthRestored(ColourDepth depth) {
 
 void EditPanel::coloursChanged() {
     colours_->showColours();
+    const int opacities[] = {canvas_->leftOpacity, canvas_->rightOpacity};
+    for (std::size_t i = 0; i < opacitySpins_.size(); ++i) {
+        const QSignalBlocker quiet(opacitySpins_[i]);
+        opacitySpins_[i]->setValue(opacities[i]);
+    }
 }
 
 void EditPanel::toolChanged() {
     tools_->showSelection(canvas_->tool(), canvas_->lineSize());
     pIconEdit_->updatePointer();
+    if (trueColourShown_) {
+        // Choosing a tool ends range mode, as on the grid canvas.
+        if (trueColourRange_->rangeMode())
+            trueColourRange_->clear();
+        publishTrueColourRange();
+    }
 }
 
 void EditPanel::readOut(const std::string& x, const std::string& y) {

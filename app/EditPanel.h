@@ -5,14 +5,19 @@
 #include "editor/EditCanvas.h"
 #include "editor/RangeSelection.h"
 #include "editor/Transforms.h"
+#include "editor/TrueColourCanvas.h"
+#include "editor/TrueColourRange.h"
 
 #include <QFrame>
 
 #include <array>
 #include <memory>
+#include <optional>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
+class QSpinBox;
 class QMenu;
 class QToolButton;
 
@@ -27,7 +32,7 @@ class RangeFrameWidget;
 class ToolBoxPanel;
 class TrueColourView;
 
-class EditPanel : public QFrame, public EditorEvents, public SelectionView {
+class EditPanel : public QFrame, public EditorEvents, public SelectionView, public TrueColourEvents {
     Q_OBJECT
   public:
     EditPanel(frmICON& window, QWidget* parent);
@@ -44,11 +49,24 @@ class EditPanel : public QFrame, public EditorEvents, public SelectionView {
 
     // The canvas steps of showing an image (geometry, buffers, every cell), the shift buttons and paste.
     void loadImage(int imageIndex);
-    // A 32-bit image goes to the true-colour view in place of the grid canvas, which keeps what it held.
-    // The tools and the commands that would change pixels are disabled until a grid image is loaded.
+    // A 32-bit image goes to the true-colour view in place of the grid canvas, which keeps what it held;
+    // the tools draw on it with each button's colour and opacity.
     void showTrueColourImage(int imageIndex);
     bool trueColourShown() const { return trueColourShown_; }
     TrueColourView& trueColourView() { return *trueColourView_; }
+    TrueColourCanvas& trueColourCanvas() { return *trueColourCanvas_; }
+    TrueColourRange& trueColourRange() { return *trueColourRange_; }
+    // The colour a button paints a 32-bit image with: its colour at its opacity, a marker as itself.
+    PaintColour paintColour(MouseButton button) const;
+    // The 32-bit image shown puts what is open on it (a stroke, a floating piece) into itself.
+    void commitTrueColour();
+    // Range editing on the grid canvas or the shown 32-bit image.
+    void startRange();
+    void cutRange();
+    void copyRange();
+    void pasteRange();
+    void clearRange();
+    void cancelRange();
     // The selected image's slot was clicked: with the image palette shown, it is shown again.
     void imageSlotClicked();
     // The hotspot as typed in the property panel, shown on a 32-bit image (the grid canvas shows none).
@@ -72,6 +90,11 @@ class EditPanel : public QFrame, public EditorEvents, public SelectionView {
     void toolChanged() override;
     void readOut(const std::string& x, const std::string& y) override;
 
+    // TrueColourEvents
+    void aboutToChange() override;
+    void pixelsChanged(const PixelArea& area) override;
+    void colourPicked(PaintColour colour, MouseButton button) override;
+
     // SelectionView
     void showRangeFrame(int left, int top, int width, int height) override;
     void hideRangeFrame() override;
@@ -88,7 +111,18 @@ class EditPanel : public QFrame, public EditorEvents, public SelectionView {
 
   private:
     void buildZoomControl();
+    void buildOpacityControls();
     void setTrueColourShown(bool shown);
+    // The pointer over a 32-bit image, in image pixels.
+    void trueColourPressed(int x, int y, Qt::MouseButton button);
+    void trueColourMoved(int x, int y);
+    void trueColourReleased();
+    void updateTrueColourPointer();
+    // The range commands and the dashed frame follow the true-colour range's state.
+    void publishTrueColourRange();
+    void showShiftLimits(bool left, bool right, bool up, bool down);
+    // The piece cut or copied from a 32-bit image, kept and put on the clipboard.
+    void keepTrueColourPiece(const CursorImage& piece);
 
     frmICON& window_;
     CanvasWidget* pIconEdit_ = nullptr;
@@ -109,6 +143,13 @@ class EditPanel : public QFrame, public EditorEvents, public SelectionView {
     QLabel* lZoom_ = nullptr;
     QComboBox* cboZoom_ = nullptr;
     bool trueColourShown_ = false;
+    std::unique_ptr<TrueColourCanvas> trueColourCanvas_;
+    std::unique_ptr<TrueColourRange> trueColourRange_;
+    int trueColourImage_ = -1; // the image the true-colour view shows
+    std::optional<CursorImage> trueColourPiece_;
+    QWidget* opacityControls_ = nullptr;
+    std::array<QSpinBox*, 2> opacitySpins_{};
+    QCheckBox* chkExact_ = nullptr;
 };
 
 } // namespace vantle::ui

@@ -82,6 +82,8 @@ class frmICON : public QMainWindow {
     void addPictureFrames(const std::vector<IconImage>& images, const std::vector<int>& delaysMs);
     // 32-bit images of one picture as one frame of several sizes, after the frame of the selected image.
     void addTrueColourFrame(const std::vector<CursorImage>& images);
+    // A 32-bit image is about to be drawn on: as it is now, it is the step Undo goes back to.
+    void beginTrueColourChange(int imageIndex);
     // The depth indicator lWIi(0) and the availability of reduce colours, from the stored depth.
     void showDepth(ColourDepth depth);
     // The property frame caption: selected image + 1, " / ", image count.

@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
+#include <cassert>
 #include <cmath>
 
 namespace vantle::ui {
@@ -41,15 +43,23 @@ class TrueColourSurface : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override {
         if (const auto p = pixelOf(event->position()))
             emit view_.pixelHovered(p->x, p->y);
+        const QPoint at = unboundedPixel(event->position());
+        emit view_.pointerMoved(at.x(), at.y());
     }
     void mousePressEvent(QMouseEvent* event) override {
-        if (event->button() != Qt::LeftButton)
-            return;
-        if (const auto p = pixelOf(event->position()))
+        const auto p = pixelOf(event->position());
+        if (event->button() == Qt::LeftButton && p)
             emit view_.pixelClicked(p->x, p->y);
+        const QPoint at = unboundedPixel(event->position());
+        emit view_.pointerPressed(at.x(), at.y(), event->button());
     }
+    void mouseReleaseEvent(QMouseEvent* /*event*/) override { emit view_.pointerReleased(); }
 
   private:
+    QPoint unboundedPixel(const QPointF& at) const {
+        return {static_cast<int>(std::floor(at.x() / view_.scale_)),
+                static_cast<int>(std::floor(at.y() / view_.scale_))};
+    }
     std::optional<PixelPoint> pixelOf(const QPointF& at) const {
         return pixelAt(at.x(), at.y(), view_.scale_, view_.image_.width, view_.image_.height);
     }
@@ -87,6 +97,44 @@ void TrueColourView::setZoom(int zoom) {
 void TrueColourView::stepZoom(int direction) {
     const double fitScale = scaleOf(kZoomFit, image_.width, image_.height, side_);
     setZoom(steppedZoom(zoom_, fitScale, direction));
+}
+
+QRect TrueColourView::screenRect(const PixelArea& area) const {
+    const auto at = [this](int v) { return static_cast<int>(std::lround(v * scale_)); };
+    return QRect(QPoint(at(area.left), at(area.top)), QPoint(at(area.right), at(area.bottom)));
+}
+
+void TrueColourView::updateImage(const CursorImage& image, const PixelArea& area) {
+    assert(image.width == image_.width && image.height == image_.height);
+    const PixelArea a{std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, image.width),
+                      std::min(area.bottom, image.height)};
+    if (a.empty())
+        return;
+    for (int y = a.top; y < a.bottom; ++y) {
+        const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
+        std::copy_n(image.argb.begin() + static_cast<std::ptrdiff_t>(row + a.left), a.right - a.left,
+                    image_.argb.begin() + static_cast<std::ptrdiff_t>(row + a.left));
+    }
+    image_.inverted = image.inverted;
+    const QImage part = pictureOfImage(image_).copy(a.left, a.top, a.right - a.left, a.bottom - a.top);
+    QPainter(&picture_).drawImage(a.left, a.top, part);
+    // One screen pixel more on each side: the grid lines on the area's edges.
+    const QRect shown = screenRect(a).adjusted(-1, -1, 1, 1);
+    if (!cache_.isNull()) {
+        QPainter painter(&cache_);
+        composePicture(painter, shown.intersected(cache_.rect()));
+    }
+    surface_->update(shown);
+}
+
+void TrueColourView::setFrame(const PixelArea& area) {
+    if (area == frame_)
+        return;
+    if (!frame_.empty())
+        surface_->update(screenRect(frame_).adjusted(-2, -2, 2, 2));
+    frame_ = area;
+    if (!frame_.empty())
+        surface_->update(screenRect(frame_).adjusted(-2, -2, 2, 2));
 }
 
 void TrueColourView::setHotspot(int x, int y) {
@@ -158,6 +206,16 @@ void TrueColourView::paintPicture(QPainter& painter, const QRect& area) const {
         painter.drawImage(area.topLeft(), cache_, area.intersected(cache_.rect()));
     else
         composePicture(painter, area);
+    if (!frame_.empty()) {
+        // Black and white dashes, to show on any colour.
+        const QRect r = screenRect(frame_).adjusted(0, 0, -1, -1);
+        painter.save();
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawRect(r);
+        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        painter.drawRect(r);
+        painter.restore();
+    }
     // The hotspot: a small cross over the middle of its pixel, dark with a light edge to show on any colour.
     if (hotspotX_ < 0 || hotspotY_ < 0 || hotspotX_ >= image_.width || hotspotY_ >= image_.height)
         return;

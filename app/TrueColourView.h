@@ -1,9 +1,10 @@
 #pragma once
 // The edit tab's view of a 32-bit image: the image zoomed (fit, or 1 to 32 screen pixels per image pixel)
 // over a checkerboard, with the pixel grid when cells are large enough and the hotspot as a small cross,
-// in a scroll area the size of the designed canvas. It reports the image pixel under the pointer and the
-// pixel clicked; it never changes the image.
+// in a scroll area the size of the designed canvas, and a dashed frame (a range or a floating piece). It
+// reports the pointer in image pixels; the edit panel changes the image and tells the view what changed.
 
+#include "editor/TrueColourCanvas.h"
 #include "model/LosslessCursor.h"
 
 #include <QImage>
@@ -25,6 +26,10 @@ class TrueColourView : public QScrollArea {
     double scale() const { return scale_; }
     // One offered zoom up (direction > 0) or down.
     void stepZoom(int direction);
+    // Pixels of area changed in image (which has the shown image's size): only they are drawn again.
+    void updateImage(const CursorImage& image, const PixelArea& area);
+    // The dashed frame around image pixels of area; an empty area takes it away.
+    void setFrame(const PixelArea& area);
     void setHotspot(int x, int y);
     QPoint hotspot() const { return {hotspotX_, hotspotY_}; }
 
@@ -38,6 +43,10 @@ class TrueColourView : public QScrollArea {
     void zoomChanged(int zoom);
     void pixelHovered(int x, int y);
     void pixelClicked(int x, int y);
+    // Every press, movement and release over the picture, in image pixels (outside the image too).
+    void pointerPressed(int x, int y, Qt::MouseButton button);
+    void pointerMoved(int x, int y);
+    void pointerReleased();
 
   protected:
     void wheelEvent(QWheelEvent* event) override;
@@ -47,6 +56,8 @@ class TrueColourView : public QScrollArea {
     void rebuild();
     // Checkerboard, image and grid without the hotspot, the part in area.
     void composePicture(QPainter& painter, const QRect& area) const;
+    // The screen rectangle of image pixels of area.
+    QRect screenRect(const PixelArea& area) const;
 
     int side_;
     CursorImage image_;
@@ -55,6 +66,7 @@ class TrueColourView : public QScrollArea {
     double scale_ = 1.0;
     int hotspotX_ = 0;
     int hotspotY_ = 0;
+    PixelArea frame_{};
     QImage cache_; // the composed picture of the current zoom, when small enough to keep
     QWidget* surface_ = nullptr;
 };

@@ -136,6 +136,16 @@ inline constexpr std::string_view kZoomLabel = "倍率";
 inline constexpr std::string_view kZoomFitChoice = "全体表示";
 inline constexpr std::string_view kZoomPrefix = "×";
 inline constexpr std::string_view kZoomTip = "ｲﾒｰｼﾞの表示倍率 (Ctrl++ / Ctrl+-)";
+// Drawing on a 32-bit image: the opacity of each button's colour and how the tools paint.
+inline constexpr std::string_view kOpacityLabel = "不透明度";
+inline constexpr std::array<std::string_view, 2> kOpacityButtonLabels = {"左", "右"};
+inline constexpr std::array<std::string_view, 2> kOpacityTips = {
+    "左マウスクリック時の色の不透明度（0:透明 ～ 255:不透明）",
+    "右マウスクリック時の色の不透明度（0:透明 ～ 255:不透明）"};
+inline constexpr std::string_view kExactPaint = "上書きで描く(&Q)";
+inline constexpr std::string_view kExactPaintTip =
+    "色と不透明度を重ねずにそのまま書き込む（不透明度を下げて消す時など）";
+inline constexpr std::string_view kTrueColourColourTip = "（ダブルクリックで色と不透明度を指定）";
 inline constexpr std::string_view kPaletteFrame = "色ﾊﾟﾚｯﾄ";
 inline constexpr std::array<std::string_view, 3> kPaletteOptions = {"標準ﾊﾟﾚｯﾄ", "選択ｲﾒｰｼﾞﾊﾟﾚｯﾄ",
                                                                     "ﾊﾟﾚｯﾄﾌｧｲﾙ"};

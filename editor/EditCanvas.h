@@ -108,6 +108,10 @@ class EditCanvas {
     colourRGB leftColour = kBlack;
     colourRGB rightColour = kWhite;
     colourRGB selectedColour = kWhite;
+    // The opacity each colour has when it paints a 32-bit image (the grid canvas has none).
+    int leftOpacity = 255;
+    int rightOpacity = 255;
+    int selectedOpacity = 255;
 
     // --- Undo ---
     void TakeUndoSnapshot();

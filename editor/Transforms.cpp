@@ -90,6 +90,30 @@ void turnTrueColour(CursorImage& image, Turn turn) {
         }
 }
 
+namespace {
+
+void changeColours(CursorImage& image, std::uint32_t (*change)(std::uint32_t rgb)) {
+    for (std::size_t i = 0; i < image.argb.size(); ++i) {
+        const std::uint32_t p = image.argb[i];
+        if (p >> 24 == 0 || (!image.inverted.empty() && image.inverted[i] != 0))
+            continue;
+        image.argb[i] = (p & 0xFF000000u) | change(p & 0xFFFFFFu);
+    }
+}
+
+} // namespace
+
+void invertTrueColour(CursorImage& image) {
+    changeColours(image, [](std::uint32_t rgb) { return ~rgb & 0xFFFFFFu; });
+}
+
+void makeTrueColourMonochrome(CursorImage& image) {
+    changeColours(image, [](std::uint32_t rgb) {
+        const std::uint32_t mean = ((rgb >> 16 & 0xFF) + (rgb >> 8 & 0xFF) + (rgb & 0xFF)) / 3;
+        return mean << 16 | mean << 8 | mean;
+    });
+}
+
 ShiftLimits shiftImage(EditCanvas& canvas, Shift shift, ShiftLimits limits) {
     const int w = canvas.width();
     const int h = canvas.height();

@@ -31,6 +31,11 @@ TurnSource turnedFrom(Turn turn, int w, int h, int x, int y);
 // is transparent. The hotspot stays, as in turnImage.
 void turnTrueColour(CursorImage& image, Turn turn);
 
+// Invert and monochrome of a 32-bit image: colours as invertColours and makeMonochrome make them, every
+// alpha kept; transparent and inverting pixels stay as they are.
+void invertTrueColour(CursorImage& image);
+void makeTrueColourMonochrome(CursorImage& image);
+
 // Which shift buttons are available after a shift.
 struct ShiftLimits {
     bool left = true;

@@ -114,7 +114,16 @@ class Platform : public MessageSink, public PictureService {
     // The system colour chooser with no preset colour; nothing when cancelled. Colours are colourRGB.
     virtual std::optional<std::int32_t> chooseColour() = 0;
     virtual void putPictureOnClipboard(const Picture& picture) = 0;
+    // The clipboard's picture with its alpha (a PNG when one is there); nothing when it holds none.
     virtual std::optional<Picture> pictureFromClipboard() = 0;
+    // The chooser with an opacity as well, starting on argb (0xAARRGGBB, straight alpha); nothing when
+    // cancelled.
+    virtual std::optional<std::uint32_t> chooseColourWithOpacity(std::uint32_t argb) = 0;
+    // A picture with its alpha onto the clipboard: as a PNG ("image/png") for programs that take alpha and
+    // as the bitmap the others take.
+    virtual void putAlphaPictureOnClipboard(const Picture& picture) = 0;
+    // Whether the clipboard still holds what this program last put there.
+    virtual bool clipboardIsOwn() = 0;
     // The help window on the help document, with contents and search.
     virtual void showHelp(const std::string& helpFile) = 0;
     // The hourglass pointer while a long command runs.

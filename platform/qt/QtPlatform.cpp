@@ -5,10 +5,14 @@
 #include "platform/qt/QtFileDialog.h"
 #include "platform/qt/QtMessageBox.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMimeData>
+
+#include <memory>
 
 namespace vantle {
 
@@ -16,6 +20,9 @@ namespace {
 
 // Clipboard pictures larger than this are refused, as picture files are.
 constexpr qint64 kMaxClipboardPixels = 64 * 1024 * 1024;
+const QString kPngType = QStringLiteral("image/png");
+// Marks what this program put on the clipboard.
+const QString kOwnType = QStringLiteral("application/x-vantle-piece");
 
 } // namespace
 
@@ -88,10 +95,49 @@ void QtPlatform::putPictureOnClipboard(const Picture& picture) {
 }
 
 std::optional<Picture> QtPlatform::pictureFromClipboard() {
-    const QImage image = QGuiApplication::clipboard()->image();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data == nullptr)
+        return std::nullopt;
+    // A PNG keeps every alpha exactly; the image Qt makes of other forms is the fallback.
+    QImage image;
+    if (data->hasFormat(kPngType))
+        image = QImage::fromData(data->data(kPngType), "PNG");
+    if (image.isNull())
+        image = QGuiApplication::clipboard()->image();
     if (image.isNull() || static_cast<qint64>(image.width()) * image.height() > kMaxClipboardPixels)
         return std::nullopt;
     return pictureFromImage(image);
+}
+
+std::optional<std::uint32_t> QtPlatform::chooseColourWithOpacity(std::uint32_t argb) {
+    QColorDialog dialog(QColor::fromRgba(argb), parentWindow_);
+    dialog.setOption(QColorDialog::ShowAlphaChannel);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QColor colour = dialog.selectedColor();
+    if (!colour.isValid())
+        return std::nullopt;
+    return colour.rgba();
+}
+
+void QtPlatform::putAlphaPictureOnClipboard(const Picture& picture) {
+    if (picture.empty())
+        return;
+    const QImage image = imageFromPicture(picture);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    auto data = std::make_unique<QMimeData>();
+    data->setImageData(image); // the bitmap and the other image forms of the window system
+    data->setData(kPngType, png);
+    data->setData(kOwnType, QByteArray("1"));
+    QGuiApplication::clipboard()->setMimeData(data.release()); // the clipboard takes ownership
+}
+
+bool QtPlatform::clipboardIsOwn() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data != nullptr && data->hasFormat(kOwnType);
 }
 
 void QtPlatform::showHelp(const std::string& helpFile) {

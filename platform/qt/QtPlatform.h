@@ -45,6 +45,9 @@ class QtPlatform : public Platform {
     std::optional<std::int32_t> chooseColour() override;
     void putPictureOnClipboard(const Picture& picture) override;
     std::optional<Picture> pictureFromClipboard() override;
+    std::optional<std::uint32_t> chooseColourWithOpacity(std::uint32_t argb) override;
+    void putAlphaPictureOnClipboard(const Picture& picture) override;
+    bool clipboardIsOwn() override;
     void showHelp(const std::string& helpFile) override;
     void setBusy(bool busy) override;
     SettingsStore& settingsStore() override { return settings_; }

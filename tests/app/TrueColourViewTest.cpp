@@ -51,9 +51,11 @@ TEST_F(WindowTest, TrueColourImageIsShownZoomedAndOnlyItsHotspotChanges) {
     auto* zoom = find<QComboBox>("cboZoom");
     EXPECT_TRUE(view.isVisible());
     EXPECT_FALSE(panel.canvasWidget().isVisible());
-    EXPECT_FALSE(panel.tools().isEnabled());
-    EXPECT_FALSE(action("M_E_To")->isEnabled());
-    EXPECT_FALSE(action("tberIcon_Hani")->isEnabled());
+    // The tools draw on it, with each button's opacity beside them.
+    EXPECT_TRUE(panel.tools().isEnabled());
+    EXPECT_TRUE(action("M_E_To")->isEnabled());
+    EXPECT_TRUE(action("tberIcon_Hani")->isEnabled());
+    EXPECT_TRUE(find<QWidget>("fOpacity")->isVisible());
     EXPECT_EQ(zoom->currentText().toStdString(), "×1"); // the largest whole zoom that fits 256 in 291
 
     // At 1 there is no grid: the transparent corner shows the light square, the half red row is blended.
@@ -94,6 +96,7 @@ TEST_F(WindowTest, TrueColourImageIsShownZoomedAndOnlyItsHotspotChanges) {
     EXPECT_FALSE(zoom->isVisible());
     EXPECT_TRUE(panel.canvasWidget().isVisible());
     EXPECT_TRUE(panel.tools().isEnabled());
+    EXPECT_FALSE(find<QWidget>("fOpacity")->isVisible());
     EXPECT_TRUE(action("M_E_To")->isEnabled());
     EXPECT_TRUE(action("tberIcon_Hani")->isEnabled());
     EXPECT_EQ(canvas().imageIndex(), 1);

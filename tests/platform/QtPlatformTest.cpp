@@ -11,6 +11,7 @@
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QTextBrowser>
 
 #include <gtest/gtest.h>
@@ -65,6 +66,31 @@ TEST(Clipboard, PicturePutThereComesBackOpaqueWithItsPixels) {
             const std::uint32_t expected = picture.at(x, y) | 0xFF000000u;
             EXPECT_EQ(back->at(x, y), expected) << "pixel (" << x << ", " << y << ")";
         }
+}
+
+TEST(Clipboard, AlphaPictureReachesAnotherQtReaderAsPngWithEveryAlpha) {
+    QtPlatform platform;
+    Picture picture;
+    picture.width = 3;
+    picture.height = 1;
+    picture.argb = {0x01102030, 0x80405060, 0xFEFFFFFF};
+    platform.putAlphaPictureOnClipboard(picture);
+    EXPECT_TRUE(platform.clipboardIsOwn());
+    // What another Qt program reads: the PNG and the image Qt offers of it.
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(data != nullptr && data->hasFormat("image/png"));
+    const QImage png =
+        QImage::fromData(data->data("image/png"), "PNG").convertToFormat(QImage::Format_ARGB32);
+    const QImage image = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_ARGB32);
+    for (int x = 0; x < 3; ++x) {
+        EXPECT_EQ(png.pixel(x, 0), picture.at(x, 0)) << x;
+        EXPECT_EQ(qAlpha(image.pixel(x, 0)), static_cast<int>(picture.at(x, 0) >> 24)) << x;
+    }
+    const auto back = platform.pictureFromClipboard();
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->argb, picture.argb);
+    QGuiApplication::clipboard()->setImage(QImage(2, 2, QImage::Format_ARGB32));
+    EXPECT_FALSE(platform.clipboardIsOwn());
 }
 
 TEST(Clipboard, NoPictureThereGivesNothing) {

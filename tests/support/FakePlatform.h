@@ -145,6 +145,16 @@ class FakePlatform : public Platform {
         ++clipboardReads;
         return clipboard;
     }
+    std::optional<std::uint32_t> chooseColourWithOpacity(std::uint32_t argb) override {
+        opacityColourStarts.push_back(argb);
+        return next(opacityColourAnswers);
+    }
+    void putAlphaPictureOnClipboard(const Picture& picture) override {
+        alphaClipboardPuts.push_back(picture);
+        clipboard = picture;
+        clipboardOwn = true;
+    }
+    bool clipboardIsOwn() override { return clipboardOwn; }
 
     // --- Help, busy pointer, settings ---
     void showHelp(const std::string& helpFile) override { helpRequests.push_back(helpFile); }
@@ -160,6 +170,8 @@ class FakePlatform : public Platform {
     std::deque<std::optional<std::string>> saveAnswers;
     std::deque<int> saveFilterAnswers; // the filter index each save dialog closes with
     std::deque<std::optional<std::int32_t>> colourAnswers;
+    std::deque<std::optional<std::uint32_t>> opacityColourAnswers;
+    std::vector<std::uint32_t> opacityColourStarts;
     std::deque<std::optional<std::string>> pictureDialogAnswers;
     // When set, the picture dialog reports that it was left on this folder.
     std::optional<std::string> pictureDialogFolder;
@@ -173,6 +185,7 @@ class FakePlatform : public Platform {
     int colourRequests = 0;
     std::vector<Picture> clipboardPuts;
     int clipboardReads = 0;
+    std::vector<Picture> alphaClipboardPuts;
     std::vector<std::string> pictureFilesLoaded;
     std::vector<std::string> helpRequests;
     std::vector<bool> busyCalls;
@@ -180,6 +193,7 @@ class FakePlatform : public Platform {
 
     // What the clipboard holds (a test may put a picture there).
     std::optional<Picture> clipboard;
+    bool clipboardOwn = false; // what the clipboard holds came from the program's alpha copy
     FakeSettingsStore settings;
     QtPictureService pictures;
 
