@@ -166,6 +166,7 @@ void EditPanel::buildOpacityControls() {
         placed<QLabel>(opacityControls_, "lOpacityButton", {left, 4, 14, 22}, qs(kOpacityButtonLabels[i]));
         QSpinBox* spin = placed<QSpinBox>(opacityControls_, "spinOpacity", {left + 14, 2, 54, 26});
         spin->setRange(0, 255);
+        spin->setValue(i == 0 ? canvas_->leftOpacity : canvas_->rightOpacity);
         spin->setToolTip(qs(kOpacityTips[i]));
         connect(spin, &QSpinBox::valueChanged, this, [this, i](int value) {
             (i == 0 ? canvas_->leftOpacity : canvas_->rightOpacity) = value;

@@ -110,19 +110,19 @@ void TrueColourView::updateImage(const CursorImage& image, const PixelArea& area
                       std::min(area.bottom, image.height)};
     if (a.empty())
         return;
+    // The picture holds the pixels 1:1 in the same order (Format_ARGB32): the rows of the area are copied.
     for (int y = a.top; y < a.bottom; ++y) {
         const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
-        std::copy_n(image.argb.begin() + static_cast<std::ptrdiff_t>(row + a.left), a.right - a.left,
-                    image_.argb.begin() + static_cast<std::ptrdiff_t>(row + a.left));
+        const auto from = image.argb.begin() + static_cast<std::ptrdiff_t>(row + a.left);
+        std::copy_n(from, a.right - a.left, image_.argb.begin() + static_cast<std::ptrdiff_t>(row + a.left));
+        std::copy_n(from, a.right - a.left, reinterpret_cast<std::uint32_t*>(picture_.scanLine(y)) + a.left);
     }
     image_.inverted = image.inverted;
-    const QImage part = pictureOfImage(image_).copy(a.left, a.top, a.right - a.left, a.bottom - a.top);
-    QPainter(&picture_).drawImage(a.left, a.top, part);
     // One screen pixel more on each side: the grid lines on the area's edges.
     const QRect shown = screenRect(a).adjusted(-1, -1, 1, 1);
     if (!cache_.isNull()) {
-        QPainter painter(&cache_);
-        composePicture(painter, shown.intersected(cache_.rect()));
+        QPainter cachePainter(&cache_);
+        composePicture(cachePainter, shown.intersected(cache_.rect()));
     }
     surface_->update(shown);
 }

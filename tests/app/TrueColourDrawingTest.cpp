@@ -82,6 +82,19 @@ TEST_F(TrueColourDrawing, ToolsPaintEachButtonsColourAtItsOpacityAndUndoTakesASt
     window->M_E_Nx_Click();
     EXPECT_EQ(pixel(40, 40), 0x4000FF00u);
 
+    // A filled rectangle dragged about over both halves: the view drawn bit by bit shows what a view drawn
+    // afresh shows.
+    canvas().SelectTool(kToolFilledRectangle);
+    QTest::mousePress(surface(), Qt::LeftButton, {}, at(20, 20));
+    for (int k = 1; k <= 6; ++k)
+        QTest::mouseMove(surface(), at(20 + 6 * k, 20 + 4 * k));
+    QTest::mouseRelease(surface(), Qt::LeftButton, {}, at(56, 44));
+    EXPECT_EQ(pixel(50, 40), sourceOver(0x80FF0000u, 0x4000FF00u));
+    EXPECT_EQ(pixel(57, 40), 0x4000FF00u);
+    const QImage drawn = surface()->grab().toImage();
+    window->ShowImageInEditor(0);
+    EXPECT_TRUE(drawn == surface()->grab().toImage());
+
     // Writing exactly: black at opacity 32 takes the blue pixel down to it.
     canvas().SelectTool(kToolPencil);
     canvas().leftColour = kBlack;
