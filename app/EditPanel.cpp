@@ -201,7 +201,7 @@ void EditPanel::showTrueColourImage(int imageIndex) {
     setTrueColourShown(true);
     for (const char* name : kAlwaysOnCommands)
         window_.action(name)->setEnabled(true);
-    trueColourView_->showImage(image);
+    trueColourView_->showImage(image, argbOf(window_.markers().inverted, 0xFF));
     publishTrueColourRange();
     resetReadOut();
 }

@@ -123,6 +123,9 @@ class EditPanel : public QFrame, public EditorEvents, public SelectionView, publ
     void showShiftLimits(bool left, bool right, bool up, bool down);
     // The piece cut or copied from a 32-bit image, kept and put on the clipboard.
     void keepTrueColourPiece(const CursorImage& piece);
+    // No file form holds inverting pixels beside partial alpha: once a change leaves both in the image,
+    // its inverting pixels become the outline a cursor theme shows, in the same undoable step.
+    void settleTrueColourPixels();
 
     frmICON& window_;
     CanvasWidget* pIconEdit_ = nullptr;

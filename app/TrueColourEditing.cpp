@@ -10,6 +10,7 @@
 #include "app/MainWindow.h"
 #include "app/PictureText.h"
 #include "app/TrueColourView.h"
+#include "model/CursorFiles.h"
 #include "platform/qt/Artwork.h"
 
 #include <QCheckBox>
@@ -87,6 +88,7 @@ void EditPanel::trueColourPressed(int x, int y, Qt::MouseButton button) {
     const StrokeStyle style{canvas_->tool(), canvas_->lineSize(), chkExact_->isChecked(),
                             paintColour(MouseButton::Left), paintColour(MouseButton::Right)};
     trueColourCanvas_->press(button == Qt::LeftButton ? MouseButton::Left : MouseButton::Right, x, y, style);
+    settleTrueColourPixels(); // the fill ends on the press
 }
 
 void EditPanel::trueColourMoved(int x, int y) {
@@ -103,6 +105,17 @@ void EditPanel::trueColourReleased() {
         return;
     }
     trueColourCanvas_->release();
+    settleTrueColourPixels();
+}
+
+void EditPanel::settleTrueColourPixels() {
+    if (trueColourImage_ < 0 || trueColourCanvas_->strokeOpen() || trueColourRange_->floating())
+        return;
+    CursorImage& image = window_.document().images[static_cast<std::size_t>(trueColourImage_)].full;
+    if (!image.hasInverted() || !image.hasPartialAlpha())
+        return;
+    replaceInvertedPixels(image);
+    pixelsChanged({0, 0, image.width, image.height});
 }
 
 void EditPanel::updateTrueColourPointer() {
@@ -120,6 +133,7 @@ void EditPanel::commitTrueColour() {
         return;
     trueColourCanvas_->release();
     trueColourRange_->drop();
+    settleTrueColourPixels();
 }
 
 // --- What the canvas and range tell ---
@@ -171,6 +185,7 @@ void EditPanel::publishTrueColourRange() {
     }
     trueColourView_->setFrame(range.rangeMode() ? range.area() : PixelArea{});
     updateTrueColourPointer();
+    settleTrueColourPixels();
 }
 
 void EditPanel::showShiftLimits(bool left, bool right, bool up, bool down) {

@@ -75,9 +75,12 @@ TrueColourView::TrueColourView(int side, QWidget* parent) : QScrollArea(parent),
     setWidget(surface_);
 }
 
-void TrueColourView::showImage(const CursorImage& image) {
+void TrueColourView::showImage(const CursorImage& image, std::uint32_t invertingColour) {
     image_ = image;
     picture_ = pictureOfImage(image_);
+    invertingColour_ = invertingColour;
+    frame_ = {};
+    showInverting({0, 0, image_.width, image_.height});
     hotspotX_ = image.hotspotX;
     hotspotY_ = image.hotspotY;
     zoom_ = -1;
@@ -118,6 +121,7 @@ void TrueColourView::updateImage(const CursorImage& image, const PixelArea& area
         std::copy_n(from, a.right - a.left, reinterpret_cast<std::uint32_t*>(picture_.scanLine(y)) + a.left);
     }
     image_.inverted = image.inverted;
+    showInverting(a);
     // One screen pixel more on each side: the grid lines on the area's edges.
     const QRect shown = screenRect(a).adjusted(-1, -1, 1, 1);
     if (!cache_.isNull()) {
@@ -125,6 +129,17 @@ void TrueColourView::updateImage(const CursorImage& image, const PixelArea& area
         composePicture(cachePainter, shown.intersected(cache_.rect()));
     }
     surface_->update(shown);
+}
+
+void TrueColourView::showInverting(const PixelArea& area) {
+    if (image_.inverted.empty())
+        return;
+    for (int y = area.top; y < area.bottom; ++y) {
+        auto* line = reinterpret_cast<std::uint32_t*>(picture_.scanLine(y));
+        for (int x = area.left; x < area.right; ++x)
+            if (image_.invertsAt(x, y) && image_.at(x, y) >> 24 == 0)
+                line[x] = invertingColour_;
+    }
 }
 
 void TrueColourView::setFrame(const PixelArea& area) {

@@ -17,8 +17,9 @@ class TrueColourView : public QScrollArea {
   public:
     TrueColourView(int side, QWidget* parent);
 
-    // Shows the image at the largest whole zoom that fits.
-    void showImage(const CursorImage& image);
+    // Shows the image at the largest whole zoom that fits; inverting pixels in colour (0xAARRGGBB), as the
+    // grid canvas shows them in the inverted marker colour.
+    void showImage(const CursorImage& image, std::uint32_t invertingColour = 0xFF606060u);
     // kZoomFit or one of kZoomSteps.
     void setZoom(int zoom);
     int zoom() const { return zoom_; }
@@ -56,6 +57,8 @@ class TrueColourView : public QScrollArea {
     void rebuild();
     // Checkerboard, image and grid without the hotspot, the part in area.
     void composePicture(QPainter& painter, const QRect& area) const;
+    // The inverting pixels of area in the picture.
+    void showInverting(const PixelArea& area);
     // The screen rectangle of image pixels of area.
     QRect screenRect(const PixelArea& area) const;
 
@@ -67,6 +70,7 @@ class TrueColourView : public QScrollArea {
     int hotspotX_ = 0;
     int hotspotY_ = 0;
     PixelArea frame_{};
+    std::uint32_t invertingColour_ = 0xFF606060u;
     QImage cache_; // the composed picture of the current zoom, when small enough to keep
     QWidget* surface_ = nullptr;
 };

@@ -44,6 +44,13 @@ struct CursorImage {
                 return true;
         return false;
     }
+    // Some pixel is neither transparent nor opaque.
+    bool hasPartialAlpha() const {
+        for (std::uint32_t p : argb)
+            if (p >> 24 != 0 && p >> 24 != 255)
+                return true;
+        return false;
+    }
 };
 
 // One frame: the same picture at every size the file holds, in file order.

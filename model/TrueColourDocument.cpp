@@ -53,9 +53,7 @@ void combineTrueColour(IconImage& base, const IconImage& top, const MarkerColour
             }
         }
     // No file form holds inverting pixels beside partial alpha: they become the outline a theme shows.
-    const bool partialAlpha = std::any_of(result.argb.begin(), result.argb.end(),
-                                          [](std::uint32_t p) { return p >> 24 != 0 && p >> 24 != 255; });
-    if (partialAlpha && result.hasInverted())
+    if (result.hasPartialAlpha() && result.hasInverted())
         replaceInvertedPixels(result);
     result.storedBits = 32;
     const bool sameFrame = base.sameFrame;

@@ -16,15 +16,19 @@
 #include "RandomUseCompare.h"
 
 #include "app/AnimationPanel.h"
+#include "app/EditPanel.h"
+#include "app/TrueColourView.h"
 #include "editor/RangeSelection.h"
 #include "model/AniFileWriter.h"
 #include "model/TrueColourDocument.h"
 #include "support/RecordingMessages.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTest>
 
@@ -291,7 +295,20 @@ class RandomUseTest : public WindowTest {
         case 12: { // tool, line size or colour
             QWidget* w = nullptr;
             std::string name;
-            switch (below(4)) {
+            switch (below(5)) {
+            case 4: { // a button's opacity, or how the tools paint a 32-bit image
+                const auto spins = window->findChildren<QSpinBox*>("spinOpacity");
+                if (chance(30)) {
+                    auto* exact = find<QCheckBox>("chkExact");
+                    if (shown(exact))
+                        click(exact, "chkExact");
+                } else if (QSpinBox* spin = spins[below(2)]; shown(spin)) {
+                    const int value = chance(30) ? 255 : below(256);
+                    log.push_back("spinOpacity=" + std::to_string(value));
+                    spin->setValue(value);
+                }
+                return ListChange::None;
+            }
             case 0:
                 name = "imgT" + std::to_string(below(10)) + "_1";
                 break;
@@ -354,8 +371,10 @@ class RandomUseTest : public WindowTest {
         if (window->selectedTab() != 1 || !find("fTabS_0")->isVisible())
             return;
         auto* w = find("pIconEdit");
-        if (!w->isVisible())
-            return; // a 32-bit image is shown instead
+        if (!w->isVisible()) {
+            drawOnTrueColour(); // a 32-bit image is shown instead
+            return;
+        }
         const int size = canvas().width();
         const int x0 = below(size);
         const int y0 = below(size);
@@ -373,6 +392,32 @@ class RandomUseTest : public WindowTest {
             QTest::mouseMove(w, cellPoint(x, y));
         }
         QTest::mouseRelease(w, button, Qt::NoModifier, cellPoint(x, y));
+        log.push_back(name.str());
+    }
+
+    // The same on a 32-bit image's view, in image pixels (a range drag when range mode is on).
+    void drawOnTrueColour() {
+        ui::TrueColourView& view = window->editPanel().trueColourView();
+        if (!view.isVisible())
+            return;
+        const CursorImage& shown = image(window->state().selectedImage).full;
+        const auto point = [&](int x, int y) {
+            return QPoint(static_cast<int>((x + 0.5) * view.scale()),
+                          static_cast<int>((y + 0.5) * view.scale()));
+        };
+        const Qt::MouseButton button = chance(80) ? Qt::LeftButton : Qt::RightButton;
+        int x = below(shown.width);
+        int y = below(shown.height);
+        std::ostringstream name;
+        name << "32-bit tool " << canvas().tool() << " (" << x << "," << y << ")";
+        QTest::mousePress(view.widget(), button, Qt::NoModifier, point(x, y));
+        for (int i = below(4); i > 0; --i) {
+            x = below(shown.width);
+            y = below(shown.height);
+            name << "-(" << x << "," << y << ")";
+            QTest::mouseMove(view.widget(), point(x, y));
+        }
+        QTest::mouseRelease(view.widget(), button, Qt::NoModifier, point(x, y));
         log.push_back(name.str());
     }
 

@@ -119,6 +119,16 @@ TEST_F(TrueColourDrawing, ToolsPaintEachButtonsColourAtItsOpacityAndUndoTakesASt
     QTest::mouseDClick(find<ui::ColourLabel>("lLeftC"), Qt::LeftButton);
     EXPECT_EQ(canvas().leftColour, makeColour(0x12, 0x34, 0x56));
     EXPECT_EQ(opacity(0)->value(), 0x80);
+
+    // An inverting pixel cannot be saved beside partial alpha: it becomes black at once (as a theme shows
+    // it), in the same undoable step.
+    find<QCheckBox>("chkExact")->setChecked(false);
+    QTest::mouseClick(find<ui::ColourLabel>("lInverC"), Qt::LeftButton);
+    click(30, 50);
+    EXPECT_EQ(pixel(30, 50), 0xFF000000u);
+    EXPECT_FALSE(image(0).full.hasInverted());
+    window->M_E_Bf_Click();
+    EXPECT_EQ(pixel(30, 50), kBlue);
 }
 
 TEST_F(TrueColourDrawing, RangesAndMovesKeepEveryAlphaThroughTheClipboard) {
