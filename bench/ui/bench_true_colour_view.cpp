@@ -1,9 +1,13 @@
 // How fast the edit tab's view of a 32-bit image repaints: a 256 x 256 image with alpha everywhere, the
 // view's visible area (at most 291 x 291) painted into an offscreen image at fit and at 1, 2, 8 and 32
-// screen pixels per image pixel; and the cost of changing to each zoom, when the picture is composed anew.
+// screen pixels per image pixel; the cost of changing to each zoom, when the picture is composed anew; and
+// one pointer movement of a filled rectangle's preview drawn with alpha, from the canvas to the view.
 
 #include "app/TrueColourView.h"
 #include "bench/ui/BenchMain.h"
+#include "editor/DrawingTools.h"
+#include "editor/EditCanvas.h"
+#include "editor/TrueColourCanvas.h"
 #include "editor/ViewZoom.h"
 
 #include <QPainter>
@@ -70,6 +74,40 @@ BENCHMARK(BM_TrueColourZoomChange)
     ->Arg(32)
     ->Iterations(200)
     ->Unit(benchmark::kMillisecond);
+
+// The canvas's changes go to the view, as the edit panel passes them on.
+class ViewEvents : public TrueColourEvents {
+  public:
+    ViewEvents(ui::TrueColourView& view, const CursorImage& image) : view_(view), image_(image) {}
+    void aboutToChange() override {}
+    void pixelsChanged(const PixelArea& area) override { view_.updateImage(image_, area); }
+    void colourPicked(PaintColour, MouseButton) override {}
+
+  private:
+    ui::TrueColourView& view_;
+    const CursorImage& image_;
+};
+
+// The rectangle grows and shrinks between 16 and 240 pixels wide, so each move redraws up to most of the
+// image at the zoom given.
+void BM_TrueColourShapeMove(benchmark::State& state) {
+    ui::TrueColourView view(kSide, nullptr);
+    CursorImage image = softImage();
+    view.showImage(image);
+    view.setZoom(static_cast<int>(state.range(0)));
+    ViewEvents events(view, image);
+    TrueColourCanvas canvas(events);
+    canvas.attach(&image);
+    const StrokeStyle style{kToolFilledRectangle, 0, false, PaintColour{0x80FF2000u, false}, PaintColour{}};
+    canvas.press(MouseButton::Left, 8, 8, style);
+    int step = 0;
+    for (auto _ : state) {
+        const int to = 24 + (step++ % 29) * 8;
+        canvas.move(to, to);
+    }
+    canvas.release();
+}
+BENCHMARK(BM_TrueColourShapeMove)->Arg(1)->Arg(8)->Arg(32)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
