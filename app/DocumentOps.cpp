@@ -58,6 +58,7 @@ void frmICON::showDepth(ColourDepth depth) {
     properties_->showDepthText(caption);
     action("M_E_Gen")->setEnabled(reduce);
     action("tberIcon_Gen")->setEnabled(reduce);
+    action("M_E_To32")->setEnabled(settings_.trueColour && depth != kDepth32);
 }
 
 void frmICON::setUndoState(UndoState state) {

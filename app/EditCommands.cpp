@@ -81,6 +81,20 @@ void frmICON::M_E_Gen_Click() {
     platform_.setBusy(false);
 }
 
+void frmICON::M_E_To32_Click() {
+    const IconImage& image = document_.images[static_cast<std::size_t>(state_.selectedImage)];
+    if (!settings_.trueColour || selectedTab() != 1 || image.trueColour())
+        return;
+    CommitEditedImage(); // what the canvas shows goes in first
+    changeTrueColourImage([this](IconImage& im) {
+        CursorImage full = cursorImageOfGrid(im, settings_.markers);
+        full.storedBits = 32;
+        const bool sameFrame = im.sameFrame;
+        setTrueColourImage(im, std::move(full));
+        im.sameFrame = sameFrame;
+    });
+}
+
 void frmICON::M_E_To_Click() {
     if (document_.images[static_cast<std::size_t>(state_.selectedImage)].trueColour())
         changeTrueColourImage([](IconImage& im) { invertTrueColour(im.full); });

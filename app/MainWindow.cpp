@@ -67,6 +67,7 @@ frmICON::frmICON(Platform& platform, IconDocument& document, AppSettings& settin
     lTool_->show();
     action("M_O_T")->setChecked(true);
     action("M_O_TC")->setChecked(settings_.trueColour);
+    action("M_E_To32")->setVisible(settings_.trueColour);
     imageList_->offerSizes(settings_.trueColour);
     animationPanel_->preview().setTrueColour(settings_.trueColour);
 
@@ -123,6 +124,7 @@ void frmICON::buildMenus() {
     add(edit, "M_E_To", kMenuInvert, &frmICON::M_E_To_Click);
     add(edit, "M_E_Mono", kMenuMono, &frmICON::M_E_Mono_Click);
     add(edit, "M_E_Gen", kMenuReduce, &frmICON::M_E_Gen_Click);
+    add(edit, "M_E_To32", kMenuToTrueColour, &frmICON::M_E_To32_Click);
     add(edit, "M_E_TurnR", kMenuTurnRight, &frmICON::M_E_TurnR_Click);
     add(edit, "M_E_TurnL", kMenuTurnLeft, &frmICON::M_E_TurnL_Click);
     add(edit, "M_E_UpDn", kMenuUpsideDown, &frmICON::M_E_UpDn_Click);
@@ -322,6 +324,7 @@ void frmICON::M_O_TC_Click() {
     }
     settings_.trueColour = on;
     item->setChecked(on);
+    action("M_E_To32")->setVisible(on);
     imageList_->offerSizes(on);
     animationPanel_->preview().setTrueColour(on);
     document_.filePath.clear();

@@ -113,6 +113,8 @@ class frmICON : public QMainWindow {
     void M_E_Bf_Click();
     void M_E_Nx_Click();
     void M_E_Gen_Click();
+    // The selected grid image as a 32-bit image (true-colour setting on), one undoable step.
+    void M_E_To32_Click();
     void M_O_T_Click();
     void M_O_TC_Click();
     void M_H_Help_Click();

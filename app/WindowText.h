@@ -27,6 +27,8 @@ inline constexpr std::string_view kMenuRedo = "やり直し(&R)";
 inline constexpr std::string_view kMenuInvert = "反転(&P)";
 inline constexpr std::string_view kMenuMono = "ﾓﾉｸﾛ(&M)";
 inline constexpr std::string_view kMenuReduce = "減色(&G)";
+// With the true-colour setting on: a grid image becomes a 32-bit image, to be drawn on with alpha.
+inline constexpr std::string_view kMenuToTrueColour = "32ﾋﾞｯﾄｲﾒｰｼﾞにする(&F)";
 inline constexpr std::string_view kMenuTurnRight = "右90度回転(&A)";
 inline constexpr std::string_view kMenuTurnLeft = "左90度回転(&B)";
 inline constexpr std::string_view kMenuUpsideDown = "上下逆さま(&C)";

@@ -332,10 +332,10 @@ class RandomUseTest : public WindowTest {
             return ListChange::None;
         }
         case 14: { // whole-image transforms and shifts
-            static const char* const kTransforms[] = {"M_E_To",    "M_E_Mono", "M_E_Gen", "M_E_TurnR",
-                                                      "M_E_TurnL", "M_E_UpDn", "M_E_RtLt"};
+            static const char* const kTransforms[] = {"M_E_To",    "M_E_Mono", "M_E_Gen",  "M_E_TurnR",
+                                                      "M_E_TurnL", "M_E_UpDn", "M_E_RtLt", "M_E_To32"};
             if (chance(70)) {
-                trigger(kTransforms[below(7)]);
+                trigger(kTransforms[below(8)]);
             } else {
                 static const char* const kShifts[] = {"CmdEditL", "CmdEditR", "CmdEditU", "CmdEditD"};
                 auto* b = window->findChild<QWidget*>(kShifts[below(4)]);

@@ -179,5 +179,25 @@ TEST_F(TrueColourDrawing, RangesAndMovesKeepEveryAlphaThroughTheClipboard) {
     EXPECT_TRUE(full.argb == before.argb);
 }
 
+TEST_F(WindowTest, AGridImageBecomesA32BitImageOnlyUnderTheSetting) {
+    EXPECT_FALSE(action("M_E_To32")->isVisible()) << "the designed menu";
+    settings.trueColour = true;
+    open("");
+    // The new document's image is a grid image (files open as 32-bit images under the setting).
+    window->selectTab(1);
+    ASSERT_FALSE(image(0).trueColour());
+    image(0).pixels(5, 5) = makeColour(0, 0xFF, 0);
+    window->ShowImageInEditor(0);
+    ASSERT_TRUE(action("M_E_To32")->isEnabled());
+    action("M_E_To32")->trigger();
+    ASSERT_TRUE(image(0).trueColour());
+    EXPECT_EQ(image(0).full.at(5, 5), 0xFF00FF00u);
+    EXPECT_TRUE(window->editPanel().trueColourShown());
+    EXPECT_FALSE(action("M_E_To32")->isEnabled());
+    window->M_E_Bf_Click();
+    EXPECT_FALSE(image(0).trueColour());
+    EXPECT_FALSE(window->editPanel().trueColourShown());
+}
+
 } // namespace
 } // namespace vantle::test
