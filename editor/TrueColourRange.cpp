@@ -107,12 +107,7 @@ void TrueColourRange::drop() {
     if (!pasted_)
         clearArea(*image_, rect_);
     writePiece(*image_, piece_, pieceX_, pieceY_);
-    const PixelArea before = area();
-    floating_ = false;
-    grabbed_ = false;
-    if (!pasted_)
-        events_.pixelsChanged(rect_);
-    events_.pixelsChanged(before);
+    endFloating();
 }
 
 void TrueColourRange::endFloating() {
