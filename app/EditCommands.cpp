@@ -30,14 +30,15 @@ void frmICON::M_E_Bf_Click() {
     // A floating piece goes into the image first, so that Undo takes the whole move back.
     if (selectedTab() == 1)
         editPanel_->commitTrueColour();
-    if (exchangeWholeImageUndo(true))
+    // A shown 32-bit image has only that step: the grid canvas behind it keeps its own for later.
+    if (exchangeWholeImageUndo(true) || editPanel_->trueColourShown())
         return;
     if (selectedTab() == 1 && editPanel_->canvas().undoState() == UndoState::UndoAvailable)
         editPanel_->canvas().Undo();
 }
 
 void frmICON::M_E_Nx_Click() {
-    if (exchangeWholeImageUndo(false))
+    if (exchangeWholeImageUndo(false) || editPanel_->trueColourShown())
         return;
     if (selectedTab() == 1 && editPanel_->canvas().undoState() == UndoState::RedoAvailable)
         editPanel_->canvas().Redo();

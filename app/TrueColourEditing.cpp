@@ -178,6 +178,8 @@ void EditPanel::publishTrueColourRange() {
     commands.toolShownSelected = !range.rangeMode();
     commandsChanged(commands);
     if (range.floating()) {
+        // Undo drops a floating piece, then takes the whole move back.
+        window_.setUndoState(UndoState::UndoAvailable);
         showShiftLimits(true, true, true, true);
     } else {
         const TrueColourShiftLimits limits = trueColourCanvas_->shiftLimits();
