@@ -45,7 +45,7 @@ void frmICON::M_E_Nx_Click() {
 }
 
 void frmICON::beginTrueColourChange(int imageIndex) {
-    imageList_->bringSelectedIntoView(); // its slot shows the result
+    // The list stays where it is: this may come from a click on another slot, which must keep its image.
     WholeImageUndo undo{imageIndex, document_.images[static_cast<std::size_t>(imageIndex)], false};
     setModified();
     wholeImageUndo_ = std::move(undo);
@@ -55,6 +55,7 @@ void frmICON::beginTrueColourChange(int imageIndex) {
 void frmICON::changeTrueColourImage(const std::function<void(IconImage&)>& change) {
     if (selectedTab() == 1)
         editPanel_->commitTrueColour();
+    imageList_->bringSelectedIntoView(); // its slot and the editor show the result
     beginTrueColourChange(state_.selectedImage);
     change(document_.images[static_cast<std::size_t>(state_.selectedImage)]);
     ShowImageInEditor(state_.selectedSlot);
