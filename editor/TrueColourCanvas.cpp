@@ -115,11 +115,15 @@ void TrueColourCanvas::move(int x, int y) {
         return;
     if (!insideImage(*image_, x, y) || (x == lastX_ && y == lastY_))
         return;
+    const int fromX = lastX_;
+    const int fromY = lastY_;
     lastX_ = x;
     lastY_ = y;
     changed_ = {};
     if (style_.tool == kToolPencil) {
-        plotThickPoint(x, y, style_.lineSize, [&](int px, int py) { plot(px, py, colour_); });
+        // The pencil joins the pointer's positions: at 256 pixels a quick movement skips many pixels, and
+        // each pixel is painted once per stroke anyway.
+        plotLine(fromX, fromY, x, y, style_.lineSize, [&](int px, int py) { plot(px, py, colour_); });
     } else {
         takeBackStroke();
         drawShape(x, y);

@@ -82,7 +82,8 @@ class TrueColourCanvas {
     // A press inside the image starts a stroke of style.tool with the colour of button; the fill and the
     // colour pick finish on the press.
     void press(MouseButton button, int x, int y, const StrokeStyle& style);
-    // With a stroke open, a movement to another pixel inside the image continues it (tools 0 to 7).
+    // With a stroke open, a movement to another pixel inside the image continues it (tools 0 to 7); the
+    // pencil draws a line from the last pixel.
     void move(int x, int y);
     // Completes an open stroke: the shape on the screen stays in the image.
     void release();

@@ -8,6 +8,7 @@
 #include "editor/TrueColourRange.h"
 #include "model/AlphaBlend.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -51,8 +52,9 @@ CursorImage patternImage(int width, int height) {
             image.argb[static_cast<std::size_t>(y * width + x)] =
                 static_cast<std::uint32_t>((x * 40 + y * 7) % 256) << 24 |
                 static_cast<std::uint32_t>(x) << 16 | static_cast<std::uint32_t>(y) << 8 | 0x5A;
-    image.argb[9] = kInvertingColour.argb;
-    image.inverted[9] = 1;
+    const std::size_t inverting = std::min<std::size_t>(9, image.argb.size() - 1);
+    image.argb[inverting] = kInvertingColour.argb;
+    image.inverted[inverting] = 1;
     return image;
 }
 
