@@ -212,6 +212,10 @@ void EditPanel::loadImage(int imageIndex) {
         trueColourCanvas_->attach(nullptr);
         trueColourRange_->attach(nullptr);
         trueColourView_->setFrame({});
+        if (trueColourBlinking_) {
+            trueColourBlinking_ = false;
+            stopBlinking();
+        }
         setTrueColourShown(false);
         for (const char* name : kAlwaysOnCommands)
             window_.action(name)->setEnabled(true);
@@ -272,7 +276,10 @@ void EditPanel::showRangePopup(const QPoint& globalPosition) {
 }
 
 void EditPanel::blinkSelectionFrame() {
-    pIconDrag_->toggleBorderStyle();
+    if (trueColourShown_)
+        trueColourView_->toggleFrameStyle();
+    else
+        pIconDrag_->toggleBorderStyle();
 }
 
 // --- SelectionView ---

@@ -148,7 +148,8 @@ class EditPanel : public QFrame, public EditorEvents, public SelectionView, publ
     bool trueColourShown_ = false;
     std::unique_ptr<TrueColourCanvas> trueColourCanvas_;
     std::unique_ptr<TrueColourRange> trueColourRange_;
-    int trueColourImage_ = -1; // the image the true-colour view shows
+    int trueColourImage_ = -1;        // the image the true-colour view shows
+    bool trueColourBlinking_ = false; // the frame of a floating piece blinks
     std::optional<CursorImage> trueColourPiece_;
     QWidget* opacityControls_ = nullptr;
     std::array<QSpinBox*, 2> opacitySpins_{};

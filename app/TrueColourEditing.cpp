@@ -186,6 +186,16 @@ void EditPanel::publishTrueColourRange() {
         showShiftLimits(limits.left, limits.right, limits.up, limits.down);
     }
     trueColourView_->setFrame(range.rangeMode() ? range.area() : PixelArea{});
+    // A floating piece's frame blinks as the grid canvas's does.
+    if (range.floating() != trueColourBlinking_) {
+        trueColourBlinking_ = range.floating();
+        if (trueColourBlinking_) {
+            startBlinking();
+        } else {
+            stopBlinking();
+            trueColourView_->setFrameDashed(true);
+        }
+    }
     updateTrueColourPointer();
     settleTrueColourPixels();
 }

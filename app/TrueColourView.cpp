@@ -152,6 +152,14 @@ void TrueColourView::setFrame(const PixelArea& area) {
         surface_->update(screenRect(frame_).adjusted(-2, -2, 2, 2));
 }
 
+void TrueColourView::setFrameDashed(bool dashed) {
+    if (dashed == frameDashed_)
+        return;
+    frameDashed_ = dashed;
+    if (!frame_.empty())
+        surface_->update(screenRect(frame_).adjusted(-2, -2, 2, 2));
+}
+
 void TrueColourView::setHotspot(int x, int y) {
     hotspotX_ = x;
     hotspotY_ = y;
@@ -227,7 +235,7 @@ void TrueColourView::paintPicture(QPainter& painter, const QRect& area) const {
         painter.save();
         painter.setPen(QPen(Qt::white, 1));
         painter.drawRect(r);
-        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        painter.setPen(QPen(Qt::black, 1, frameDashed_ ? Qt::DashLine : Qt::SolidLine));
         painter.drawRect(r);
         painter.restore();
     }

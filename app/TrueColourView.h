@@ -31,6 +31,9 @@ class TrueColourView : public QScrollArea {
     void updateImage(const CursorImage& image, const PixelArea& area);
     // The dashed frame around image pixels of area; an empty area takes it away.
     void setFrame(const PixelArea& area);
+    // The frame between dashed and solid, to blink; setFrameDashed(true) ends on dashes.
+    void toggleFrameStyle() { setFrameDashed(!frameDashed_); }
+    void setFrameDashed(bool dashed);
     void setHotspot(int x, int y);
     QPoint hotspot() const { return {hotspotX_, hotspotY_}; }
 
@@ -70,6 +73,7 @@ class TrueColourView : public QScrollArea {
     int hotspotX_ = 0;
     int hotspotY_ = 0;
     PixelArea frame_{};
+    bool frameDashed_ = true;
     std::uint32_t invertingColour_ = 0xFF606060u;
     QImage cache_; // the composed picture of the current zoom, when small enough to keep
     QWidget* surface_ = nullptr;
