@@ -8,6 +8,7 @@
 #include "app/QtText.h"
 #include "app/WindowText.h"
 #include "model/ColourAnalysis.h"
+#include "model/TrueColourDocument.h"
 #include "platform/qt/WidgetSetup.h"
 
 #include <QEvent>
@@ -157,6 +158,8 @@ void PalettePanel::optClrChg_Click(int index) {
     }
     IconDocument& d = w.document();
     const int selected = w.state().selectedImage;
+    if (showTrueColourColours())
+        return;
     if (!d.paletteCurrent) {
         w.CommitEditedImage();
         IconImage& image = d.images[static_cast<std::size_t>(selected)];
@@ -191,8 +194,20 @@ bool PalettePanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void PalettePanel::refreshImagePalette() {
-    if (option_ == 1)
+    if (option_ == 1 && !showTrueColourColours())
         showImageColours();
+}
+
+bool PalettePanel::showTrueColourColours() {
+    frmICON& w = panel_.window();
+    IconDocument& d = w.document();
+    IconImage& image = d.images[static_cast<std::size_t>(w.state().selectedImage)];
+    if (!image.trueColour())
+        return false;
+    // Counting the grid would make the 32-bit image look like a grid image of its empty grid.
+    d.paletteLength = listTrueColourPalette(image);
+    showImageColours();
+    return true;
 }
 
 void PalettePanel::vsClrChg_Change(int value) {

@@ -56,6 +56,8 @@ class PalettePanel : public QGroupBox {
   private:
     void showStandardColours();
     void showImageColours();
+    // The image palette of a 32-bit image: its own colours (its depth stays). False for a grid image.
+    bool showTrueColourColours();
     void showPaletteFileColours();
     // Shows the scroll bar for a palette of `length` entries (hidden up to 32), at its first page.
     void setUpScroll(int length);

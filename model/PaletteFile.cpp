@@ -2,6 +2,7 @@
 
 #include "model/BinaryFile.h"
 #include "model/ColourAnalysis.h"
+#include "model/TrueColourDocument.h"
 
 #include <algorithm>
 #include <cassert>
@@ -82,6 +83,14 @@ bool writePaletteFile(const std::string& path, std::span<const colourRGB> entrie
 }
 
 std::vector<colourRGB> paletteFileEntriesOf(IconImage& image, const MarkerColours& markers) {
+    if (image.trueColour()) {
+        // A 32-bit image's own colours, at most 256 of them, in a file of 256 entries.
+        listTrueColourPalette(image);
+        std::vector<colourRGB> entries(kPaletteFileEntries, kWhite);
+        for (std::size_t k = 0; k < entries.size() && k < PaletteStore::kLow; ++k)
+            entries[k] = image.palette[k];
+        return entries;
+    }
     const ColourCount counted = countImageColours(image, markers);
     ColourDepth depth = image.depth;
     if (depth == kDepthUndetermined)

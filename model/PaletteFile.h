@@ -44,9 +44,9 @@ std::vector<std::uint8_t> buildPaletteFile(std::span<const colourRGB> entries);
 // could not be written; the old file is then left as it was.
 bool writePaletteFile(const std::string& path, std::span<const colourRGB> entries);
 
-// The entries a palette file of this image holds: its depth's number of colours (256 for full colour; an
-// undetermined depth follows from the colours), its colours in order of first occurrence, white behind
-// them. Counts the image's colours, so its palette and index map become current.
+// The entries a palette file of this image holds: its depth's number of colours (256 for full colour and
+// 32 bits; an undetermined depth follows from the colours), its colours in order of first occurrence, white
+// behind them. Counts the image's colours, so its palette and index map become current.
 std::vector<colourRGB> paletteFileEntriesOf(IconImage& image, const MarkerColours& markers);
 
 // The depth an image made of a palette file gets: the depth rule applied to its count.

@@ -16,6 +16,22 @@
 
 namespace vantle {
 
+std::int16_t listTrueColourPalette(IconImage& image) {
+    assert(image.trueColour());
+    image.palette.fillLow(kWhite);
+    std::unordered_map<std::uint32_t, bool> seen;
+    std::size_t count = 0;
+    for (std::uint32_t p : image.full.argb) {
+        if (p >> 24 == 0 || !seen.emplace(p & 0xFFFFFFu, true).second)
+            continue;
+        image.palette[count] = makeColour(static_cast<int>(p >> 16 & 0xFF), static_cast<int>(p >> 8 & 0xFF),
+                                          static_cast<int>(p & 0xFF));
+        if (++count == PaletteStore::kLow)
+            break;
+    }
+    return static_cast<std::int16_t>((count + 15) / 16 * 16);
+}
+
 void setTrueColourImage(IconImage& target, CursorImage image) {
     assert(!image.argb.empty() && image.width <= kMaxCursorSide && image.height <= kMaxCursorSide);
     target.width = static_cast<std::int16_t>(image.width);

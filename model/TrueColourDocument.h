@@ -41,6 +41,11 @@ std::vector<int> frameOfImages(const IconDocument& document);
 // an inverting pixel, every other colour opaque.
 CursorImage cursorImageOfGrid(const IconImage& image, const MarkerColours& markers);
 
+// A 32-bit image's colours (of pixels of any opacity) in order of first appearance, at most 256, written
+// into its palette with the rest of the first 256 entries white; its depth stays. Returns the entries in
+// use rounded up to a multiple of 16, as the palette length of the image palette shown.
+std::int16_t listTrueColourPalette(IconImage& image);
+
 // The pixels of an image as a cursor image: its own 32-bit pixels, or its grid's, stored in the bit count
 // of its depth. In both the hotspot is kept on the image, as cursor files hold it.
 CursorImage cursorImageOf(const IconImage& image, const MarkerColours& markers);

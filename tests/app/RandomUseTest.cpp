@@ -318,9 +318,13 @@ class RandomUseTest : public WindowTest {
             case 2:
                 name = "lCList_" + std::to_string(below(32));
                 break;
-            default:
-                name = chance(50) ? "lClearC" : "lInverC";
+            default: {
+                const int which = below(3);
+                name = which == 0   ? "lClearC"
+                       : which == 1 ? "lInverC"
+                                    : "optClrChg_" + std::to_string(below(2));
                 break;
+            }
             }
             w = window->findChild<QWidget*>(QString::fromStdString(name));
             if (shown(w))

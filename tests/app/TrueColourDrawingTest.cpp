@@ -11,6 +11,7 @@
 #include "model/TrueColourDocument.h"
 
 #include <QCheckBox>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
@@ -55,6 +56,13 @@ class TrueColourDrawing : public WindowTest {
 };
 
 TEST_F(TrueColourDrawing, ToolsPaintEachButtonsColourAtItsOpacityAndUndoTakesAStrokeBack) {
+    // The image palette of a 32-bit image lists its own colours and leaves it a 32-bit image.
+    find<QRadioButton>("optClrChg_1")->click();
+    EXPECT_EQ(find<ui::ColourLabel>("lCList_0")->colour(), makeColour(0, 0, 0xFF));
+    EXPECT_EQ(find<ui::ColourLabel>("lCList_1")->colour(), kWhite);
+    EXPECT_EQ(image(0).depth, kDepth32);
+    find<QRadioButton>("optClrChg_0")->click();
+
     canvas().leftColour = makeColour(0xFF, 0, 0);
     opacity(0)->setValue(128);
     EXPECT_EQ(canvas().leftOpacity, 128);
