@@ -79,10 +79,9 @@ void ColourAreaPanel::chooseButtonColour(bool left) {
     EditCanvas& c = panel_.canvas();
     colourRGB& colour = left ? c.leftColour : c.rightColour;
     int& opacity = left ? c.leftOpacity : c.rightOpacity;
-    const std::uint32_t p = *chosen;
     // The colour is kept apart from its opacity: opacity 0 paints as the transparent colour does.
-    colour = opaqueColour(makeColour(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF), panel_.window().markers());
-    opacity = static_cast<int>(p >> 24);
+    colour = opaqueColour(rgbOfPixel(*chosen), panel_.window().markers());
+    opacity = static_cast<int>(*chosen >> 24);
     panel_.coloursChanged();
 }
 

@@ -112,8 +112,6 @@ void EditPanel::buildZoomControl() {
     trueColourView_ = makeChild<TrueColourView>(this, "trueColourView", frmICON::kMaxCanvasSize);
     trueColourView_->move(kCanvasLeft, kCanvasTop);
     trueColourView_->hide();
-    // Under the canvas, in the place of the shift buttons, which a 32-bit image does not offer: the strip
-    // right of the canvas is too narrow for "全体表示".
     // Under the read-out, left of the paste button's place: the shift buttons move 32-bit images too.
     const int zoomTop = kCanvasTop + frmICON::kMaxCanvasSize + 36;
     lZoom_ = placed<QLabel>(this, "lZoom", {kCanvasLeft, zoomTop, 34, 26}, qs(kZoomLabel));

@@ -54,8 +54,6 @@ class EditPanel : public QFrame, public EditorEvents, public SelectionView, publ
     void showTrueColourImage(int imageIndex);
     bool trueColourShown() const { return trueColourShown_; }
     TrueColourView& trueColourView() { return *trueColourView_; }
-    TrueColourCanvas& trueColourCanvas() { return *trueColourCanvas_; }
-    TrueColourRange& trueColourRange() { return *trueColourRange_; }
     // The colour a button paints a 32-bit image with: its colour at its opacity, a marker as itself.
     PaintColour paintColour(MouseButton button) const;
     // The 32-bit image shown puts what is open on it (a stroke, a floating piece) into itself.

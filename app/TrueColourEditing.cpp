@@ -41,8 +41,7 @@ void setButton(colourRGB& colour, int& opacity, PaintColour picked, const Marker
         colour = markers.transparent;
         return;
     }
-    const std::uint32_t p = picked.argb;
-    colour = opaqueColour(makeColour(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF), markers);
+    colour = opaqueColour(rgbOfPixel(picked.argb), markers);
     opacity = static_cast<int>(picked.opacity());
 }
 

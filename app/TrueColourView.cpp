@@ -113,14 +113,19 @@ void TrueColourView::updateImage(const CursorImage& image, const PixelArea& area
                       std::min(area.bottom, image.height)};
     if (a.empty())
         return;
-    // The picture holds the pixels 1:1 in the same order (Format_ARGB32): the rows of the area are copied.
+    // The picture holds the pixels 1:1 in the same order (Format_ARGB32): the rows of the area are copied,
+    // and the inverting flags with them (all of them when the image has just gained or lost its flags).
+    const bool sameFlags = image.inverted.size() == image_.inverted.size();
+    if (!sameFlags)
+        image_.inverted = image.inverted;
     for (int y = a.top; y < a.bottom; ++y) {
-        const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
-        const auto from = image.argb.begin() + static_cast<std::ptrdiff_t>(row + a.left);
-        std::copy_n(from, a.right - a.left, image_.argb.begin() + static_cast<std::ptrdiff_t>(row + a.left));
-        std::copy_n(from, a.right - a.left, reinterpret_cast<std::uint32_t*>(picture_.scanLine(y)) + a.left);
+        const auto from = static_cast<std::ptrdiff_t>(y) * image.width + a.left;
+        std::copy_n(image.argb.begin() + from, a.right - a.left, image_.argb.begin() + from);
+        std::copy_n(image.argb.begin() + from, a.right - a.left,
+                    reinterpret_cast<std::uint32_t*>(picture_.scanLine(y)) + a.left);
+        if (sameFlags && !image.inverted.empty())
+            std::copy_n(image.inverted.begin() + from, a.right - a.left, image_.inverted.begin() + from);
     }
-    image_.inverted = image.inverted;
     showInverting(a);
     // One screen pixel more on each side: the grid lines on the area's edges.
     const QRect shown = screenRect(a).adjusted(-1, -1, 1, 1);

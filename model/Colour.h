@@ -49,12 +49,18 @@ constexpr std::uint32_t argbOf(colourRGB c, std::uint32_t alpha) {
            static_cast<std::uint32_t>(greenOf(c)) << 8 | static_cast<std::uint32_t>(blueOf(c));
 }
 
+// The colour of a 0xAARRGGBB pixel, whatever its alpha: the inverse of argbOf.
+constexpr colourRGB rgbOfPixel(std::uint32_t argb) {
+    return makeColour(static_cast<int>((argb >> 16) & 0xFF), static_cast<int>((argb >> 8) & 0xFF),
+                      static_cast<int>(argb & 0xFF));
+}
+
 // A straight-alpha 0xAARRGGBB pixel as a grid colour: a mostly transparent pixel is transparent, any other
 // opaque in its own colour (moved by opaqueColour).
 constexpr colourRGB colourOfPixel(std::uint32_t argb, const MarkerColours& markers) {
     if ((argb >> 24) < 128)
         return markers.transparent;
-    return opaqueColour(makeColour((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF), markers);
+    return opaqueColour(rgbOfPixel(argb), markers);
 }
 
 // Colour depth of an image: 2, 16, 256, 0 for full colour, -1 while undetermined.

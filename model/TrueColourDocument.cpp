@@ -13,19 +13,19 @@
 #include <cstdlib>
 #include <span>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace vantle {
 
 std::int16_t listTrueColourPalette(IconImage& image) {
     assert(image.trueColour());
     image.palette.fillLow(kWhite);
-    std::unordered_map<std::uint32_t, bool> seen;
+    std::unordered_set<std::uint32_t> seen;
     std::size_t count = 0;
     for (std::uint32_t p : image.full.argb) {
-        if (p >> 24 == 0 || !seen.emplace(p & 0xFFFFFFu, true).second)
+        if (p >> 24 == 0 || !seen.insert(p & 0xFFFFFFu).second)
             continue;
-        image.palette[count] = makeColour(static_cast<int>(p >> 16 & 0xFF), static_cast<int>(p >> 8 & 0xFF),
-                                          static_cast<int>(p & 0xFF));
+        image.palette[count] = rgbOfPixel(p);
         if (++count == PaletteStore::kLow)
             break;
     }
@@ -320,11 +320,9 @@ void reduceTrueColourImage(IconImage& image, const MarkerColours& markers) {
         for (int y = 0; y < image.height; ++y)
             for (int x = 0; x < image.width; ++x) {
                 const std::uint32_t p = full.at(x, y);
-                image.pixels(x, y) =
-                    full.invertsAt(x, y) ? markers.inverted
-                    : p >> 24 == 0
-                        ? markers.transparent
-                        : opaqueColour(makeColour(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF), markers);
+                image.pixels(x, y) = full.invertsAt(x, y) ? markers.inverted
+                                     : p >> 24 == 0       ? markers.transparent
+                                                          : opaqueColour(rgbOfPixel(p), markers);
             }
         image.full = {};
     } else {

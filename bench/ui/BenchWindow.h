@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 
+#include <benchmark/benchmark.h>
+
 #include <memory>
 #include <string>
 
@@ -30,5 +32,19 @@ struct BenchWindow {
         return window->M_F_NewWrite_Click() == ui::SaveResult::Saved;
     }
 };
+
+// Times opening file in a new window, once per iteration (closing it is not timed); returns how many
+// images the last window's document held.
+inline int timeOpening(benchmark::State& state, const std::string& file, bool trueColour) {
+    int images = 0;
+    for (auto _ : state) {
+        BenchWindow w(file, trueColour);
+        images = w.document.imageCount;
+        state.PauseTiming();
+        w.window.reset();
+        state.ResumeTiming();
+    }
+    return images;
+}
 
 } // namespace vantle::bench

@@ -64,16 +64,7 @@ std::string bigAnimation() {
 using Window = bench::BenchWindow;
 
 void BM_OpenWindow(benchmark::State& state, bool withFile) {
-    const std::string file = withFile ? bigAnimation() : std::string();
-    int images = 0;
-    for (auto _ : state) {
-        Window w(file);
-        images = w.document.imageCount;
-        state.PauseTiming();
-        w.window.reset();
-        state.ResumeTiming();
-    }
-    if (images != (withFile ? 1000 : 1))
+    if (bench::timeOpening(state, withFile ? bigAnimation() : std::string(), false) != (withFile ? 1000 : 1))
         state.SkipWithError("the file did not open");
 }
 BENCHMARK_CAPTURE(BM_OpenWindow, empty, false)->Unit(benchmark::kMillisecond);

@@ -100,16 +100,7 @@ struct Window : bench::BenchWindow {
 const std::string kSaved = "/dev/shm/vantle-bench-modern-saved.ani";
 
 void BM_TrueColourOpen(benchmark::State& state) {
-    const std::string file = modernAnimation();
-    int images = 0;
-    for (auto _ : state) {
-        Window w(file);
-        images = w.document.imageCount;
-        state.PauseTiming();
-        w.window.reset();
-        state.ResumeTiming();
-    }
-    if (images != 500)
+    if (bench::timeOpening(state, modernAnimation(), true) != 500)
         state.SkipWithError("the file did not open whole");
 }
 BENCHMARK(BM_TrueColourOpen)->Unit(benchmark::kMillisecond);
